@@ -1,0 +1,49 @@
+# The two commands of the README: `make run` and `make test`.
+# Everything else here (sanitize, bench, fuzz, soak) is for developers and CI.
+BUILD      ?= build
+SAN_BUILD  ?= build-san
+BENCH_BUILD?= build-bench
+FUZZ_BUILD ?= build-fuzz
+BUILD_TYPE ?= RelWithDebInfo
+JOBS       ?= $(shell nproc)
+# CI sets MVF_WERROR=ON so that warnings fail the build.
+MVF_WERROR ?= OFF
+
+CONFIGURE = cmake -S . -G Ninja -DMVF_WERROR=$(MVF_WERROR)
+
+.PHONY: run test build deps sanitize bench fuzz soak format clean
+
+deps:
+	@tools/deps.sh base
+
+build: deps
+	@$(CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > /dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@tools/run.sh $(BUILD)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+sanitize: deps
+	@$(CONFIGURE) -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMVF_SANITIZE=ON > /dev/null
+	@cmake --build $(SAN_BUILD) -j $(JOBS)
+	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
+
+bench:
+	@tools/deps.sh base bench
+	@$(CONFIGURE) -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DMVF_BENCH=ON > /dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@echo "Benchmarks built in $(BENCH_BUILD)/bench; see bench/README.md for how to run each."
+
+fuzz:
+	@tools/deps.sh base fuzz
+	@CC=clang CXX=clang++ $(CONFIGURE) -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMVF_FUZZ=ON > /dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+format:
+	@git ls-files '*.c' '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

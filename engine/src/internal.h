@@ -1,0 +1,25 @@
+// Declarations shared between the engine's modules; not part of the public interface.
+#pragma once
+
+#include "mvfindgrep.h"
+
+namespace mvfg {
+
+// Which caption a notice carries.
+enum class NoticeKind { Approximate, RegularExpression, Soundex };
+
+// Option bits (HGrepOptions); read by the matcher for its line mode.
+int OptionBits();
+
+// Reports an error as a notice when option bit 8 is set: with the caption of its kind,
+// or with an explicit caption.
+void Report(NoticeKind kind, const char* text);
+void ReportWithCaption(const char* caption, const char* text);
+
+// The library's string table (identifiers 13-27); nullptr for any other identifier.
+const char* LibraryString(int id);
+
+// The caption LibMain loaded for a kind; empty until then.
+const char* Caption(NoticeKind kind);
+
+}  // namespace mvfg

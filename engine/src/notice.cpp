@@ -1,0 +1,50 @@
+// Option bits and error notices.
+#include <cstdio>
+
+#include "internal.h"
+
+namespace {
+
+int g_options = HGREP_OPT_DEFAULT;
+HGrepNoticeHandler g_handler = nullptr;
+void* g_handlerContext = nullptr;
+
+}  // namespace
+
+namespace mvfg {
+
+int OptionBits() { return g_options; }
+
+void ReportWithCaption(const char* caption, const char* text) {
+    if (!(g_options & HGREP_OPT_MESSAGES)) return;
+    if (g_handler) {
+        g_handler(caption, text, g_handlerContext);
+    } else {
+        std::fprintf(stderr, "%s: %s\n", caption, text);
+    }
+}
+
+void Report(NoticeKind kind, const char* text) { ReportWithCaption(Caption(kind), text); }
+
+}  // namespace mvfg
+
+extern "C" {
+
+int HGrepOptions(int options) {
+    g_options = options;
+    return g_options;
+}
+
+int HGrepMessages(int /*unused*/) {
+    g_options |= HGREP_OPT_MESSAGES;
+    return g_options;
+}
+
+HGrepNoticeHandler HGrepSetNoticeHandler(HGrepNoticeHandler handler, void* context) {
+    HGrepNoticeHandler previous = g_handler;
+    g_handler = handler;
+    g_handlerContext = context;
+    return previous;
+}
+
+}  // extern "C"

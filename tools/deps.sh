@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a build step needs, and only those that are missing.
+# Usage: tools/deps.sh GROUP...   (groups: base, bench, fuzz, gui)
+set -euo pipefail
+
+declare -A GROUP=(
+  [base]="cmake ninja-build make g++ pkg-config libgtest-dev libgmock-dev"
+  [gui]="qt6-base-dev libasound2-dev"
+  [bench]="libbenchmark-dev libpcre2-dev libre2-dev ripgrep hyperfine"
+  [fuzz]="clang libclang-rt-14-dev"
+)
+
+wanted=()
+for g in "$@"; do
+  [[ -n "${GROUP[$g]+x}" ]] || { echo "deps.sh: unknown group '$g'" >&2; exit 2; }
+  for p in ${GROUP[$g]}; do wanted+=("$p"); done
+done
+
+missing=()
+for p in "${wanted[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then as_root=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
