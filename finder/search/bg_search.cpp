@@ -1,8 +1,10 @@
 #include "finder/search/bg_search.h"
 
+#include <thread>
 #include <vector>
 
 #include "finder/search/completion.h"
+#include "finder/search/file_queue.h"
 #include "finder/search/file_test.h"
 #include "finder/search/folder_paths.h"
 #include "finder/search/folder_walk.h"
@@ -12,23 +14,18 @@ namespace mvf::search {
 
 namespace {
 
-// Hands every file of the walk to the content test, and each hit to the host.
-class HitReporter final : public FileVisitor {
+// Walk thread: opens each file the walk finds and queues it for the content test.
+class FileFeeder final : public FileVisitor {
 public:
-    HitReporter(FileTester& tester, SearchHost& host) : tester_(tester), host_(host) {}
+    FileFeeder(const ContentPlan& plan, FileQueue& queue) : opener_(plan), queue_(queue) {}
 
     void Visit(int folderFd, const char* name, const std::string& path) override {
-        if (!tester_.Test(folderFd, name, path, hit_)) return;
-        host_.AddHit(hit_);
-        ++hits_;
+        if (opener_.Open(folderFd, name, path, queue_.Free())) queue_.Push();
     }
-    std::size_t Hits() const { return hits_; }
 
 private:
-    FileTester& tester_;
-    SearchHost& host_;
-    FoundFile hit_; // reused: its strings keep their room from file to file
-    std::size_t hits_ = 0;
+    FileOpener opener_;
+    FileQueue& queue_;
 };
 
 }  // namespace
@@ -49,20 +46,39 @@ void TBGSearch::Wait() {
     if (thread_.joinable()) thread_.join();
 }
 
+// This thread tests the files in walk order while a second one walks the folders and
+// reads ahead; every engine call and every host call happens here.
 void TBGSearch::Execute() {
-    FileTester tester(criteria_, control_, host_);
-    HitReporter reporter(tester, host_);
-    FolderWalk walk(criteria_.SearchSubfolders, control_, reporter);
+    const ContentPlan plan(criteria_);
+    FileQueue queue;
+    std::thread walker([&] { Walk(plan, queue); });
+    FileTester tester(plan, control_, host_);
+    FoundFile hit; // reused: its strings keep their room from file to file
+    std::size_t hits = 0;
+    while (FileJob* job = queue.Next()) {
+        if (control_.Proceed() && tester.Test(*job, hit)) {
+            host_.AddHit(hit);
+            ++hits;
+        }
+        job->Close();
+        queue.Pop();
+    }
+    walker.join();
+    host_.SearchFinished(
+        FinishSearch(criteria_, flags_, std::move(tester.ErrorLines()), hits, errorLogPath_));
+}
+
+void TBGSearch::Walk(const ContentPlan& plan, FileQueue& queue) {
+    FileFeeder feeder(plan, queue);
+    FolderWalk walk(criteria_.SearchSubfolders, control_, feeder);
     std::vector<platform::NameMask> masks;
     for (const std::string& mask : criteria_.Masks) masks.emplace_back(mask);
-
     for (const std::string& directory : criteria_.Directories) {
         if (!control_.Proceed()) break;
         const std::string folder = WithSeparator(directory);
         for (const platform::NameMask& mask : masks) walk.Walk(folder, mask);
     }
-    host_.SearchFinished(FinishSearch(criteria_, flags_, std::move(tester.ErrorLines()),
-                                      reporter.Hits(), errorLogPath_));
+    queue.Close();
 }
 
 }  // namespace mvf::search

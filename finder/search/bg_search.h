@@ -12,6 +12,9 @@
 
 namespace mvf::search {
 
+struct ContentPlan;
+class FileQueue;
+
 class TBGSearch {
 public:
     // Starts the search on its own thread at once. `criteria` have been through
@@ -37,6 +40,7 @@ public:
 
 private:
     void Execute();
+    void Walk(const ContentPlan& plan, FileQueue& queue);
 
     const SearchCriteria criteria_;
     SearchHost& host_;

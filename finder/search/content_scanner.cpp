@@ -7,6 +7,8 @@
 
 #include <mvfindgrep.h>
 
+#include "finder/search/byte_scans.h"
+
 namespace mvf::search {
 
 namespace {
@@ -45,42 +47,23 @@ bool MatchesInPieces(char* begin, char* end) {
     return Matches(begin, end);
 }
 
-char* Find(char* from, char* end, char c) {
-    void* at = std::memchr(from, c, static_cast<std::size_t>(end - from));
-    return at ? static_cast<char*>(at) : end;
-}
-
-bool Printable(char c) { return c >= 32 && c <= 126; }
-
 }  // namespace
 
-// The file's bytes as contiguous chunks: the unfinished line or run of the previous
-// chunk (at most kLinePiece bytes) moved right in front of the block area, then the
-// next block read behind it.
+// The file's bytes as contiguous chunks: first the first block where it lies; then
+// the unfinished line or run of the previous chunk (at most kLinePiece bytes) moved
+// right in front of the scanner's block area, and the next block read behind it.
 class ContentScanner::Chunks {
 public:
-    Chunks(ContentScanner& scanner, FileContent& file) : scanner_(scanner), file_(file) {}
-
-    // The first chunk; false when the first block cannot be read back.
-    bool Start() {
-        char* block = scanner_.BlockArea();
-        if (!file_.firstIntact) {
-            file_.firstIntact = ReadAt(file_.fd, block, file_.firstLength, 0) == file_.firstLength;
-            if (!file_.firstIntact) return false;
-        }
-        data_ = fresh_ = block;
-        length_ = freshLength_ = file_.firstLength;
-        offset_ = static_cast<std::int64_t>(file_.firstLength);
-        end_ = file_.complete;
-        return true;
-    }
+    Chunks(ContentScanner& scanner, const FileContent& file)
+        : scanner_(scanner), file_(file), data_(file.first), length_(file.firstLength),
+          fresh_(file.first), freshLength_(file.firstLength),
+          offset_(static_cast<std::int64_t>(file.firstLength)), end_(file.complete) {}
 
     // Moves [tail, End()) in front of the block area and reads the next block.
     void Next(char* tail) {
         char* block = scanner_.BlockArea();
         const std::size_t tailLength = static_cast<std::size_t>(End() - tail);
         std::memmove(block - tailLength, tail, tailLength);
-        file_.firstIntact = false;
         const std::size_t got = ReadAt(file_.fd, block, kReadBlock, offset_);
         offset_ += static_cast<std::int64_t>(got);
         end_ = got == 0;
@@ -104,24 +87,26 @@ public:
 
 private:
     ContentScanner& scanner_;
-    FileContent& file_;
-    char* data_ = nullptr;
-    std::size_t length_ = 0;
-    char* fresh_ = nullptr;
-    std::size_t freshLength_ = 0;
-    std::int64_t offset_ = 0;
-    bool end_ = false;
+    const FileContent& file_;
+    char* data_;
+    std::size_t length_;
+    char* fresh_;
+    std::size_t freshLength_;
+    std::int64_t offset_;
+    bool end_;
 };
 
 ContentScanner::ContentScanner() : buffer_(new char[kLinePiece + kReadBlock + kPad]) {}
 
-FileContent ContentScanner::ReadFirstBlock(int fd, std::size_t wanted, bool toEnd) {
+FirstBlock::FirstBlock() : bytes_(new char[kReadBlock + kPad]) {}
+
+FileContent FirstBlock::Read(int fd, std::size_t wanted, bool toEnd) {
     wanted = std::min(wanted, kReadBlock);
     FileContent file;
     file.fd = fd;
-    char* block = BlockArea();
+    file.first = bytes_.get();
     for (;;) {
-        const ssize_t n = ::read(fd, block + file.firstLength, wanted - file.firstLength);
+        const ssize_t n = ::read(fd, file.first + file.firstLength, wanted - file.firstLength);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) {
             file.complete = true;
@@ -133,9 +118,8 @@ FileContent ContentScanner::ReadFirstBlock(int fd, std::size_t wanted, bool toEn
     return file;
 }
 
-ScanResult ContentScanner::ScanText(FileContent& file, SearchControl& control) {
+ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& control) {
     Chunks chunks(*this, file);
-    if (!chunks.Start()) return ScanResult::NoMatch;
     bool skipLineFeed = false; // a carriage return ended the previous chunk
     for (;;) {
         chunks.CutAtCtrlZ();
@@ -145,10 +129,9 @@ ScanResult ContentScanner::ScanText(FileContent& file, SearchControl& control) {
             if (*p == '\n') ++p;
             skipLineFeed = false;
         }
-        char* lineFeed = Find(p, end, '\n');
-        char* carriageReturn = Find(p, end, '\r');
+        LineEnds lineEnds(p, end);
         for (;;) {
-            char* lineEnd = std::min(lineFeed, carriageReturn);
+            char* lineEnd = const_cast<char*>(lineEnds.Next(p));
             if (lineEnd == end) break;
             if (!control.Proceed()) return ScanResult::Stopped;
             if (MatchesInPieces(p, lineEnd)) return ScanResult::Match;
@@ -157,8 +140,6 @@ ScanResult ContentScanner::ScanText(FileContent& file, SearchControl& control) {
                 else if (lineEnd[1] == '\n') ++lineEnd;
             }
             p = lineEnd + 1;
-            if (lineFeed < p) lineFeed = Find(p, end, '\n');
-            if (carriageReturn < p) carriageReturn = Find(p, end, '\r');
         }
         if (chunks.AtEnd()) {
             if (p == end) return ScanResult::NoMatch;
@@ -175,21 +156,21 @@ ScanResult ContentScanner::ScanText(FileContent& file, SearchControl& control) {
     }
 }
 
-ScanResult ContentScanner::ScanBinary(FileContent& file, SearchControl& control) {
+ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& control) {
     Chunks chunks(*this, file);
-    if (!chunks.Start()) return ScanResult::NoMatch;
     std::size_t searchedOfRun = 0; // bytes of the current run already searched in pieces
     for (;;) {
         if (!control.Proceed()) return ScanResult::Stopped;
         char* run = chunks.Data(); // a carried tail is the start of a run
         char* const end = chunks.End();
-        for (char* q = run; q < end; ++q) {
-            if (Printable(*q)) continue;
-            if (q > run && searchedOfRun + static_cast<std::size_t>(q - run) >= kMinimumRun &&
-                MatchesInPieces(run, q))
+        for (;;) {
+            char* const runEnd = const_cast<char*>(NextNonPrintable(run, end));
+            if (runEnd == end) break; // the run may go on in the next block
+            const std::size_t length = searchedOfRun + static_cast<std::size_t>(runEnd - run);
+            if (runEnd > run && length >= kMinimumRun && MatchesInPieces(run, runEnd))
                 return ScanResult::Match;
             searchedOfRun = 0;
-            run = q + 1;
+            run = const_cast<char*>(NextPrintableRun(runEnd + 1, end, kMinimumRun));
         }
         if (chunks.AtEnd()) {
             const bool last = end > run && searchedOfRun + static_cast<std::size_t>(end - run) >= kMinimumRun;

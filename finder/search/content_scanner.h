@@ -25,35 +25,43 @@ inline constexpr std::size_t kMinimumRun = 5;
 
 enum class ScanResult { Match, NoMatch, Stopped };
 
-// An open file whose first block has been read into the scanner's block area.
+// An open file and its first block, read by whoever opened it.
 struct FileContent {
     int fd = -1;
+    char* first = nullptr;       // the first block; the byte after it may be borrowed
     std::size_t firstLength = 0; // bytes of the first block
     bool complete = false;       // the first block is the whole file
-    bool firstIntact = true;     // the block area still holds the first block
+};
+
+// Room for the first block of a file: kReadBlock bytes and one to borrow after them.
+class FirstBlock {
+public:
+    FirstBlock();
+
+    // Reads the first block of `fd`, up to `wanted` bytes (at most kReadBlock). With
+    // `toEnd` it reads until the block is full or the file ends, so that `complete`
+    // tells; otherwise one read suffices (classification only).
+    FileContent Read(int fd, std::size_t wanted, bool toEnd);
+
+private:
+    std::unique_ptr<char[]> bytes_;
 };
 
 class ContentScanner {
 public:
     ContentScanner();
 
-    // Where the first block of a file goes: room for kReadBlock bytes.
-    char* BlockArea() { return buffer_.get() + kLinePiece; }
-
-    // Reads the first block of `fd` into the block area, up to `wanted` bytes (at most
-    // kReadBlock). With `toEnd` it reads until the block is full or the file ends, so
-    // that `complete` tells; otherwise one read suffices (classification only).
-    FileContent ReadFirstBlock(int fd, std::size_t wanted, bool toEnd);
-
-    // Scans `file` with the compiled expression. Further blocks are read at their
-    // offsets; the first block is read again when an earlier scan overwrote it. The text
-    // scan checks `control` before each line, the binary scan before each block; a stop
-    // ends the scan with Stopped.
-    ScanResult ScanText(FileContent& file, SearchControl& control);
-    ScanResult ScanBinary(FileContent& file, SearchControl& control);
+    // Scans `file` with the compiled expression, from its first block on; further
+    // blocks are read at their offsets into the scanner's own buffer, so the first
+    // block stays as it was and the next alternative can scan it again. The text scan
+    // checks `control` before each line, the binary scan before each block; a stop ends
+    // the scan with Stopped.
+    ScanResult ScanText(const FileContent& file, SearchControl& control);
+    ScanResult ScanBinary(const FileContent& file, SearchControl& control);
 
 private:
     class Chunks;
+    char* BlockArea() { return buffer_.get() + kLinePiece; }
     std::unique_ptr<char[]> buffer_; // [carried tail: kLinePiece][block: kReadBlock][pad]
 };
 

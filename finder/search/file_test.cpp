@@ -1,7 +1,5 @@
 #include "finder/search/file_test.h"
 
-#include <unistd.h>
-
 #include <mvfindgrep.h>
 
 #include "finder/search/classify.h"
@@ -13,20 +11,6 @@
 namespace mvf::search {
 
 namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // Size and times of an open file. Should they be unreadable (statx failing on an open
 // file), the file still counts, with size 0 and unknown times.
@@ -49,24 +33,44 @@ void Describe(const platform::FileFacts& facts, FileType type, FoundFile& hit) {
 
 }  // namespace
 
-FileTester::FileTester(const SearchCriteria& criteria, SearchControl& control, SearchHost& host)
-    : control_(control), host_(host), mode_(criteria.Mode()), nameOnly_(criteria.FindText.empty()),
-      matchCase_(criteria.MatchCase), skipBinaries_(criteria.SkipBinaries),
-      logErrors_(criteria.ErrorHandling != ErrorHandlingMode::DontWarn), filters_(criteria) {
-    if (mode_ == BoolMode::Single) {
-        if (!nameOnly_) expressions_.push_back(ExpandTokens(criteria.FindText));
+ContentPlan::ContentPlan(const SearchCriteria& criteria)
+    : mode(criteria.Mode()), nameOnly(criteria.FindText.empty()), matchCase(criteria.MatchCase),
+      skipBinaries(criteria.SkipBinaries),
+      logErrors(criteria.ErrorHandling != ErrorHandlingMode::DontWarn), filters(criteria) {
+    if (mode == BoolMode::Single) {
+        if (!nameOnly) expressions.push_back(ExpandTokens(criteria.FindText));
     } else {
         for (const std::string& expression : criteria.Expressions)
-            expressions_.push_back(ExpandTokens(expression));
-    }
-    for (std::size_t i = 0; i < expressions_.size(); ++i) {
-        usable_.push_back(SCompileRGrep(expressions_[i].c_str(), matchCase_ ? 1 : 0) == 0);
-        compiled_ = usable_.back() ? static_cast<int>(i) : -1;
+            expressions.push_back(ExpandTokens(expression));
     }
 }
 
-std::size_t FileTester::Alternatives() const {
-    return mode_ == BoolMode::Single ? 1 : expressions_.size();
+bool FileOpener::Open(int folderFd, const char* name, const std::string& path, FileJob& job) {
+    if (plan_.Alternatives() == 0) return false; // a boolean mode without alternatives
+    job.path = path;
+    job.facts.reset();
+    job.filteredOut = false;
+    job.content = FileContent{};
+    job.fd = platform::OpenFileForReading(folderFd, name, path);
+    if (job.fd < 0) return true;
+    if (plan_.filters.Active()) {
+        job.facts = FactsOf(job.fd);
+        job.filteredOut = !job.facts->regular || !plan_.filters.PassesSize(job.facts->size) ||
+                          !plan_.filters.PassesDate(platform::FileTimeText(job.facts->created),
+                                                    platform::FileTimeText(job.facts->modified));
+        if (job.filteredOut) return true;
+    }
+    job.content = plan_.nameOnly ? job.block.Read(job.fd, kClassifyBytes, false)
+                                 : job.block.Read(job.fd, kReadBlock, true);
+    return true;
+}
+
+FileTester::FileTester(const ContentPlan& plan, SearchControl& control, SearchHost& host)
+    : plan_(plan), control_(control), host_(host) {
+    for (std::size_t i = 0; i < plan_.expressions.size(); ++i) {
+        usable_.push_back(SCompileRGrep(plan_.expressions[i].c_str(), plan_.matchCase ? 1 : 0) == 0);
+        compiled_ = usable_.back() ? static_cast<int>(i) : -1;
+    }
 }
 
 void FileTester::ShowProgress(const std::string& path) {
@@ -74,58 +78,44 @@ void FileTester::ShowProgress(const std::string& path) {
     host_.ShowProgress(statusText_);
 }
 
-void FileTester::LogFailedOpenings(const std::string& path, std::size_t count) {
-    if (!logErrors_) return;
-    for (std::size_t i = 0; i < count; ++i)
-        errorLines_.push_back(std::string(kAccessErrorPrefix).append(path));
-}
-
-bool FileTester::Test(int folderFd, const char* name, const std::string& path, FoundFile& hit) {
-    const std::size_t alternatives = Alternatives();
-    if (alternatives == 0) return false; // a boolean mode without alternatives finds nothing
-    ShowProgress(path);
-    const Descriptor fd(platform::OpenFileForReading(folderFd, name, path));
-    if (fd.Get() < 0) {
-        LogFailedOpenings(path, mode_ == BoolMode::Or ? alternatives : 1);
+bool FileTester::Test(FileJob& job, FoundFile& hit) {
+    ShowProgress(job.path);
+    if (job.fd < 0) {
+        if (plan_.logErrors) {
+            const std::size_t failures = plan_.mode == BoolMode::Or ? plan_.Alternatives() : 1;
+            for (std::size_t i = 0; i < failures; ++i)
+                errorLines_.push_back(std::string(kAccessErrorPrefix).append(job.path));
+        }
         return false;
     }
-    std::optional<platform::FileFacts> facts;
-    if (filters_.Active()) {
-        facts = FactsOf(fd.Get());
-        if (!facts->regular || !filters_.PassesSize(facts->size) ||
-            !filters_.PassesDate(platform::FileTimeText(facts->created),
-                                 platform::FileTimeText(facts->modified)))
-            return false;
+    if (job.filteredOut) return false;
+    const FileType type = Classify(job.content.first, job.content.firstLength);
+    if (type == FileType::Binary && plan_.skipBinaries) return false;
+    if (!plan_.nameOnly && !ContentMatches(job, type == FileType::Binary)) return false;
+    if (!job.facts) {
+        job.facts = FactsOf(job.fd);
+        if (!job.facts->regular) return false;
     }
-    FileContent content = nameOnly_ ? scanner_.ReadFirstBlock(fd.Get(), kClassifyBytes, false)
-                                    : scanner_.ReadFirstBlock(fd.Get(), kReadBlock, true);
-    const FileType type = Classify(scanner_.BlockArea(), content.firstLength);
-    if (type == FileType::Binary && skipBinaries_) return false;
-    if (!nameOnly_ && !ContentMatches(content, type == FileType::Binary, path)) return false;
-    if (!facts) {
-        facts = FactsOf(fd.Get());
-        if (!facts->regular) return false;
-    }
-    hit.Path = path;
-    Describe(*facts, type, hit);
+    hit.Path = job.path;
+    Describe(*job.facts, type, hit);
     return true;
 }
 
-bool FileTester::ContentMatches(FileContent& content, bool binary, const std::string& path) {
-    const std::size_t alternatives = Alternatives();
+bool FileTester::ContentMatches(const FileJob& job, bool binary) {
+    const std::size_t alternatives = plan_.Alternatives();
     for (std::size_t i = 0; i < alternatives; ++i) {
-        if (i > 0) ShowProgress(path);
-        const bool found = Scan(i, content, binary) == ScanResult::Match;
-        if (mode_ == BoolMode::And && !found) return false;
-        if (mode_ != BoolMode::And && found) return true;
+        if (i > 0) ShowProgress(job.path);
+        const bool found = Scan(i, job.content, binary) == ScanResult::Match;
+        if (plan_.mode == BoolMode::And && !found) return false;
+        if (plan_.mode != BoolMode::And && found) return true;
     }
-    return mode_ == BoolMode::And;
+    return plan_.mode == BoolMode::And;
 }
 
-ScanResult FileTester::Scan(std::size_t alternative, FileContent& content, bool binary) {
+ScanResult FileTester::Scan(std::size_t alternative, const FileContent& content, bool binary) {
     if (!usable_[alternative]) return ScanResult::NoMatch;
     if (compiled_ != static_cast<int>(alternative)) {
-        SCompileRGrep(expressions_[alternative].c_str(), matchCase_ ? 1 : 0);
+        SCompileRGrep(plan_.expressions[alternative].c_str(), plan_.matchCase ? 1 : 0);
         compiled_ = static_cast<int>(alternative);
     }
     return binary ? scanner_.ScanBinary(content, control_) : scanner_.ScanText(content, control_);

@@ -1,17 +1,21 @@
-// The content test of one file, for every alternative its boolean mode asks for.
+// The content test of one file, for every alternative its boolean mode asks for, in two
+// halves: FileOpener (walk thread) opens the file and reads its first block; FileTester
+// (test thread) classifies it, scans it and describes a hit.
 //
-// A file is opened once, whatever the mode: its first block is read and classified, and
-// each alternative scans the same bytes (files longer than a block are read again). What
-// the user sees is as if each alternative opened the file anew: a file that cannot be
-// opened leaves one error line per alternative that would have been tried (every one
-// for OR, the first for AND and the single expression). Times and size are taken only
-// for hits, or before reading when a size or date filter can spare the reading.
+// A file is opened once, whatever the mode, and each alternative scans the same bytes
+// (files longer than a block are read again). What the user sees is as if each
+// alternative opened the file anew: a file that cannot be opened leaves one error line
+// per alternative that would have been tried (every one for OR, the first for AND and
+// the single expression). Size and times are taken only for hits, or before reading
+// when a size or date filter can spare the reading.
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "finder/search/content_scanner.h"
+#include "finder/search/file_queue.h"
 #include "finder/search/hit_filters.h"
 #include "finder/search/search_control.h"
 #include "finder/search/search_criteria.h"
@@ -22,34 +26,53 @@ namespace mvf::search {
 inline constexpr std::string_view kAccessErrorPrefix = "Could not access file:  ";
 inline constexpr std::string_view kProgressPrefix = "Searching: ";
 
+// What the criteria ask of every file.
+struct ContentPlan {
+    explicit ContentPlan(const SearchCriteria& criteria);
+
+    // How many alternatives a file is tested for: 1 in the single-expression mode.
+    std::size_t Alternatives() const { return mode == BoolMode::Single ? 1 : expressions.size(); }
+
+    BoolMode mode;
+    bool nameOnly;
+    bool matchCase;
+    bool skipBinaries;
+    bool logErrors;
+    HitFilters filters;
+    std::vector<std::string> expressions; // tokens expanded
+};
+
+class FileOpener {
+public:
+    explicit FileOpener(const ContentPlan& plan) : plan_(plan) {}
+
+    // Fills `job` for the file `name` of the open folder `folderFd`; false when the file
+    // needs no test at all (a boolean mode without alternatives).
+    bool Open(int folderFd, const char* name, const std::string& path, FileJob& job);
+
+private:
+    const ContentPlan& plan_;
+};
+
 class FileTester {
 public:
     // Compiles each expression once to learn whether it can be used at all: one the
     // engine refuses (possible only where the checks were bypassed) never matches.
-    FileTester(const SearchCriteria& criteria, SearchControl& control, SearchHost& host);
+    FileTester(const ContentPlan& plan, SearchControl& control, SearchHost& host);
 
-    // Tests the file `name` of the open folder `folderFd`, whose full path is `path`.
-    // A hit fills `hit` and returns true.
-    bool Test(int folderFd, const char* name, const std::string& path, FoundFile& hit);
+    // Tests an opened file; a hit fills `hit` and returns true. Closes nothing.
+    bool Test(FileJob& job, FoundFile& hit);
 
     std::vector<std::string>& ErrorLines() { return errorLines_; }
 
 private:
-    std::size_t Alternatives() const;
     void ShowProgress(const std::string& path);
-    void LogFailedOpenings(const std::string& path, std::size_t count);
-    bool ContentMatches(FileContent& content, bool binary, const std::string& path);
-    ScanResult Scan(std::size_t alternative, FileContent& content, bool binary);
+    bool ContentMatches(const FileJob& job, bool binary);
+    ScanResult Scan(std::size_t alternative, const FileContent& content, bool binary);
 
+    const ContentPlan& plan_;
     SearchControl& control_;
     SearchHost& host_;
-    const BoolMode mode_;
-    const bool nameOnly_;
-    const bool matchCase_;
-    const bool skipBinaries_;
-    const bool logErrors_;
-    const HitFilters filters_;
-    std::vector<std::string> expressions_; // tokens expanded
     std::vector<bool> usable_;
     int compiled_ = -1; // the alternative the engine holds
     ContentScanner scanner_;
