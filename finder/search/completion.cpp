@@ -21,6 +21,12 @@ bool WriteAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
+std::string ErrorLogPath(std::string_view resultsFolder) {
+    std::string path(resultsFolder);
+    if (path.empty() || path.back() != '/') path.push_back('/');
+    return path.append(kErrorLogName);
+}
+
 bool WriteErrorLog(const std::string& path, const std::vector<std::string>& lines) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;

@@ -19,6 +19,9 @@ inline constexpr std::string_view kOfferLogQuestion =
     "Morvel Edit encountered some file open errors.\n\rDo you want to see the log file search "
     "errors.err?";
 
+// The error log in the finder's results folder.
+std::string ErrorLogPath(std::string_view resultsFolder);
+
 // Writes `lines` to `path`, each ending in carriage return and line feed, replacing any
 // earlier file, also when there are no lines. False when the file cannot be created or
 // written completely.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -14,6 +15,12 @@
 #include <gtest/gtest.h>
 
 namespace mvf::testing {
+
+// The whole content of a file; empty when it cannot be read.
+inline std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 class TempFolder {
 public:

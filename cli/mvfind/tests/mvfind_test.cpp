@@ -1,6 +1,4 @@
 // mvfind run as a real process on real folders: output, exit statuses, messages, logs.
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -12,6 +10,7 @@
 namespace mvf::cli {
 namespace {
 
+using mvf::testing::ReadAll;
 using mvf::testing::TempFolder;
 
 struct Outcome {
@@ -24,13 +23,6 @@ std::string Quote(const std::string& text) {
     std::string quoted = "'";
     for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 class MvfindTest : public ::testing::Test {

@@ -2,8 +2,6 @@
 // and the error log; the mailbox that carries news to a window's thread.
 #include <atomic>
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -20,6 +18,7 @@ using testing::Criteria;
 using testing::RecordingHost;
 using testing::RunSearch;
 using testing::TempFolder;
+using mvf::testing::ReadAll;
 using namespace std::chrono_literals;
 
 FoundFile Hit(const char* path) {
@@ -30,16 +29,12 @@ FoundFile Hit(const char* path) {
 
 // A tree of `folders` × `files` small text files, each holding "hit".
 void MakeTree(const TempFolder& tmp, int folders, int files) {
+    char name[64];
     for (int d = 0; d < folders; ++d)
-        for (int f = 0; f < files; ++f)
-            tmp.File("d" + std::to_string(d) + "/f" + std::to_string(f) + ".txt", "hit\n");
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+        for (int f = 0; f < files; ++f) {
+            std::snprintf(name, sizeof name, "d%d/f%d.txt", d, f);
+            tmp.File(name, "hit\n");
+        }
 }
 
 // Asks the running search for something from inside AddHit, at the n-th hit: the
@@ -161,7 +156,8 @@ TEST_F(ControlTest, CancelAsksNoQuestionsAndDestroyingCancels) {
 
 TEST_F(ControlTest, ErrorLogIsWrittenWithCrLfAndOfferedOnlyForWarn) {
     MakeTree(tmp_, 1, 3);
-    const std::string log = tmp_.Path("search errors.err");
+    const std::string log = ErrorLogPath(tmp_.Root());
+    EXPECT_EQ(tmp_.Path("search errors.err"), log);
     platform::SetOpenFailureHook([](std::string_view path) { return !path.ends_with("f1.txt"); });
     SearchCriteria criteria = Criteria(tmp_.Root(), "*.txt", "hit");
     criteria.ErrorHandling = ErrorHandlingMode::Warn;
