@@ -24,7 +24,8 @@ struct Counts {
     long long bytes = 0;
 };
 
-void ReadFile(int folderFd, const char* name, bool all, char* buffer, std::size_t size, Counts& counts) {
+void ReadFile(int folderFd, const char* name, bool all, char* buffer, std::size_t size,
+              Counts& counts) {
     const int fd = ::openat(folderFd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return;
     ++counts.files;
@@ -59,7 +60,7 @@ void Walk(const Folder& folder, bool all, char* buffer, std::size_t size, Counts
     }
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     bool all = false;

@@ -31,7 +31,8 @@ const std::string& TextFile() {
             text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
         const std::string file = std::filesystem::temp_directory_path() / "mvf-scan-bench.txt";
-        std::ofstream(file, std::ios::binary).write(text.data(), static_cast<std::streamsize>(text.size()));
+        std::ofstream(file, std::ios::binary)
+            .write(text.data(), static_cast<std::streamsize>(text.size()));
         return file;
     }();
     return path;
@@ -76,12 +77,13 @@ void BM_EngineOnLines(benchmark::State& state, const char* pattern) {
 
 // Patterns that match nowhere, so that every line is searched.
 BENCHMARK_CAPTURE(BM_ScanText, literal, "PTHREAD_MUTEX_NOWHERE")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_EngineOnLines, literal, "PTHREAD_MUTEX_NOWHERE")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_EngineOnLines, literal, "PTHREAD_MUTEX_NOWHERE")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ScanText, class_closure, "[a-z][a-z0-9_]*_mutex_nowhere")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_EngineOnLines, class_closure, "[a-z][a-z0-9_]*_mutex_nowhere")
     ->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -30,7 +30,9 @@ void RaiseDescriptorLimit() {
     }
 }
 
-void Complain(const std::string& text) { std::fprintf(stderr, "mvfind: %s\n", text.c_str()); }
+void Complain(const std::string& text) {
+    std::fprintf(stderr, "mvfind: %s\n", text.c_str());
+}
 
 int Run(cli::Options& options) {
     search::SearchFlags& flags = search::ProcessSearchFlags();
@@ -52,7 +54,8 @@ int Run(cli::Options& options) {
 
     int status = completion.Hits > 0 ? kFound : kNothingFound;
     if (completion.OfferLog)
-        for (const std::string& line : completion.ErrorLines) std::fprintf(stderr, "%s\n", line.c_str());
+        for (const std::string& line : completion.ErrorLines)
+            std::fprintf(stderr, "%s\n", line.c_str());
     if (!completion.LogFailure.empty()) {
         Complain(completion.LogFailure);
         status = kTrouble;
@@ -64,7 +67,7 @@ int Run(cli::Options& options) {
     return status;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     RaiseDescriptorLimit();

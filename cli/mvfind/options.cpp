@@ -65,7 +65,9 @@ bool SplitPair(const std::string& text, std::string& first, std::string& second)
     return true;
 }
 
-bool IsKB(const std::string& text) { return search::ParseWholeNumber(text).has_value(); }
+bool IsKB(const std::string& text) {
+    return search::ParseWholeNumber(text).has_value();
+}
 bool IsDate(const std::string& text) {
     return text.size() == 10 && search::ParseDate(text).has_value();
 }
@@ -74,7 +76,7 @@ std::string Absolute(const std::string& workingFolder, const std::string& path) 
     return path.empty() || path.front() == '/' ? path : workingFolder + "/" + path;
 }
 
-}  // namespace
+} // namespace
 
 std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
                                                          const std::string& workingFolder) {
@@ -111,13 +113,17 @@ std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
             } else {
                 if (!IsKB(value)) return fail("--smaller and --larger take a whole number of KB");
                 (option == kSmaller ? c.Smaller : c.Larger) = value;
-                c.SizeFilter = option == kSmaller ? SizeFilterKind::Smallsize : SizeFilterKind::LargeSize;
+                c.SizeFilter =
+                    option == kSmaller ? SizeFilterKind::Smallsize : SizeFilterKind::LargeSize;
             }
             break;
         case kDate:
-            if (value == "created") c.DType = "Created";
-            else if (value == "modified") c.DType = "Modified";
-            else return fail("--date takes created or modified");
+            if (value == "created")
+                c.DType = "Created";
+            else if (value == "modified")
+                c.DType = "Modified";
+            else
+                return fail("--date takes created or modified");
             break;
         case kAfter:
         case kBefore:
@@ -125,7 +131,8 @@ std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
             if (dateGiven) return fail("only one of --after, --before, --dates-between");
             dateGiven = true;
             if (option == kDatesBetween) {
-                if (!SplitPair(value, c.DBetLow, c.DBetHigh) || !IsDate(c.DBetLow) || !IsDate(c.DBetHigh))
+                if (!SplitPair(value, c.DBetLow, c.DBetHigh) || !IsDate(c.DBetLow) ||
+                    !IsDate(c.DBetHigh))
                     return fail("--dates-between takes two dates: MM/DD/YYYY,MM/DD/YYYY");
                 c.DateFilter = DateFilterKind::DBetDates;
             } else {
@@ -135,10 +142,14 @@ std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
             }
             break;
         case kErrors:
-            if (value == "suppress") c.ErrorHandling = ErrorHandlingMode::Suppress;
-            else if (value == "warn") c.ErrorHandling = ErrorHandlingMode::Warn;
-            else if (value == "dontwarn") c.ErrorHandling = ErrorHandlingMode::DontWarn;
-            else return fail("--errors takes suppress, warn or dontwarn");
+            if (value == "suppress")
+                c.ErrorHandling = ErrorHandlingMode::Suppress;
+            else if (value == "warn")
+                c.ErrorHandling = ErrorHandlingMode::Warn;
+            else if (value == "dontwarn")
+                c.ErrorHandling = ErrorHandlingMode::DontWarn;
+            else
+                return fail("--errors takes suppress, warn or dontwarn");
             break;
         case kErrorLog: options.errorLogPath = Absolute(workingFolder, value); break;
         case 'o': options.savePath = Absolute(workingFolder, value); break;
@@ -229,4 +240,4 @@ refused (the reason is printed on standard error) or a file could not be written
 )";
 }
 
-}  // namespace mvf::cli
+} // namespace mvf::cli

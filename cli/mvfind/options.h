@@ -32,4 +32,4 @@ std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
 // The text of --help.
 const char* HelpText();
 
-}  // namespace mvf::cli
+} // namespace mvf::cli

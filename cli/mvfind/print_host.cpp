@@ -16,7 +16,7 @@ std::size_t TerminalColumns() {
     return 80;
 }
 
-}  // namespace
+} // namespace
 
 PrintHost::PrintHost(Settings settings, std::function<void(const search::FoundFile&)> onHit)
     : settings_(settings), onHit_(std::move(onHit)) {}
@@ -56,4 +56,4 @@ void PrintHost::SearchFinished(const search::SearchCompletion& completion) {
     completion_ = completion;
 }
 
-}  // namespace mvf::cli
+} // namespace mvf::cli

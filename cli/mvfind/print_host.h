@@ -37,4 +37,4 @@ private:
     std::optional<search::SearchCompletion> completion_;
 };
 
-}  // namespace mvf::cli
+} // namespace mvf::cli

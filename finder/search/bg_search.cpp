@@ -28,7 +28,7 @@ private:
     FileQueue& queue_;
 };
 
-}  // namespace
+} // namespace
 
 TBGSearch::TBGSearch(SearchCriteria criteria, SearchHost& host, std::string errorLogPath,
                      SearchFlags& flags)
@@ -81,4 +81,4 @@ void TBGSearch::Walk(const ContentPlan& plan, FileQueue& queue) {
     queue.Close();
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

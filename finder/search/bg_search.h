@@ -50,4 +50,4 @@ private:
     std::thread thread_;
 };
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -27,7 +27,7 @@ const char* TrailingRun(const char* from, const char* end) {
     return start;
 }
 
-}  // namespace
+} // namespace
 
 void LineEnds::Load(const char* from) {
     base_ = from;
@@ -86,4 +86,4 @@ const char* NextPrintableRun(const char* from, const char* end, std::size_t leng
     return TrailingRun(from, end);
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

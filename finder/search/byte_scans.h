@@ -8,7 +8,9 @@
 
 namespace mvf::search {
 
-inline bool IsPrintable(char c) { return c >= 32 && c <= 126; }
+inline bool IsPrintable(char c) {
+    return c >= 32 && c <= 126;
+}
 
 // The line ends (carriage returns and line feeds) of a range, found 64 bytes at a time:
 // each byte is compared once, and each line costs one bit scan.
@@ -48,4 +50,4 @@ const char* NextNonPrintable(const char* from, const char* end);
 // data). `length` is at most 8.
 const char* NextPrintableRun(const char* from, const char* end, std::size_t length);
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -16,4 +16,4 @@ enum class FileType { Dos, Mac, Unix, Binary };
 // carriage returns alone MAC. An empty file is DOS.
 FileType Classify(const char* bytes, std::size_t count);
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -19,7 +19,7 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::string ErrorLogPath(std::string_view resultsFolder) {
     std::string path(resultsFolder);
@@ -72,4 +72,4 @@ void ApplyCompletion(SearchFlags& flags, const SearchCompletion& completion) {
         flags.SearchRunning = false;
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -42,4 +42,4 @@ SearchCompletion FinishSearch(const SearchCriteria& criteria, SearchFlags& flags
 // the user (ResultsPending set, SearchRunning stays until the results are collected).
 void ApplyCompletion(SearchFlags& flags, const SearchCompletion& completion);
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -21,7 +21,8 @@ constexpr char kCtrlZ = 26;
 std::size_t ReadAt(int fd, char* into, std::size_t count, std::int64_t offset) {
     std::size_t got = 0;
     while (got < count) {
-        const ssize_t n = ::pread(fd, into + got, count - got, offset + static_cast<std::int64_t>(got));
+        const ssize_t n =
+            ::pread(fd, into + got, count - got, offset + static_cast<std::int64_t>(got));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         got += static_cast<std::size_t>(n);
@@ -47,7 +48,7 @@ bool MatchesInPieces(char* begin, char* end) {
     return Matches(begin, end);
 }
 
-}  // namespace
+} // namespace
 
 // The file's bytes as contiguous chunks: first the first block where it lies; then
 // the unfinished line or run of the previous chunk (at most kLinePiece bytes) moved
@@ -136,8 +137,10 @@ ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& cont
             if (!control.Proceed()) return ScanResult::Stopped;
             if (MatchesInPieces(p, lineEnd)) return ScanResult::Match;
             if (*lineEnd == '\r') {
-                if (lineEnd + 1 == end) skipLineFeed = true;
-                else if (lineEnd[1] == '\n') ++lineEnd;
+                if (lineEnd + 1 == end)
+                    skipLineFeed = true;
+                else if (lineEnd[1] == '\n')
+                    ++lineEnd;
             }
             p = lineEnd + 1;
         }
@@ -173,7 +176,8 @@ ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& co
             run = const_cast<char*>(NextPrintableRun(runEnd + 1, end, kMinimumRun));
         }
         if (chunks.AtEnd()) {
-            const bool last = end > run && searchedOfRun + static_cast<std::size_t>(end - run) >= kMinimumRun;
+            const bool last =
+                end > run && searchedOfRun + static_cast<std::size_t>(end - run) >= kMinimumRun;
             return last && MatchesInPieces(run, end) ? ScanResult::Match : ScanResult::NoMatch;
         }
         while (static_cast<std::size_t>(end - run) > kLinePiece) {
@@ -185,4 +189,4 @@ ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& co
     }
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -65,4 +65,4 @@ private:
     std::unique_ptr<char[]> buffer_; // [carried tail: kLinePiece][block: kReadBlock][pad]
 };
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -21,7 +21,7 @@ EntryFault LookWhereFault(std::string message) {
     return {std::move(message), DialogPage::LookWhere, EntryField::Directory};
 }
 
-}  // namespace
+} // namespace
 
 std::optional<EntryFault> CheckSearchEntries(const SearchCriteria& entered, std::string_view base) {
     const std::vector<std::string> folders = SplitWords(entered.DirectoryText, ',');
@@ -60,4 +60,4 @@ std::optional<EntryFault> PrepareSearch(SearchCriteria& criteria, RememberedList
     return std::nullopt;
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

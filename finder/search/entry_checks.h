@@ -43,4 +43,4 @@ std::optional<EntryFault> CheckSearchEntries(const SearchCriteria& entered, std:
 std::optional<EntryFault> PrepareSearch(SearchCriteria& criteria, RememberedLists& lists,
                                         SearchFlags& flags);
 
-}  // namespace mvf::search
+} // namespace mvf::search

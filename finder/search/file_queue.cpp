@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kWakeBatch = 16;
 constexpr std::chrono::milliseconds kLongestWait(1);
 
-}  // namespace
+} // namespace
 
 void FileJob::Close() {
     if (fd >= 0) ::close(fd);
@@ -51,7 +51,8 @@ FileJob* FileQueue::Next() {
         if (closed_ && Count() == 0) return nullptr;
         std::unique_lock<std::mutex> lock(mutex_);
         testSleeping_ = true;
-        jobsReady_.wait_for(lock, kLongestWait, [this] { return Count() >= kWakeBatch || closed_; });
+        jobsReady_.wait_for(lock, kLongestWait,
+                            [this] { return Count() >= kWakeBatch || closed_; });
         testSleeping_ = false;
     }
     return &slots_[popped_.load() % slots_.size()];
@@ -63,4 +64,4 @@ void FileQueue::Pop() {
     if (walkSleeping_ && Count() == slots_.size() / 2) Wake(slotsFree_);
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -22,11 +22,11 @@ namespace mvf::search {
 // One file that matched a mask.
 struct FileJob {
     std::string path;
-    int fd = -1;              // -1: the opening failed
-    FileContent content;      // the first block, in `block`
+    int fd = -1;         // -1: the opening failed
+    FileContent content; // the first block, in `block`
     FirstBlock block;
     std::optional<platform::FileFacts> facts; // taken early when a size or date filter applies
-    bool filteredOut = false; // failed those filters: not read
+    bool filteredOut = false;                 // failed those filters: not read
 
     // Closes the file, if open.
     void Close();
@@ -62,4 +62,4 @@ private:
     std::condition_variable slotsFree_;
 };
 
-}  // namespace mvf::search
+} // namespace mvf::search

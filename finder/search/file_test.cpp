@@ -31,7 +31,7 @@ void Describe(const platform::FileFacts& facts, FileType type, FoundFile& hit) {
     hit.IsBinary = type == FileType::Binary;
 }
 
-}  // namespace
+} // namespace
 
 ContentPlan::ContentPlan(const SearchCriteria& criteria)
     : mode(criteria.Mode()), nameOnly(criteria.FindText.empty()), matchCase(criteria.MatchCase),
@@ -68,7 +68,8 @@ bool FileOpener::Open(int folderFd, const char* name, const std::string& path, F
 FileTester::FileTester(const ContentPlan& plan, SearchControl& control, SearchHost& host)
     : plan_(plan), control_(control), host_(host) {
     for (std::size_t i = 0; i < plan_.expressions.size(); ++i) {
-        usable_.push_back(SCompileRGrep(plan_.expressions[i].c_str(), plan_.matchCase ? 1 : 0) == 0);
+        usable_.push_back(SCompileRGrep(plan_.expressions[i].c_str(), plan_.matchCase ? 1 : 0) ==
+                          0);
         compiled_ = usable_.back() ? static_cast<int>(i) : -1;
     }
 }
@@ -121,4 +122,4 @@ ScanResult FileTester::Scan(std::size_t alternative, const FileContent& content,
     return binary ? scanner_.ScanBinary(content, control_) : scanner_.ScanText(content, control_);
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -80,4 +80,4 @@ private:
     std::vector<std::string> errorLines_;
 };
 
-}  // namespace mvf::search
+} // namespace mvf::search

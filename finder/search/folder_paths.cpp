@@ -33,4 +33,4 @@ std::string WithSeparator(std::string_view folder) {
     return path;
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -16,4 +16,4 @@ std::string ResolveFolder(std::string_view base, std::string_view folder);
 // The folder followed by "/", unless it already ends in one (the root "/").
 std::string WithSeparator(std::string_view folder);
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -106,4 +106,4 @@ bool FolderWalk::WalkFolder(const platform::Folder& folder, std::size_t depth,
     return true;
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

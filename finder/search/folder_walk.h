@@ -38,17 +38,18 @@ public:
 
 private:
     struct Listing;
-    bool WalkFolder(const platform::Folder& folder, std::size_t depth, const platform::NameMask& mask);
+    bool WalkFolder(const platform::Folder& folder, std::size_t depth,
+                    const platform::NameMask& mask);
     Listing& LevelAt(std::size_t depth);
     bool IsOwnAncestor(const platform::Folder& folder, std::size_t depth);
 
     const bool subfolders_;
     SearchControl& control_;
     FileVisitor& visitor_;
-    std::string path_;    // the folder being walked, ending in "/"
-    std::string current_; // the file under test
-    std::vector<std::unique_ptr<Listing>> levels_;        // one per depth, reused
+    std::string path_;                             // the folder being walked, ending in "/"
+    std::string current_;                          // the file under test
+    std::vector<std::unique_ptr<Listing>> levels_; // one per depth, reused
     std::vector<std::pair<unsigned long, unsigned long>> ancestors_; // (device, inode)
 };
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -18,7 +18,9 @@ std::int64_t BoundBytes(std::string_view text) {
     return *kb * kBytesPerKB;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int DaysInMonth(int month, int year) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -30,7 +32,7 @@ bool Between(std::int64_t value, std::int64_t a, std::int64_t b) {
     return std::min(a, b) <= value && value <= std::max(a, b);
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::int64_t> ParseWholeNumber(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
@@ -63,8 +65,7 @@ std::optional<std::int32_t> ParseDate(std::string_view text) {
         return value;
     };
     const int month = number(0, 2), day = number(3, 2), year = number(6, 4);
-    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(month, year))
-        return std::nullopt;
+    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(month, year)) return std::nullopt;
     return year * 512 + month * 32 + day;
 }
 
@@ -100,4 +101,4 @@ bool HitFilters::PassesDate(std::string_view created, std::string_view modified)
     return false;
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

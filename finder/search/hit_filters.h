@@ -22,7 +22,9 @@ public:
     explicit HitFilters(const SearchCriteria& criteria);
 
     // Whether a filter other than "All Sizes" / "All Dates" applies.
-    bool Active() const { return sizeFilter_ != SizeFilterKind::AllSizes || dateFilter_ != DateFilterKind::AllDates; }
+    bool Active() const {
+        return sizeFilter_ != SizeFilterKind::AllSizes || dateFilter_ != DateFilterKind::AllDates;
+    }
 
     // Bounds in KB of 1,000 bytes; a bound that is no whole number counts as 0.
     bool PassesSize(std::int64_t size) const;
@@ -39,4 +41,4 @@ private:
     std::optional<std::int32_t> dateLow_, dateHigh_, dateBefore_, dateAfter_;
 };
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -16,4 +16,4 @@ void UpdateLists(RememberedLists& lists, const std::string& findText,
     UpdateList(lists.Folders, directoryText);
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -24,4 +24,4 @@ struct RememberedLists {
 void UpdateLists(RememberedLists& lists, const std::string& findText,
                  const std::string& fileMaskText, const std::string& directoryText);
 
-}  // namespace mvf::search
+} // namespace mvf::search

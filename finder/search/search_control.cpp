@@ -34,4 +34,4 @@ void SearchControl::Cancel() {
     Resume();
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

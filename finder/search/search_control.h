@@ -42,4 +42,4 @@ private:
     std::condition_variable resumed_;
 };
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -7,4 +7,4 @@ SearchFlags& ProcessSearchFlags() {
     return flags;
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -25,9 +25,9 @@ enum class BoolMode {
 };
 
 struct SearchCriteria {
-    std::string FindText;      // the content expression as typed; empty: by name only
-    std::string FileMaskText;  // masks joined by commas
-    std::string DirectoryText; // folders joined by commas
+    std::string FindText;                 // the content expression as typed; empty: by name only
+    std::string FileMaskText;             // masks joined by commas
+    std::string DirectoryText;            // folders joined by commas
     std::vector<std::string> Masks;       // FileMaskText split at ","
     std::vector<std::string> Directories; // the folders to walk, absolute (PrepareSearch)
     std::vector<std::string> Expressions; // FindText split at "|"
@@ -70,4 +70,4 @@ struct SearchFlags {
 // The one instance the finder and mvfind use; tests may make their own.
 SearchFlags& ProcessSearchFlags();
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -28,15 +28,15 @@ struct FoundFile {
 struct SearchCompletion {
     bool Background = false; // FinishBackground rather than FinishForeground
     bool Bark = false;
-    bool Cancelled = false;  // SearchCancelled: ask no questions
-    bool Stopped = false;    // the walk ended at a stop request
-    std::size_t Hits = 0;    // files handed to AddHit
+    bool Cancelled = false;              // SearchCancelled: ask no questions
+    bool Stopped = false;                // the walk ended at a stop request
+    std::size_t Hits = 0;                // files handed to AddHit
     std::vector<std::string> ErrorLines; // in the order the failures occurred
     bool ErrorsLogged = false;           // the log holds at least one line
-    std::string LogFailure;   // "Unable to open search errors log file!" or empty
-    bool OfferLog = false;    // Warn, ErrorsLogged and not cancelled
+    std::string LogFailure;              // "Unable to open search errors log file!" or empty
+    bool OfferLog = false;               // Warn, ErrorsLogged and not cancelled
     std::string SearchSummary;
-    std::string TrayHint;     // "N hits found! Click to process...."
+    std::string TrayHint; // "N hits found! Click to process...."
 };
 
 class SearchHost {
@@ -50,4 +50,4 @@ public:
     virtual void SearchFinished(const SearchCompletion& completion) = 0;
 };
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -49,4 +49,4 @@ void SearchMailbox::SearchFinished(const SearchCompletion& completion) {
     if (wake) wake_();
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -42,4 +42,4 @@ private:
     bool woken_ = false;
 };
 
-}  // namespace mvf::search
+} // namespace mvf::search

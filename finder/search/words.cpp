@@ -26,7 +26,7 @@ std::string ReplaceAll(std::string_view text, std::string_view token, char by) {
     }
 }
 
-}  // namespace
+} // namespace
 
 std::vector<std::string> SplitWords(std::string_view text, char delimiter) {
     std::vector<std::string> words;
@@ -44,4 +44,4 @@ std::string ExpandTokens(std::string_view expression) {
     return ReplaceAll(ReplaceAll(expression, "</sp>", ' '), "</tb>", '\t');
 }
 
-}  // namespace mvf::search
+} // namespace mvf::search

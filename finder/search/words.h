@@ -14,4 +14,4 @@ std::vector<std::string> SplitWords(std::string_view text, char delimiter);
 // `expression` with every "</sp>" replaced by a space, then every "</tb>" by a tab.
 std::string ExpandTokens(std::string_view expression);
 
-}  // namespace mvf::search
+} // namespace mvf::search

@@ -19,4 +19,4 @@ std::string CurrentDirectory() {
     }
 }
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

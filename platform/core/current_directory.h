@@ -11,4 +11,4 @@ bool SetCurrentDirectory(const std::string& path);
 // The current directory as an absolute path; empty when it cannot be told (removed).
 std::string CurrentDirectory();
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

@@ -19,12 +19,12 @@ std::optional<FileFacts> ReadWithFstat(int fd) {
     return facts;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<FileFacts> ReadFileFacts(int fd) {
     struct statx sx;
-    if (::statx(fd, "", AT_EMPTY_PATH, STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME,
-                &sx) != 0) {
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &sx) !=
+        0) {
         if (errno == ENOSYS || errno == EPERM) return ReadWithFstat(fd);
         return std::nullopt;
     }
@@ -36,4 +36,4 @@ std::optional<FileFacts> ReadFileFacts(int fd) {
     return facts;
 }
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

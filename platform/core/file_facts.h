@@ -17,4 +17,4 @@ struct FileFacts {
 // Reads the facts of an open file with one statx call; nullopt when it fails.
 std::optional<FileFacts> ReadFileFacts(int fd);
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

@@ -38,9 +38,11 @@ bool IsDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
 
-}  // namespace
+} // namespace
 
-Folder Folder::Open(const std::string& path) { return Folder(::open(path.c_str(), kFolderFlags)); }
+Folder Folder::Open(const std::string& path) {
+    return Folder(::open(path.c_str(), kFolderFlags));
+}
 
 Folder Folder::OpenChild(const Folder& parent, const char* name) {
     return Folder(::openat(parent.fd_, name, kFolderFlags | O_NOFOLLOW));
@@ -88,4 +90,4 @@ bool Folder::List(Visitor visit, void* context) const {
     }
 }
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

@@ -37,13 +37,10 @@ public:
 
     // Calls visit(name, kind) for every entry but "." and "..", in the order the file
     // system keeps them. Returns false when the listing could not be read to its end.
-    template <class Visit>
-    bool ForEachEntry(Visit&& visit) const {
-        return List(
-            [](void* context, std::string_view name, EntryKind kind) {
-                (*static_cast<Visit*>(context))(name, kind);
-            },
-            &visit);
+    template <class Visit> bool ForEachEntry(Visit&& visit) const {
+        return List([](void* context, std::string_view name,
+                       EntryKind kind) { (*static_cast<Visit*>(context))(name, kind); },
+                    &visit);
     }
 
     // What a symbolic link in this folder leads to: File, Folder, Other or Broken.
@@ -58,4 +55,4 @@ private:
     mutable bool listed_ = false;
 };
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

@@ -16,7 +16,7 @@ bool HookRefuses(std::string_view fullPath) {
     return g_hookInstalled.load(std::memory_order_acquire) && g_failureHook(fullPath);
 }
 
-}  // namespace
+} // namespace
 
 int OpenFileForReading(int folderFd, const char* name, std::string_view fullPath) {
     if (HookRefuses(fullPath)) {
@@ -32,4 +32,4 @@ void SetOpenFailureHook(std::function<bool(std::string_view fullPath)> hook) {
     g_hookInstalled.store(static_cast<bool>(g_failureHook), std::memory_order_release);
 }
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

@@ -19,4 +19,4 @@ int OpenFileForReading(int folderFd, const char* name, std::string_view fullPath
 // function removes it. Install it only while no search runs.
 void SetOpenFailureHook(std::function<bool(std::string_view fullPath)> hook);
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

@@ -9,7 +9,7 @@ namespace {
 constexpr int kFirstFatYear = 1980;
 constexpr int kLastFatYear = 2107;
 
-}  // namespace
+} // namespace
 
 std::string FileTimeText(std::optional<std::int64_t> seconds) {
     if (!seconds) return std::string(kUnknownTime);
@@ -38,4 +38,4 @@ std::string FileTimeText(std::optional<std::int64_t> seconds) {
     return text;
 }
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

@@ -16,4 +16,4 @@ inline constexpr std::string_view kUnknownTime = "(unknown)";
 // 1980 to 2107 only. No time, or one outside that range, gives "(unknown)".
 std::string FileTimeText(std::optional<std::int64_t> seconds);
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

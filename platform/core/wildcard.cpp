@@ -6,7 +6,9 @@ namespace mvf::platform {
 
 namespace {
 
-unsigned char Fold(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; }
+unsigned char Fold(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
 
 // Length of the character at `at`: a UTF-8 lead byte and its continuation bytes, or one
 // byte for anything else (ASCII, stray continuation bytes, invalid bytes).
@@ -21,7 +23,9 @@ std::size_t CharLength(std::string_view text, std::size_t at) {
     return length;
 }
 
-bool HasWildcard(std::string_view text) { return text.find_first_of("*?") != text.npos; }
+bool HasWildcard(std::string_view text) {
+    return text.find_first_of("*?") != text.npos;
+}
 
 bool EndsWithFolded(std::string_view name, std::string_view foldedSuffix) {
     if (name.size() < foldedSuffix.size()) return false;
@@ -45,9 +49,8 @@ bool MatchPattern(std::string_view mask, std::string_view name) {
         } else if (m < mask.size() && mask[m] == '?') {
             ++m;
             n += CharLength(name, n);
-        } else if (m < mask.size() &&
-                   static_cast<unsigned char>(mask[m]) ==
-                       Fold(static_cast<unsigned char>(name[n]))) {
+        } else if (m < mask.size() && static_cast<unsigned char>(mask[m]) ==
+                                          Fold(static_cast<unsigned char>(name[n]))) {
             ++m;
             ++n;
         } else if (starMask != std::string_view::npos) {
@@ -62,10 +65,11 @@ bool MatchPattern(std::string_view mask, std::string_view name) {
     return m == mask.size();
 }
 
-}  // namespace
+} // namespace
 
 NameMask::NameMask(std::string_view mask) {
-    for (const char c : mask) folded_.push_back(static_cast<char>(Fold(static_cast<unsigned char>(c))));
+    for (const char c : mask)
+        folded_.push_back(static_cast<char>(Fold(static_cast<unsigned char>(c))));
     if (folded_.empty()) {
         kind_ = Kind::Nothing;
     } else if (folded_ == "*.*" || folded_.find_first_not_of('*') == std::string::npos) {
@@ -88,4 +92,4 @@ bool NameMask::Matches(std::string_view name) const {
     return false;
 }
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

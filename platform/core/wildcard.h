@@ -20,4 +20,4 @@ private:
     std::string folded_; // the mask in lower case; for Suffix only what follows the "*"
 };
 
-}  // namespace mvf::platform
+} // namespace mvf::platform

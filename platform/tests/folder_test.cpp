@@ -83,5 +83,5 @@ TEST(CurrentDirectory, FollowsSetCurrentDirectory) {
     ASSERT_TRUE(SetCurrentDirectory(before));
 }
 
-}  // namespace
-}  // namespace mvf::platform
+} // namespace
+} // namespace mvf::platform

@@ -74,5 +74,5 @@ TEST_F(OpenFileTest, FifoIsNoRegularFileAndItsOpeningNeverBlocks) {
     EXPECT_FALSE(ReadFileFacts(-1));
 }
 
-}  // namespace
-}  // namespace mvf::platform
+} // namespace
+} // namespace mvf::platform

@@ -39,7 +39,9 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& Root() const { return root_; }
-    std::string Path(std::string_view relative) const { return root_ + "/" + std::string(relative); }
+    std::string Path(std::string_view relative) const {
+        return root_ + "/" + std::string(relative);
+    }
 
     // Writes a file (and the folders above it) with exactly these bytes.
     std::string File(std::string_view relative, std::string_view bytes = {}) const {
@@ -72,4 +74,4 @@ private:
     std::string root_;
 };
 
-}  // namespace mvf::testing
+} // namespace mvf::testing

@@ -21,7 +21,7 @@ protected:
 
 TEST_F(TimeTextTest, TwelveHourClockWithAmAndPm) {
     EXPECT_EQ("07/04/1999 03:15:42 PM", FileTimeText(931101342));
-    EXPECT_EQ("01/01/2000 12:00:00 AM", FileTimeText(946684800));       // midnight
+    EXPECT_EQ("01/01/2000 12:00:00 AM", FileTimeText(946684800));         // midnight
     EXPECT_EQ("01/01/2000 12:30:00 PM", FileTimeText(946684800 + 45000)); // half past noon
     EXPECT_EQ("01/01/2000 11:59:58 AM", FileTimeText(946684800 + 43199));
 }
@@ -33,7 +33,7 @@ TEST_F(TimeTextTest, SecondsGoInTwoSecondSteps) {
 
 TEST_F(TimeTextTest, OnlyYears1980To2107AreKnown) {
     EXPECT_EQ("01/01/1980 12:00:00 AM", FileTimeText(315532800));
-    EXPECT_EQ("(unknown)", FileTimeText(315532799));  // the last second of 1979
+    EXPECT_EQ("(unknown)", FileTimeText(315532799)); // the last second of 1979
     EXPECT_EQ("12/31/2107 11:59:58 PM", FileTimeText(4354819199));
     EXPECT_EQ("(unknown)", FileTimeText(4354819200)); // 2108
     EXPECT_EQ("(unknown)", FileTimeText(std::nullopt));
@@ -48,5 +48,5 @@ TEST_F(TimeTextTest, TextsAreInLocalTime) {
     EXPECT_EQ("01/01/1980 12:00:00 AM", FileTimeText(315532800 + 5 * 3600));
 }
 
-}  // namespace
-}  // namespace mvf::platform
+} // namespace
+} // namespace mvf::platform

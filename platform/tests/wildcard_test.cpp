@@ -6,7 +6,9 @@
 namespace mvf::platform {
 namespace {
 
-bool Match(const char* mask, const char* name) { return NameMask(mask).Matches(name); }
+bool Match(const char* mask, const char* name) {
+    return NameMask(mask).Matches(name);
+}
 
 TEST(NameMask, StarDotStarMatchesEveryNameAlsoWithoutADot) {
     EXPECT_TRUE(Match("*.*", "Makefile"));
@@ -54,5 +56,5 @@ TEST(NameMask, StarsBacktrack) {
     EXPECT_TRUE(Match("*\xC3\xA9?", "\xC3\xA9\xC3\xA9"));
 }
 
-}  // namespace
-}  // namespace mvf::platform
+} // namespace
+} // namespace mvf::platform

@@ -62,8 +62,7 @@ TEST_F(MvfindTest, PrintsOneFullPathPerHitInWalkOrder) {
     EXPECT_EQ("", found.err);
     // Case, masks, binaries, sub-folders.
     EXPECT_EQ(Tree("alpha.txt") + "\n", Run({"-c", "-f", "apple", "tree"}).out);
-    EXPECT_EQ(Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n",
-              Run({"-m", "*.txt", "tree"}).out);
+    EXPECT_EQ(Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n", Run({"-m", "*.txt", "tree"}).out);
     EXPECT_EQ(Tree("sub/data.bin") + "\n",
               Run({"--binaries", "-s", "-m", "*.bin", "-f", "apple", "tree"}).out);
     EXPECT_EQ("", Run({"-s", "-m", "*.bin", "-f", "apple", "tree"}).out);
@@ -73,7 +72,8 @@ TEST_F(MvfindTest, BooleanModesAndFilters) {
     EXPECT_EQ(Tree("gamma.log") + "\n" + Tree("sub/delta.txt") + "\n",
               Run({"-s", "--or", "-f", "fruit|pie", "tree"}).out);
     EXPECT_EQ(Tree("sub/delta.txt") + "\n", Run({"-s", "--and", "-f", "apple|pie", "tree"}).out);
-    const std::string top = Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n" + Tree("gamma.log") + "\n";
+    const std::string top =
+        Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n" + Tree("gamma.log") + "\n";
     EXPECT_EQ(top, Run({"--smaller", "1", "tree"}).out);
     const Outcome empty = Run({"--between", "0,0", "tree"});
     EXPECT_EQ(1, empty.status);
@@ -101,20 +101,30 @@ TEST_F(MvfindTest, ExitStatusesAndRefusals) {
     EXPECT_EQ("You must provide a drive or directory to search!\n", Run({",,"}).err);
     EXPECT_EQ("Could not find directory: \n", Run({" , "}).err);
 
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"--and", "--or", "tree"}, {"--smaller", "x", "tree"}, {"--between", "0.5,1", "tree"},
-             {"--larger", "0", "--smaller", "1", "tree"}, {"--after", "1/1/2000", "tree"},
-             {"--errors", "loud", "tree"}, {"--bogus", "tree"}, {"-m"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--and", "--or", "tree"},
+                                               {"--smaller", "x", "tree"},
+                                               {"--between", "0.5,1", "tree"},
+                                               {"--larger", "0", "--smaller", "1", "tree"},
+                                               {"--after", "1/1/2000", "tree"},
+                                               {"--errors", "loud", "tree"},
+                                               {"--bogus", "tree"},
+                                               {"-m"}}) {
         const Outcome refused = Run(args);
         EXPECT_EQ(2, refused.status);
         EXPECT_TRUE(refused.err.starts_with("mvfind: ")) << refused.err;
     }
     const Outcome help = Run({"--help"});
     EXPECT_EQ(0, help.status);
-    for (const char* option : {"--mask", "--find", "--and", "--or", "--match-case", "--subfolders",
-                               "--binaries", "--between", "--smaller", "--larger", "--date",
-                               "--after", "--before", "--dates-between", "--errors", "--error-log",
-                               "--save", "--long", "--quiet", "--progress", "</sp>", "\\<"})
+    for (const char* option : {"--mask",      "--find",          "--and",
+                               "--or",        "--match-case",    "--subfolders",
+                               "--binaries",  "--between",       "--smaller",
+                               "--larger",    "--date",          "--after",
+                               "--before",    "--dates-between", "--errors",
+                               "--error-log", "--save",          "--long",
+                               "--quiet",     "--progress",      "</sp>",
+                               "\\<"})
         EXPECT_NE(std::string::npos, help.out.find(option)) << option;
 }
 
@@ -129,7 +139,8 @@ TEST_F(MvfindTest, UnreadableFilesAndTheErrorLog) {
     EXPECT_EQ(line + "\n", warned.err);
     EXPECT_EQ(line + "\r\n", ReadAll(tmp_.Path("errors.err")));
 
-    const Outcome suppressed = Run({"-f", "apple", "--errors", "suppress", "--error-log", "e2", "tree"});
+    const Outcome suppressed =
+        Run({"-f", "apple", "--errors", "suppress", "--error-log", "e2", "tree"});
     EXPECT_EQ("", suppressed.err);
     EXPECT_EQ(line + "\r\n", ReadAll(tmp_.Path("e2")));
 
@@ -139,8 +150,9 @@ TEST_F(MvfindTest, UnreadableFilesAndTheErrorLog) {
 
     const Outcome unwritable = Run({"-f", "apple", "--error-log", "no/such/folder/e", "tree"});
     EXPECT_EQ(2, unwritable.status);
-    EXPECT_NE(std::string::npos, unwritable.err.find("mvfind: Unable to open search errors log file!"));
+    EXPECT_NE(std::string::npos,
+              unwritable.err.find("mvfind: Unable to open search errors log file!"));
 }
 
-}  // namespace
-}  // namespace mvf::cli
+} // namespace
+} // namespace mvf::cli

@@ -1,5 +1,5 @@
-// The vector scans for line ends and printable runs against a byte-by-byte reading of their contract,
-// over generated data of every density and every start and end offset.
+// The vector scans for line ends and printable runs against a byte-by-byte reading of their
+// contract, over generated data of every density and every start and end offset.
 #include "finder/search/byte_scans.h"
 
 #include <random>
@@ -44,7 +44,8 @@ TEST(PrintableRuns, MatchByteByByteReadingOnGeneratedData) {
                 for (const std::size_t length : {1u, 5u, 8u})
                     EXPECT_EQ(SlowNextPrintableRun(base + from, base + to, length) - base,
                               NextPrintableRun(base + from, base + to, length) - base)
-                        << percentPrintable << "% from " << from << " to " << to << " run " << length;
+                        << percentPrintable << "% from " << from << " to " << to << " run "
+                        << length;
             }
         }
     }
@@ -84,5 +85,5 @@ TEST(PrintableRuns, BoundariesOfThePrintableRange) {
     EXPECT_EQ(85, NextPrintableRun(run.data(), run.data() + run.size(), 6) - run.data());
 }
 
-}  // namespace
-}  // namespace mvf::search
+} // namespace
+} // namespace mvf::search

@@ -129,7 +129,7 @@ TEST(ContentTest, CtrlZEndsTheText) {
 TEST(ContentTest, LinesCrossReadBlocks) {
     std::string text(kReadBlock - 2, 'a');
     EXPECT_TRUE(Hit(text + "\nkey", "^key"));
-    EXPECT_TRUE(Hit(text + "key", "key"));         // the line crosses the block boundary
+    EXPECT_TRUE(Hit(text + "key", "key")); // the line crosses the block boundary
     EXPECT_TRUE(Hit(text + "\nx" + std::string(kReadBlock, 'b') + "key\n", "xb*key"));
     // CR LF split by the boundary is still one line end.
     std::string split(kReadBlock - 1, 'a');
@@ -154,7 +154,7 @@ TEST(ContentTest, BinaryFilesAreSearchedRunByRun) {
     const Options binaries{false, false};
     EXPECT_FALSE(Hit(Bytes({kZero, "abcd", kZero}), "abcd", binaries));
     EXPECT_TRUE(Hit(Bytes({kZero, "abcde", kZero}), "abcd", binaries));
-    EXPECT_FALSE(Hit(Bytes({kZero, "ab\tcde", kZero}), "cde", binaries)); // tab ends a run
+    EXPECT_FALSE(Hit(Bytes({kZero, "ab\tcde", kZero}), "cde", binaries));        // tab ends a run
     EXPECT_TRUE(Hit(Bytes({kZero, "x", kZero, "needle"}), "needle$", binaries)); // last run
     EXPECT_FALSE(Hit(Bytes({kZero, "need"}), "need", binaries));
     std::string crossing = kZero + std::string(kReadBlock - 4, '\x01') + "needle";
@@ -172,5 +172,5 @@ TEST(ContentTest, CaseAndTokens) {
     EXPECT_TRUE(Hit("a\tb", "a</tb>b"));
 }
 
-}  // namespace
-}  // namespace mvf::search
+} // namespace
+} // namespace mvf::search

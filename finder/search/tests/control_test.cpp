@@ -14,11 +14,11 @@
 namespace mvf::search {
 namespace {
 
+using mvf::testing::ReadAll;
 using testing::Criteria;
 using testing::RecordingHost;
 using testing::RunSearch;
 using testing::TempFolder;
-using mvf::testing::ReadAll;
 using namespace std::chrono_literals;
 
 FoundFile Hit(const char* path) {
@@ -273,5 +273,5 @@ TEST(SearchMailbox, RealSearchDeliversEveryHitToAnotherThread) {
     EXPECT_TRUE(std::is_sorted(paths.begin(), paths.end()));
 }
 
-}  // namespace
-}  // namespace mvf::search
+} // namespace
+} // namespace mvf::search

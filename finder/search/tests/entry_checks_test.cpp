@@ -48,8 +48,8 @@ TEST_F(EntryChecksTest, FaultsComeInOrderWithTheirPageAndField) {
                 DialogPage::FindWhat, EntryField::Filemask);
     ExpectFault(Check("docs", "   ", "a| |["), "Search Key can't be empty", DialogPage::FindWhat,
                 EntryField::FindBox);
-    ExpectFault(Check("docs", "*.*", "a|\\(b"), "Invalid regular expression",
-                DialogPage::FindWhat, EntryField::FindBox);
+    ExpectFault(Check("docs", "*.*", "a|\\(b"), "Invalid regular expression", DialogPage::FindWhat,
+                EntryField::FindBox);
     // Each word is checked, also without a boolean mode; empty runs are skipped.
     EXPECT_FALSE(Check("docs", "*.*", "a||b"));
     EXPECT_FALSE(Check("docs", "*.*", ""));
@@ -108,5 +108,5 @@ TEST_F(EntryChecksTest, PrepareSearchRemembersFirstAndFillsTheListsOnSuccess) {
     EXPECT_EQ(2u, lists.FindTexts.size());
 }
 
-}  // namespace
-}  // namespace mvf::search
+} // namespace
+} // namespace mvf::search

@@ -14,7 +14,8 @@ HitFilters Sizes(SizeFilterKind kind, const char* a, const char* b = "0") {
     return HitFilters(criteria);
 }
 
-HitFilters Dates(DateFilterKind kind, const char* a, const char* b = "", const char* type = "Modified") {
+HitFilters Dates(DateFilterKind kind, const char* a, const char* b = "",
+                 const char* type = "Modified") {
     SearchCriteria criteria;
     criteria.DateFilter = kind;
     criteria.DBetLow = criteria.DSooner = criteria.DLater = a;
@@ -87,24 +88,31 @@ TEST(DateFilter, WholeDaysWithStrictBeforeAndAfter) {
     EXPECT_FALSE(Dates(DateFilterKind::DAfter, "07/04/1999").PassesDate("", evening));
     EXPECT_TRUE(Dates(DateFilterKind::DAfter, "07/03/1999").PassesDate("", morning));
     // Between a day and itself finds exactly that day, in either order.
-    EXPECT_TRUE(Dates(DateFilterKind::DBetDates, "07/04/1999", "07/04/1999").PassesDate("", evening));
-    EXPECT_TRUE(Dates(DateFilterKind::DBetDates, "12/31/1999", "01/01/1999").PassesDate("", morning));
-    EXPECT_FALSE(Dates(DateFilterKind::DBetDates, "07/05/1999", "12/31/1999").PassesDate("", evening));
+    EXPECT_TRUE(
+        Dates(DateFilterKind::DBetDates, "07/04/1999", "07/04/1999").PassesDate("", evening));
+    EXPECT_TRUE(
+        Dates(DateFilterKind::DBetDates, "12/31/1999", "01/01/1999").PassesDate("", morning));
+    EXPECT_FALSE(
+        Dates(DateFilterKind::DBetDates, "07/05/1999", "12/31/1999").PassesDate("", evening));
 }
 
 TEST(DateFilter, TypeSelectsTheTimeAndUnknownTimesFail) {
     const char* created = "01/01/2000 10:00:00 AM";
     const char* modified = "06/01/2010 10:00:00 AM";
-    EXPECT_TRUE(Dates(DateFilterKind::DBefore, "01/01/2001", "", "Created").PassesDate(created, modified));
-    EXPECT_FALSE(Dates(DateFilterKind::DBefore, "01/01/2001", "", "Modified").PassesDate(created, modified));
+    EXPECT_TRUE(
+        Dates(DateFilterKind::DBefore, "01/01/2001", "", "Created").PassesDate(created, modified));
+    EXPECT_FALSE(
+        Dates(DateFilterKind::DBefore, "01/01/2001", "", "Modified").PassesDate(created, modified));
     // Only exactly "Created" selects the creation time.
-    EXPECT_FALSE(Dates(DateFilterKind::DBefore, "01/01/2001", "", "created").PassesDate(created, modified));
-    for (const auto kind : {DateFilterKind::DBetDates, DateFilterKind::DBefore, DateFilterKind::DAfter})
+    EXPECT_FALSE(
+        Dates(DateFilterKind::DBefore, "01/01/2001", "", "created").PassesDate(created, modified));
+    for (const auto kind :
+         {DateFilterKind::DBetDates, DateFilterKind::DBefore, DateFilterKind::DAfter})
         EXPECT_FALSE(Dates(kind, "01/01/1990", "01/01/2030").PassesDate("", "(unknown)"));
     EXPECT_TRUE(Dates(DateFilterKind::AllDates, "").PassesDate("", "(unknown)"));
     // A bound that is no date passes nothing.
     EXPECT_FALSE(Dates(DateFilterKind::DAfter, "someday").PassesDate("", modified));
 }
 
-}  // namespace
-}  // namespace mvf::search
+} // namespace
+} // namespace mvf::search

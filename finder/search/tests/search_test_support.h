@@ -93,4 +93,4 @@ inline std::vector<std::string> Found(const SearchCriteria& criteria, const Temp
     return host.Paths(root.Root() + "/");
 }
 
-}  // namespace mvf::search::testing
+} // namespace mvf::search::testing

@@ -32,9 +32,9 @@ TEST_F(WalkTest, FilesBeforeSubFoldersDepthFirstInNameOrder) {
     tmp_.File("sub1/y.txt");
     tmp_.File("sub1/deep/z.txt");
     tmp_.File("sub1/deep/a.txt");
-    EXPECT_EQ((Paths{"a.txt", "b.txt", "sub1/y.txt", "sub1/deep/a.txt", "sub1/deep/z.txt",
-                     "sub2/x.txt"}),
-              Found(Criteria(tmp_.Root()), tmp_));
+    EXPECT_EQ(
+        (Paths{"a.txt", "b.txt", "sub1/y.txt", "sub1/deep/a.txt", "sub1/deep/z.txt", "sub2/x.txt"}),
+        Found(Criteria(tmp_.Root()), tmp_));
     SearchCriteria flat = Criteria(tmp_.Root());
     flat.SearchSubfolders = false;
     EXPECT_EQ((Paths{"a.txt", "b.txt"}), Found(flat, tmp_));
@@ -161,18 +161,22 @@ TEST_F(BooleanTest, FailedOpeningsAreLoggedOncePerAlternativeTried) {
     EXPECT_EQ((Paths{}), ErrorLines(quiet, {"1-both.txt"}));
     // Lines come in the order the failures occurred.
     const std::string other = "Could not access file:  " + tmp_.Path("4-none.txt");
-    EXPECT_EQ((Paths{line, other}), ErrorLines(Mode("x", false, false), {"4-none.txt", "1-both.txt"}));
+    EXPECT_EQ((Paths{line, other}),
+              ErrorLines(Mode("x", false, false), {"4-none.txt", "1-both.txt"}));
 }
 
 TEST_F(BooleanTest, FileThatCannotBeOpenedIsNeverListed) {
-    platform::SetOpenFailureHook([](std::string_view path) { return path.ends_with("2-alpha.txt"); });
+    platform::SetOpenFailureHook(
+        [](std::string_view path) { return path.ends_with("2-alpha.txt"); });
     EXPECT_EQ((Paths{"1-both.txt", "3-beta.txt", "4-none.txt", "5-bar.txt"}),
               Found(Mode("", false, false), tmp_));
 }
 
 TEST_F(WalkTest, BinaryFilesAreListedOnlyWhenNotSkipped) {
     tmp_.File("text.txt", "words");
-    tmp_.File("data.bin", std::string("\x7F" "ELF\0\0\0", 7));
+    tmp_.File("data.bin", std::string("\x7F"
+                                      "ELF\0\0\0",
+                                      7));
     SearchCriteria criteria = Criteria(tmp_.Root());
     EXPECT_EQ((Paths{"text.txt"}), Found(criteria, tmp_));
     criteria.SkipBinaries = false;
@@ -219,5 +223,5 @@ TEST_F(WalkTest, SizeAndDateFiltersApplyToHits) {
     EXPECT_EQ(1u, host.completion.ErrorLines.size());
 }
 
-}  // namespace
-}  // namespace mvf::search
+} // namespace
+} // namespace mvf::search

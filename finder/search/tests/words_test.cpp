@@ -67,5 +67,5 @@ TEST(RememberedLists, UpdateListsFillsEachList) {
     EXPECT_EQ((Words{"/tmp"}), lists.Folders);
 }
 
-}  // namespace
-}  // namespace mvf::search
+} // namespace
+} // namespace mvf::search
