@@ -224,13 +224,12 @@ characters is searched instead. The dialect:
   x-        x zero or one time (x: a character, ".", or a class)
   ^         start of the line (first in EXPR)  $      end of the line (last in EXPR)
   \<  \>    start and end of a word (letters, digits and "_")
-  \( \)     a group (up to 9)                  -\9  the text a group matched
-  	 
-       tab, line feed, carriage return, backspace, form feed
-  \c        any other character c literally, e.g. \. \* \[ \ \-
-Without --match-case, letters match either case, except that a character repeated by
-*, + or - matches only itself. The tokens </sp> and </tb> in EXPR stand for a space and a
-tab.
+  \( \)     a group (up to 9)                  \1-\9  the text a group matched
+  \t \n \r \b \f    tab, line feed, carriage return, backspace, form feed
+  \c        any other character c literally, e.g. \. \* \[ \\ \-
+Without --match-case, letters match either case, except in the repetitions of a single
+character under *, + or -, which match that character exactly as written ("ab*c" finds
+"Abbc" but not "ABBC"). The tokens </sp> and </tb> in EXPR stand for a space and a tab.
 
 Dates are the day of the file's time in local time; a file whose time is unknown passes
 no date test. A size bound that is no whole number is refused here.
