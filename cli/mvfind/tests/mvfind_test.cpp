@@ -124,7 +124,8 @@ TEST_F(MvfindTest, ExitStatusesAndRefusals) {
                                "--before",    "--dates-between", "--errors",
                                "--error-log", "--save",          "--long",
                                "--quiet",     "--progress",      "</sp>",
-                               "\\<"})
+                               "\\<",         "\\1-\\9",         "\\t \\n",
+                               "[^abc]"})
         EXPECT_NE(std::string::npos, help.out.find(option)) << option;
 }
 
