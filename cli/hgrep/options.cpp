@@ -56,7 +56,7 @@ Request Fault(std::string message) {
     return r;
 }
 
-}  // namespace
+} // namespace
 
 Request ParseCommandLine(int argc, char** argv) {
     static const option kLong[] = {{"help", no_argument, nullptr, 'h'}, {nullptr, 0, nullptr, 0}};
@@ -72,8 +72,7 @@ Request ParseCommandLine(int argc, char** argv) {
         case 'a':
             approximate = true;
             if (!ReadDifferences(optarg, o.differences))
-                return Fault(std::string("-a needs a number of differences, not '") + optarg +
-                             "'");
+                return Fault(std::string("-a needs a number of differences, not '") + optarg + "'");
             break;
         case 'i': o.ignoreCase = true; break;
         case 'H': o.showName = true; break;
@@ -98,4 +97,4 @@ Request ParseCommandLine(int argc, char** argv) {
     return request;
 }
 
-}  // namespace hgrep
+} // namespace hgrep

@@ -33,4 +33,4 @@ Request ParseCommandLine(int argc, char** argv);
 extern const char* const kUsage;
 extern const char* const kHelp;
 
-}  // namespace hgrep
+} // namespace hgrep

@@ -65,7 +65,7 @@ void PrintLine(const char* line, std::FILE* out) {
     if (n == 0 || line[n - 1] != '\n') std::fputc('\n', out); // a cut line, or the last
 }
 
-}  // namespace
+} // namespace
 
 void SetUpLibrary(std::FILE* err) {
     g_err = err;
@@ -115,4 +115,4 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
     return reported;
 }
 
-}  // namespace hgrep
+} // namespace hgrep

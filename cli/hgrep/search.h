@@ -18,4 +18,4 @@ bool CompilePattern(const Options& options);
 // were reported, or -1 when the file cannot be read (said on the notice stream).
 long SearchFile(const Options& options, const std::string& path, std::FILE* out);
 
-}  // namespace hgrep
+} // namespace hgrep

@@ -28,7 +28,9 @@ int Fail(ApproxRecord& r, int code, const char* message) {
     return code;
 }
 
-int NoMemory(ApproxRecord& r) { return Fail(r, HGREP_ERR_NO_MEMORY, "not enough memory"); }
+int NoMemory(ApproxRecord& r) {
+    return Fail(r, HGREP_ERR_NO_MEMORY, "not enough memory");
+}
 
 // The work vectors, in the order they are released.
 std::array<BitList*, 6> WorkVectors(ApproxRecord& r) {
@@ -42,8 +44,12 @@ int FieldBits(int k) {
     return 1 + n;
 }
 
-unsigned char Upper(unsigned char c) { return static_cast<unsigned char>(std::toupper(c)); }
-unsigned char Lower(unsigned char c) { return static_cast<unsigned char>(std::tolower(c)); }
+unsigned char Upper(unsigned char c) {
+    return static_cast<unsigned char>(std::toupper(c));
+}
+unsigned char Lower(unsigned char c) {
+    return static_cast<unsigned char>(std::tolower(c));
+}
 
 // Marks, for each character of `s`, its position in that character's table entry: as
 // agreeing (normal mode clears the difference bit) or as an agreement (complement mode
@@ -63,7 +69,9 @@ void Enter(ApproxRecord& r, int mode, BitList& marker, const unsigned char* s,
     }
 }
 
-unsigned char Same(unsigned char c) { return c; }
+unsigned char Same(unsigned char c) {
+    return c;
+}
 
 // Builds the vectors and the character table for a counting mode; 0 or code 2.
 int BuildTables(ApproxRecord& r, int mode, int m, int limit) {
@@ -117,7 +125,7 @@ int BuildTables(ApproxRecord& r, int mode, int m, int limit) {
 // The counting modes need every work vector at the compiled size; a record that never
 // went through a compile (or was emptied since) has none.
 bool CountingReady(ApproxRecord& r) {
-    if (r.fieldBits <= 0 || r.totalBits <= 0) return false;
+    if (r.fieldBits <= 0 || r.fieldBits >= bits::kWordBits || r.totalBits <= 0) return false;
     for (BitList* v : WorkVectors(r))
         if (!v->allocated || v->bitCount != r.totalBits) return false;
     return true;
@@ -163,10 +171,50 @@ int SearchExact(ApproxRecord& r, const char* text) {
     return found.Count();
 }
 
+// One text character, in a single pass over the words from low to high: the counters
+// shift up a field and take the character's entry (carries run on into the next word);
+// what lands outside the pattern is dropped; each field's top bit moves to the overflow
+// flags, which shift along with the counters. The same as the vector operations
+//   counters <<= B; counters += entry; counters &= valid;
+//   overflow <<= B; overflow |= counters & high; overflow &= valid; counters &= ~high;
+// done one after the other, without passing over the words ten times.
+inline void Advance(ApproxRecord& r, const BitList& entry) {
+    const int b = r.fieldBits; // 1 to 9: a shift never moves a bit past the next word
+    uint32_t* counters = r.counters.words;
+    uint32_t* overflow = r.overflow.words;
+    const uint32_t* add = entry.words;
+    const uint32_t* valid = r.validMask.words;
+    const uint32_t* high = r.highBits.words;
+    uint32_t countersIn = 0;
+    uint32_t overflowIn = 0;
+    uint64_t carry = 0;
+    for (int i = 0; i < r.counters.wordCount; ++i) {
+        const uint32_t c = counters[i];
+        const uint32_t o = overflow[i];
+        const uint64_t sum = uint64_t{(c << b) | countersIn} + add[i] + carry;
+        countersIn = c >> (bits::kWordBits - b);
+        carry = sum >> bits::kWordBits;
+        const uint32_t counted = static_cast<uint32_t>(sum) & valid[i];
+        overflow[i] = (((o << b) | overflowIn) | (counted & high[i])) & valid[i];
+        overflowIn = o >> (bits::kWordBits - b);
+        counters[i] = counted & ~high[i];
+    }
+}
+
+// Compares counters OR overflow (the count of each field, or its overflow flag) with the
+// threshold, from the top word down.
+inline int CompareWithThreshold(const ApproxRecord& r) {
+    for (int i = r.counters.wordCount - 1; i >= 0; --i) {
+        const uint32_t x = r.counters.words[i] | r.overflow.words[i];
+        const uint32_t y = r.threshold.words[i];
+        if (x != y) return x > y ? 1 : -1;
+    }
+    return 0;
+}
+
 int SearchCounting(ApproxRecord& r, const char* text) {
     using namespace bits;
-    const int b = r.fieldBits;
-    const int m = r.totalBits / b;
+    const int m = r.totalBits / r.fieldBits;
     const bool normal = r.mode == kNormal;
     if (normal) {
         // Every field starts overflowed: no window ends before the m-th character.
@@ -179,19 +227,10 @@ int SearchCounting(ApproxRecord& r, const char* text) {
     }
     Matches found(r);
     for (const char* p = text; *p; ++p) {
-        ShiftLeft(r.counters, b);
-        Add(r.counters, r.charTable[static_cast<unsigned char>(*p)]);
-        And(r.counters, r.validMask);
-
-        ShiftLeft(r.overflow, b);
-        And(r.scratch, r.counters, r.highBits);
-        Or(r.overflow, r.scratch);
-        And(r.overflow, r.validMask);
-
-        AndNot(r.counters, r.highBits);
-
-        Or(r.scratch, r.counters, r.overflow);
-        const int order = Compare(r.scratch, r.threshold);
+        Advance(r, r.charTable[static_cast<unsigned char>(*p)]);
+        // Normal mode: the top field's differences are at most k and never overflowed.
+        // Complement mode: its agreements reach m - k, counted or overflowed.
+        const int order = CompareWithThreshold(r);
         if (normal ? order < 0 : order >= 0) {
             const char* end = p + 1;
             found.Add(end - text >= m ? end - m : text, end);
@@ -200,9 +239,9 @@ int SearchCounting(ApproxRecord& r, const char* text) {
     return found.Count();
 }
 
-}  // namespace
+} // namespace
 
-}  // namespace mvfg
+} // namespace mvfg
 
 extern "C" {
 
@@ -292,4 +331,4 @@ int AGrepEmpty(ApproxRecord* record) {
     return 1;
 }
 
-}  // extern "C"
+} // extern "C"

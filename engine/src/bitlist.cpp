@@ -9,7 +9,7 @@ namespace {
 
 BlockAllocator g_allocate = &std::calloc;
 
-}  // namespace
+} // namespace
 
 BlockAllocator SetBlockAllocator(BlockAllocator allocator) {
     BlockAllocator previous = g_allocate;
@@ -48,7 +48,9 @@ int Allocate(BitList& v, int bitCount) {
 }
 
 // Blocks come zero-filled.
-int AllocateCleared(BitList& v, int bitCount) { return Allocate(v, bitCount); }
+int AllocateCleared(BitList& v, int bitCount) {
+    return Allocate(v, bitCount);
+}
 
 int AllocateFilled(BitList& v, int bitCount) {
     if (!Allocate(v, bitCount)) return 0;
@@ -64,4 +66,4 @@ int AllocateCopy(BitList& v, const BitList& src, int bitCount) {
     return 1;
 }
 
-}  // namespace mvfg::bits
+} // namespace mvfg::bits

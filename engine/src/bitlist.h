@@ -124,7 +124,9 @@ inline int Compare(const BitList& a, const BitList& b) {
     return 0;
 }
 
-inline void SetBit(BitList& v, int n) { v.words[n / kWordBits] |= uint32_t{1} << (n % kWordBits); }
+inline void SetBit(BitList& v, int n) {
+    v.words[n / kWordBits] |= uint32_t{1} << (n % kWordBits);
+}
 
 inline bool TestBit(const BitList& v, int n) {
     return (v.words[n / kWordBits] >> (n % kWordBits)) & 1u;
@@ -134,4 +136,4 @@ inline void ClearBit(BitList& v, int n) {
     v.words[n / kWordBits] &= ~(uint32_t{1} << (n % kWordBits));
 }
 
-}  // namespace mvfg::bits
+} // namespace mvfg::bits

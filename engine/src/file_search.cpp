@@ -144,9 +144,9 @@ const char* NextLine(int (*search)(const char*)) {
     }
 }
 
-}  // namespace
+} // namespace
 
-}  // namespace mvfg
+} // namespace mvfg
 
 extern "C" {
 
@@ -165,9 +165,15 @@ int SFileOpen(const char* path) {
     return 1;
 }
 
-const char* SFileSGrep(void) { return mvfg::NextLine(&SSGrep); }
-const char* SFileAGrep(void) { return mvfg::NextLine(&SAGrep); }
-const char* SFileRGrep(void) { return mvfg::NextLine(&SRGrep); }
+const char* SFileSGrep(void) {
+    return mvfg::NextLine(&SSGrep);
+}
+const char* SFileAGrep(void) {
+    return mvfg::NextLine(&SAGrep);
+}
+const char* SFileRGrep(void) {
+    return mvfg::NextLine(&SRGrep);
+}
 
 int SFileClose(void) {
     using namespace mvfg;
@@ -176,4 +182,4 @@ int SFileClose(void) {
     return g_reported < INT_MAX ? static_cast<int>(g_reported) : INT_MAX;
 }
 
-}  // extern "C"
+} // extern "C"

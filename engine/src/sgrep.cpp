@@ -25,7 +25,9 @@ constexpr std::array<unsigned char, 256> DigitTable() {
 }
 constexpr std::array<unsigned char, 256> kDigit = DigitTable();
 
-constexpr bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+constexpr bool IsLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // The encoder and the state it carries from one character to the next.
 class Encoder {
@@ -127,9 +129,9 @@ int Search(SoundexRecord& r, const unsigned char* text) {
     return 0;
 }
 
-}  // namespace
+} // namespace
 
-}  // namespace mvfg
+} // namespace mvfg
 
 extern "C" {
 
@@ -182,4 +184,4 @@ int SGrep(const char* text, SoundexRecord* record) {
     return Search(r, reinterpret_cast<const unsigned char*>(text));
 }
 
-}  // extern "C"
+} // extern "C"

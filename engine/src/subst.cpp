@@ -172,23 +172,22 @@ int Substitute(const char* text, const char* replacement, char* destination, int
 constexpr const char* kNoPatternProvided = "no pattern provided";
 constexpr const char* kNoPattern = "no pattern";
 
-}  // namespace
+} // namespace
 
-}  // namespace mvfg
+} // namespace mvfg
 
 // A call without a record has no search behind it: "no previous search", unreported.
-#define MVFG_SUBSTITUTION_CALLS(Record, Prefix, kind, emptyMessage)                           \
-    int Prefix##SubsBuild(const char* replacement, char* destination, int size,              \
-                          Record* record) {                                                  \
-        if (!record) return HGREP_ERR_NO_PREVIOUS;                                           \
-        return mvfg::SubsBuild(replacement, destination, size,                               \
-                               mvfg::View(record, kind, emptyMessage));                      \
-    }                                                                                        \
-    int Prefix##Substitute(const char* text, const char* replacement, char* destination,     \
-                           int size, Record* record) {                                       \
-        if (!record) return HGREP_ERR_NO_PREVIOUS;                                           \
-        return mvfg::Substitute(text, replacement, destination, size,                        \
-                                mvfg::View(record, kind, emptyMessage));                     \
+#define MVFG_SUBSTITUTION_CALLS(Record, Prefix, kind, emptyMessage)                                \
+    int Prefix##SubsBuild(const char* replacement, char* destination, int size, Record* record) {  \
+        if (!record) return HGREP_ERR_NO_PREVIOUS;                                                 \
+        return mvfg::SubsBuild(replacement, destination, size,                                     \
+                               mvfg::View(record, kind, emptyMessage));                            \
+    }                                                                                              \
+    int Prefix##Substitute(const char* text, const char* replacement, char* destination, int size, \
+                           Record* record) {                                                       \
+        if (!record) return HGREP_ERR_NO_PREVIOUS;                                                 \
+        return mvfg::Substitute(text, replacement, destination, size,                              \
+                                mvfg::View(record, kind, emptyMessage));                           \
     }
 
 extern "C" {
@@ -198,4 +197,4 @@ MVFG_SUBSTITUTION_CALLS(RegexRecord, RGrep, mvfg::NoticeKind::RegularExpression,
 MVFG_SUBSTITUTION_CALLS(SoundexRecord, SGrep, mvfg::NoticeKind::Soundex, mvfg::kNoPatternProvided)
 MVFG_SUBSTITUTION_CALLS(ApproxRecord, AGrep, mvfg::NoticeKind::Approximate, mvfg::kNoPattern)
 
-}  // extern "C"
+} // extern "C"

@@ -8,7 +8,7 @@ RegexRecord g_regex;     // zeroed: answers -1 (code 20) until the first compile
 SoundexRecord g_soundex; // zeroed: answers 0 with "no pattern" until the first compile
 ApproxRecord g_approx;   // zeroed: holds no vectors and answers -1 until compiled
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -16,7 +16,9 @@ int SCompileRGrep(const char* pattern, int caseSensitive) {
     return CompileRGrep(pattern, caseSensitive, &g_regex);
 }
 
-int SRGrep(const char* text) { return RGrep(text, &g_regex); }
+int SRGrep(const char* text) {
+    return RGrep(text, &g_regex);
+}
 
 int SRGrepSubsBuild(const char* replacement, char* destination, int size) {
     return RGrepSubsBuild(replacement, destination, size, &g_regex);
@@ -30,7 +32,9 @@ int SCompileSGrep(const char* pattern, int unused) {
     return CompileSGrep(pattern, unused, &g_soundex);
 }
 
-int SSGrep(const char* text) { return SGrep(text, &g_soundex); }
+int SSGrep(const char* text) {
+    return SGrep(text, &g_soundex);
+}
 
 int SSGrepSubsBuild(const char* replacement, char* destination, int size) {
     return SGrepSubsBuild(replacement, destination, size, &g_soundex);
@@ -44,7 +48,9 @@ int SCompileAGrep(const char* pattern, int k, int caseSensitive) {
     return CompileAGrep(pattern, k, caseSensitive, &g_approx);
 }
 
-int SAGrep(const char* text) { return AGrep(text, &g_approx); }
+int SAGrep(const char* text) {
+    return AGrep(text, &g_approx);
+}
 
 // The library knows what its own record holds, so a second initialisation (every
 // SFileSetFlags runs one) releases the vectors of the first instead of losing them.
@@ -53,7 +59,9 @@ int SAGrepInit(void) {
     return AGrepInit(&g_approx);
 }
 
-int SAGrepEmpty(void) { return AGrepEmpty(&g_approx); }
+int SAGrepEmpty(void) {
+    return AGrepEmpty(&g_approx);
+}
 
 int SAGrepSubsBuild(const char* replacement, char* destination, int size) {
     return AGrepSubsBuild(replacement, destination, size, &g_approx);
@@ -63,4 +71,4 @@ int SAGrepSubstitute(const char* text, const char* replacement, char* destinatio
     return AGrepSubstitute(text, replacement, destination, size, &g_approx);
 }
 
-}  // extern "C"
+} // extern "C"

@@ -405,5 +405,5 @@ TEST_F(AGrepTest, AgreesWithTheBruteForceCount) {
     }
 }
 
-}  // namespace
-}  // namespace mvfg
+} // namespace
+} // namespace mvfg

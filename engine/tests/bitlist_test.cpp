@@ -126,7 +126,9 @@ TEST(BitListTest, LogicalOperationsWorkOnWholeWords) {
         for (int i = 0; i < a.v.wordCount; ++i) r.push_back(op(a.v.words[i], b.v.words[i]));
         return r;
     };
-    auto words = [](const BitList& x) { return std::vector<uint32_t>(x.words, x.words + x.wordCount); };
+    auto words = [](const BitList& x) {
+        return std::vector<uint32_t>(x.words, x.words + x.wordCount);
+    };
 
     bits::Or(v.v, a.v, b.v);
     EXPECT_EQ(each([](uint32_t x, uint32_t y) { return x | y; }), words(v.v));
@@ -190,7 +192,9 @@ TEST(BitListTest, ReleaseForgetsTheBlockAndRefusesOneItDoesNotHold) {
     EXPECT_EQ(0, bits::Allocate(claimed, 8)); // cannot be replaced either
 }
 
-void* NoMemory(std::size_t, std::size_t) { return nullptr; }
+void* NoMemory(std::size_t, std::size_t) {
+    return nullptr;
+}
 
 TEST(BitListTest, MissingMemoryLeavesTheVectorEmpty) {
     BitList v{};
@@ -204,5 +208,5 @@ TEST(BitListTest, MissingMemoryLeavesTheVectorEmpty) {
     EXPECT_EQ(1, bits::Release(v));
 }
 
-}  // namespace
-}  // namespace mvfg
+} // namespace
+} // namespace mvfg

@@ -107,7 +107,7 @@ TEST_F(SGrepTest, Codes) {
     EXPECT_EQ("A226", CodeOf("Ashcraft")); // the H parts the two 2s
     EXPECT_EQ("J5 S53", CodeOf("John Smith"));
     EXPECT_EQ("J5", CodeOf(" john, "));
-    EXPECT_EQ("W252", CodeOf("washington"));     // a fourth digit is not written
+    EXPECT_EQ("W252", CodeOf("washington")); // a fourth digit is not written
     EXPECT_EQ("", CodeOf("123"));
 }
 
@@ -154,13 +154,12 @@ TEST_F(SGrepTest, FailuresAndTheirMessages) {
     EXPECT_EQ(0, SGrep(text.c_str(), r_.get()));
     EXPECT_EQ(0, r_->state);
 
-    const std::vector<testing::Notice> want = {
-        {"SGrep", "No regular expression provided"},
-        {"Soundex Error", "previous error in CompileSGrep"},
-        {"SGrep", "No regular expression provided"},
-        {"Soundex Error", "no string to search"},
-        {"Soundex Error", "pattern too long"},
-        {"Soundex Error", "no pattern"}};
+    const std::vector<testing::Notice> want = {{"SGrep", "No regular expression provided"},
+                                               {"Soundex Error", "previous error in CompileSGrep"},
+                                               {"SGrep", "No regular expression provided"},
+                                               {"Soundex Error", "no string to search"},
+                                               {"Soundex Error", "pattern too long"},
+                                               {"Soundex Error", "no pattern"}};
     EXPECT_EQ(want, notices_.notices());
 }
 
@@ -185,7 +184,7 @@ TEST_F(SGrepTest, TheStaticRecord) {
 // Texts with long runs (of separators, vowels, one digit, many digits) between short
 // words, so that attempts cross the same stretches from many start positions.
 std::string GeneratedText(std::mt19937& rng) {
-    static const std::string pieces[] = {"a", "e", "b", "p", "c", "s", "d", "l", "m", "r",
+    static const std::string pieces[] = {"a", "e", "b", "p", "c", "s", "d", "l", "m",   "r",
                                          "h", "y", "J", "R", " ", ",", "7", "-", "Jon", "Rob"};
     std::string text;
     const int count = static_cast<int>(rng() % 12);
@@ -213,12 +212,12 @@ TEST_F(SGrepTest, AgreesWithThePlainSearch) {
         EXPECT_EQ(code, r_->code);
         if (got != (want ? *want : kNone)) {
             ADD_FAILURE() << "pattern '" << pattern << "' text '" << text << "': " << got.first
-                          << ".." << got.second << ", plain "
-                          << (want ? want->first : -1) << ".." << (want ? want->second : -1);
+                          << ".." << got.second << ", plain " << (want ? want->first : -1) << ".."
+                          << (want ? want->second : -1);
             ++failures;
         }
     }
 }
 
-}  // namespace
-}  // namespace mvfg
+} // namespace
+} // namespace mvfg

@@ -40,4 +40,4 @@ private:
     std::string path_;
 };
 
-}  // namespace mvfg::testing
+} // namespace mvfg::testing

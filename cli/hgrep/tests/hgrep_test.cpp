@@ -165,9 +165,12 @@ TEST_F(HgrepTest, CommandLine) {
     r = Hgrep({"-a", "0", "--", "-x", "a.txt"}); // a pattern that begins with a minus
     EXPECT_EQ("-x\n", r.out);
 
-    for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{"x"}, {"-s", "-a", "1", "x", "a.txt"}, {"-a", "z", "x", "a.txt"},
-          {"-a", "-1", "x", "a.txt"}, {"-q", "x", "a.txt"}, {"x", "a.txt", "-a"}}) {
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"x"},
+                                                {"-s", "-a", "1", "x", "a.txt"},
+                                                {"-a", "z", "x", "a.txt"},
+                                                {"-a", "-1", "x", "a.txt"},
+                                                {"-q", "x", "a.txt"},
+                                                {"x", "a.txt", "-a"}}) {
         r = Hgrep(bad);
         EXPECT_EQ(2, r.status) << bad[0];
         EXPECT_EQ("", r.out);
@@ -176,4 +179,4 @@ TEST_F(HgrepTest, CommandLine) {
     }
 }
 
-}  // namespace
+} // namespace
