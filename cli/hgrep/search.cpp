@@ -4,15 +4,14 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <optional>
 
-#include "mvfindgrep.h"
+#include "approximate_lines.h"
 
 namespace hgrep {
 
 namespace {
 
-// Messages on, and a line feed ends a line for ^ and $: the library's lines keep theirs.
-constexpr int kOptions = HGREP_OPT_MESSAGES | HGREP_OPT_LF_ENDS_LINE;
 // A search result no line ever has: with it as skipResult every line is answered.
 constexpr int kNoResult = INT_MIN;
 
@@ -44,21 +43,6 @@ const char* NextLine(Kind kind) {
     return SFileRGrep();
 }
 
-// Whether the approximate search of the line just answered found anything. Such a line's
-// result is its number of matches, so no single skipResult hides exactly the lines with
-// some. The static record still holds the bounds of that search: expanding "&" (a match is
-// as long as the pattern, so it fits) fails exactly when there were none. The failure
-// stays in the record's state, which makes it refuse further searches: it is compiled
-// again.
-bool LastLineMatched(const Options& o) {
-    HGrepOptions(kOptions & ~HGREP_OPT_MESSAGES);
-    char match[MVFG_PATTERN_SIZE];
-    const bool matched = SAGrepSubsBuild("&", match, sizeof match) == 0;
-    HGrepOptions(kOptions);
-    if (!matched) Compile(o);
-    return matched;
-}
-
 void PrintLine(const char* line, std::FILE* out) {
     std::fputs(line, out);
     const std::size_t n = std::strlen(line);
@@ -70,7 +54,7 @@ void PrintLine(const char* line, std::FILE* out) {
 void SetUpLibrary(std::FILE* err) {
     g_err = err;
     LibMain(nullptr, 0, 0, nullptr);
-    HGrepOptions(kOptions);
+    HGrepOptions(kLibraryOptions);
     HGrepSetNoticeHandler(&PrintNotice, nullptr);
 }
 
@@ -86,9 +70,11 @@ bool CompilePattern(const Options& o) {
 }
 
 long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
-    const bool askRecord = o.invert && o.kind == Kind::Approximate;
-    const int skip = askRecord ? kNoResult : (o.invert ? 1 : 0);
-    SFileSetFlags(o.showName, o.showBlock, o.showLineNumber, o.countOnly && !askRecord, skip);
+    std::optional<ApproximateLines> approximate;
+    if (o.invert && o.kind == Kind::Approximate) approximate.emplace(o);
+    const bool everyLine = approximate.has_value();
+    const int skip = everyLine ? kNoResult : (o.invert ? 1 : 0);
+    SFileSetFlags(o.showName, o.showBlock, o.showLineNumber, o.countOnly && !everyLine, skip);
     // SFileSetFlags resets the approximate record (and SFileClose releases it): compile
     // for every file.
     Compile(o);
@@ -102,12 +88,12 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
     }
     long printed = 0;
     while (const char* line = NextLine(o.kind)) {
-        if (askRecord && LastLineMatched(o)) continue;
+        if (approximate && approximate->Matched(line, path)) continue;
         ++printed;
         if (!o.countOnly) PrintLine(line, out);
     }
-    const long reported = askRecord ? printed : SFileClose();
-    if (askRecord) SFileClose();
+    const long reported = everyLine ? printed : SFileClose();
+    if (everyLine) SFileClose();
     if (o.countOnly) {
         if (o.showName) std::fprintf(out, "%s:", path.c_str());
         std::fprintf(out, "%ld\n", reported);

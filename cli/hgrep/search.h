@@ -4,9 +4,13 @@
 #include <cstdio>
 #include <string>
 
+#include "mvfindgrep.h"
 #include "options.h"
 
 namespace hgrep {
+
+// Messages on, and a line feed ends a line for ^ and $: the library's lines keep theirs.
+constexpr int kLibraryOptions = HGREP_OPT_MESSAGES | HGREP_OPT_LF_ENDS_LINE;
 
 // Prepares the library: captions, notices to `err`, line feeds ending lines for ^ and $.
 void SetUpLibrary(std::FILE* err);

@@ -115,6 +115,13 @@ TEST_F(HgrepTest, SoundexAndApproximateSearches) {
     EXPECT_EQ("2\n", r.out);
     r = Hgrep({"-a", "1", "-c", "Robert", "n.txt", "n.txt"}); // compiled again for each file
     EXPECT_EQ("n.txt:2\nn.txt:2\n", r.out);
+
+    // Answers cut to 1023 characters: the match of lines 1 and 5 lies in their cut-off
+    // ends, line 2 has none (after which the library's record must still work).
+    const std::string hidden = std::string(1016, 'x') + "needle\n";
+    Write("cut.txt", hidden + std::string(1022, 'y') + "\nneedle\nother\n" + hidden);
+    r = Hgrep({"-a", "1", "-v", "-n", "needle", "cut.txt"});
+    EXPECT_EQ("2:" + std::string(1021, 'y') + "\n4:other\n", r.out);
 }
 
 TEST_F(HgrepTest, CarriageReturnsAndLongLines) {
