@@ -2,6 +2,7 @@
 // answering the next reported line with its prefixes, in the manner of a command-line grep.
 // It works on the library's own records and keeps its state process-wide: one file at a
 // time.
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -13,8 +14,8 @@ namespace mvfg {
 
 namespace {
 
-constexpr int kPieceBytes = 1023;  // the longest piece of a line read at once
-constexpr int kResultChars = 1023; // the longest answer
+constexpr std::size_t kPieceBytes = 1023; // the longest piece of a line read at once
+constexpr int kResultChars = 1023;        // the longest answer
 constexpr long kBlockBytes = 512;
 
 // A file read as text: a carriage return directly followed by a line feed reads as the
@@ -48,16 +49,35 @@ public:
     // kPieceBytes and a terminator). Returns its length: 0 at the end of the file. A read
     // error ends the file as the end of the file would.
     int ReadPiece(char* line) {
-        int n = 0;
+        std::size_t n = 0;
         while (n < kPieceBytes) {
-            int c = Next();
-            if (c == EOF) break;
-            if (c == '\r' && Peek() == '\n') c = Next();
-            line[n++] = static_cast<char>(c);
-            if (c == '\n') break;
+            if (begin_ == end_ && !Refill()) break;
+            // Up to the first line feed, in whole runs of the buffer.
+            const unsigned char* from = buffer_ + begin_;
+            const std::size_t room = std::min(end_ - begin_, kPieceBytes - n);
+            const void* lineFeed = std::memchr(from, '\n', room);
+            const std::size_t take =
+                lineFeed
+                    ? static_cast<std::size_t>(static_cast<const unsigned char*>(lineFeed) - from) +
+                          1
+                    : room;
+            std::memcpy(line + n, from, take);
+            n += take;
+            Consume(take);
+            if (lineFeed) {
+                // Only a pair ending at this line feed can be in the run.
+                if (n >= 2 && line[n - 2] == '\r') line[--n - 1] = '\n';
+                break;
+            }
+            // A carriage return that ends the run may pair with the next byte.
+            if (line[n - 1] == '\r' && Peek() == '\n') {
+                Consume(1);
+                line[n - 1] = '\n';
+                break;
+            }
         }
         line[n] = '\0';
-        return n;
+        return static_cast<int>(n);
     }
 
     // Bytes taken from the file so far.
@@ -73,13 +93,9 @@ private:
         if (begin_ == end_ && !Refill()) return EOF;
         return buffer_[begin_];
     }
-    int Next() {
-        const int c = Peek();
-        if (c != EOF) {
-            ++begin_;
-            ++offset_;
-        }
-        return c;
+    void Consume(std::size_t bytes) {
+        begin_ += bytes;
+        offset_ += static_cast<long>(bytes);
     }
 
     std::FILE* file_ = nullptr;

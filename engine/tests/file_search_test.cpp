@@ -122,6 +122,19 @@ TEST_F(FileSearchTest, CarriageReturnLineFeedPairsReadAsLineFeeds) {
     EXPECT_EQ((Lines{"two\n"}), All(&SFileRGrep));
 }
 
+TEST_F(FileSearchTest, APairAcrossTheReadBufferIsStillOneLineFeed) {
+    // 655 lines of 100 bytes, then 35 bytes: the pair's carriage return is byte 65536.
+    std::string content;
+    for (int i = 0; i < 655; ++i) content += std::string(99, 'x') + "\n";
+    content += std::string(35, 'y') + "\r\ntail\n";
+    const std::string f = dir_.Write("buffer.txt", content);
+    SFileSetFlags(0, 1, 1, 0, 0);
+    ASSERT_EQ(0, SCompileRGrep("[yt]", 1));
+    ASSERT_EQ(1, SFileOpen(f.c_str()));
+    EXPECT_EQ((Lines{"128:656:" + std::string(35, 'y') + "\n", "128:657:tail\n"}),
+              All(&SFileRGrep));
+}
+
 TEST_F(FileSearchTest, SoundexAndApproximateFiles) {
     const std::string f = dir_.Write("names.txt", "Dear Roberto,\nDear Mary,\nRobert and Rubert\n");
     SFileSetFlags(0, 0, 1, 0, 0);
