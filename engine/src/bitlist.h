@@ -3,8 +3,8 @@
 // Every operation works on whole 32-bit words, the spare high bits of the last word
 // included. Binary operations expect their operands to hold at least as many words as
 // the vector they write; the approximate search only combines vectors of one size.
-// The word loops are small and run once per searched character, so they live here,
-// inline; memory is handled in bitlist.cpp.
+// The word loops are small and live here, inline; memory is handled in bitlist.cpp. (The
+// search itself advances its counters in one fused pass over the words, in agrep.cpp.)
 #pragma once
 
 #include <cstddef>
@@ -126,14 +126,6 @@ inline int Compare(const BitList& a, const BitList& b) {
 
 inline void SetBit(BitList& v, int n) {
     v.words[n / kWordBits] |= uint32_t{1} << (n % kWordBits);
-}
-
-inline bool TestBit(const BitList& v, int n) {
-    return (v.words[n / kWordBits] >> (n % kWordBits)) & 1u;
-}
-
-inline void ClearBit(BitList& v, int n) {
-    v.words[n / kWordBits] &= ~(uint32_t{1} << (n % kWordBits));
 }
 
 } // namespace mvfg::bits
