@@ -232,6 +232,7 @@ EInOutError IoError(int errorNumber) {
 }
 
 void LoadTextFile(const std::string& fileName, TParaList& list, bool trimWhiteSpace) {
+    list.Clear();
     // Only regular files are read: opening without blocking keeps a FIFO from hanging.
     Descriptor fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0) throw IoError(errno);
@@ -239,7 +240,6 @@ void LoadTextFile(const std::string& fileName, TParaList& list, bool trimWhiteSp
     if (::fstat(fd.Get(), &st) != 0) throw IoError(errno);
     if (!S_ISREG(st.st_mode)) throw IoError(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
     (void)::fcntl(fd.Get(), F_SETFL, 0);
-    list.Clear();
     try {
         LineReader reader(list, trimWhiteSpace);
         std::vector<char> block(kBlockSize);
