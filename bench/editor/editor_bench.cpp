@@ -24,7 +24,9 @@ constexpr int kLines = 2000000;
 constexpr int64_t kTargetBytes = 100000000;
 constexpr int kKeystrokes = 1000;
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 long PeakKilobytes() {
     rusage usage{};
@@ -34,8 +36,8 @@ long PeakKilobytes() {
 
 // Lines of words and blanks, 50 bytes on average with their line feed.
 int64_t Generate(const std::string& path) {
-    static const char* kWords[] = {"alpha", "beta", "gamma", "delta", "epsilon", "zeta",
-                                   "eta", "theta", "iota", "kappa", "lambda", "mu"};
+    static const char* kWords[] = {"alpha", "beta",  "gamma", "delta", "epsilon", "zeta",
+                                   "eta",   "theta", "iota",  "kappa", "lambda",  "mu"};
     std::mt19937 rng(20261208);
     std::ofstream out(path, std::ios::binary);
     std::string line;
@@ -43,8 +45,8 @@ int64_t Generate(const std::string& path) {
     for (int n = 0; n < kLines; ++n) {
         const int64_t left = kTargetBytes - written;
         const int64_t linesLeft = kLines - n;
-        const auto want = static_cast<size_t>(std::clamp<int64_t>(
-            left / linesLeft - 1 + static_cast<int>(rng() % 41) - 20, 0, 200));
+        const auto want = static_cast<size_t>(
+            std::clamp<int64_t>(left / linesLeft - 1 + static_cast<int>(rng() % 41) - 20, 0, 200));
         line.clear();
         while (line.size() < want) {
             line += kWords[rng() % 12];
@@ -59,7 +61,7 @@ int64_t Generate(const std::string& path) {
     return written;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     const std::string folder = argc > 1 ? argv[1] : std::filesystem::temp_directory_path().string();
@@ -110,8 +112,8 @@ int main(int argc, char** argv) {
     std::printf("peak memory:     %8.1f MB  (%.2f x the file; %.1f MB before loading; "
                 "aim: under 3 x)\n",
                 peakMb, peakMb / fileMb, before / 1024.0);
-    const bool ok = load < 2.0 && keys.back() < 0.001 && peakMb < 3 * fileMb &&
-                    saved == bytes + kKeystrokes;
+    const bool ok =
+        load < 2.0 && keys.back() < 0.001 && peakMb < 3 * fileMb && saved == bytes + kKeystrokes;
     std::printf("%s\n", ok ? "all aims met" : "AIMS MISSED");
     return ok ? 0 : 1;
 }

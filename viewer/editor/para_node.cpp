@@ -60,7 +60,7 @@ TParaNode* TParaNode::Create(std::string_view text) {
     node->capacity_ = static_cast<uint16_t>(capacity);
     node->length_ = static_cast<uint16_t>(length);
     if (capacity > 0) {
-        std::memcpy(node->Storage(), text.data(), text.size());
+        std::copy(text.begin(), text.end(), node->Storage());
         node->Storage()[length] = '\0';
     }
     return node;
@@ -110,7 +110,7 @@ int32_t TParaNode::LineOfPosition(int32_t pos) const {
 void TParaNode::InsertText(int32_t at, std::string_view text) {
     char* s = Storage();
     std::memmove(s + at + text.size(), s + at, length_ - at);
-    std::memcpy(s + at, text.data(), text.size());
+    std::copy(text.begin(), text.end(), s + at);
     length_ = static_cast<uint16_t>(length_ + text.size());
     s[length_] = '\0';
 }
@@ -124,7 +124,7 @@ void TParaNode::EraseText(int32_t at, int32_t count) {
 }
 
 void TParaNode::OverwriteText(int32_t at, std::string_view text) {
-    std::memcpy(Storage() + at, text.data(), text.size());
+    std::copy(text.begin(), text.end(), Storage() + at);
 }
 
 void TParaNode::SetLineStart(int32_t line, int32_t offset) {

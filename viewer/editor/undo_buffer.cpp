@@ -191,12 +191,12 @@ bool TUndoBuffer::TryMerge(UndoKind kind, int32_t para, int32_t pos, std::string
     if (size_ - end_ < extra || h.dataLength + extra > kMaxSize - kUndoHeaderSize) return false;
     unsigned char* data = at + kUndoHeaderSize;
     if (kind == ukInsert && pos == h.pos + h.dataLength) {
-        std::memcpy(data + h.dataLength, text.data(), text.size());
+        std::copy(text.begin(), text.end(), data + h.dataLength);
     } else if (kind == ukDelete && pos == h.pos) {
-        std::memcpy(data + h.dataLength, text.data(), text.size());
+        std::copy(text.begin(), text.end(), data + h.dataLength);
     } else if (kind == ukDelete && pos + static_cast<int32_t>(text.size()) == h.pos) {
         std::memmove(data + text.size(), data, h.dataLength);
-        std::memcpy(data, text.data(), text.size());
+        std::copy(text.begin(), text.end(), data);
         h.pos = pos;
     } else if (kind == ukReplace) {
         const UndoRecord r = ReadRecord(current_);
@@ -209,10 +209,10 @@ bool TUndoBuffer::TryMerge(UndoKind kind, int32_t para, int32_t pos, std::string
         const auto newLength = static_cast<int32_t>(r.newText.size());
         unsigned char* newStart = data + oldLength + 1;
         std::memmove(newStart + text.size(), newStart, newLength + 1);
-        std::memcpy(data + oldLength, text.data(), text.size());
+        std::copy(text.begin(), text.end(), data + oldLength);
         data[oldLength + text.size()] = '\0';
         newStart += text.size();
-        std::memcpy(newStart + newLength, newText.data(), newText.size());
+        std::copy(newText.begin(), newText.end(), newStart + newLength);
         newStart[newLength + newText.size()] = '\0';
     } else {
         return false;
@@ -244,10 +244,10 @@ bool TUndoBuffer::Write(UndoKind kind, bool modified, int32_t para, int32_t pos,
     h.dataLength = static_cast<uint16_t>(dataLength);
     TUndoNode::Write(at, h);
     unsigned char* data = at + kUndoHeaderSize;
-    std::memcpy(data, first.data(), first.size());
+    std::copy(first.begin(), first.end(), data);
     if (twoTexts) {
         data[first.size()] = '\0';
-        std::memcpy(data + first.size() + 1, second.data(), second.size());
+        std::copy(second.begin(), second.end(), data + first.size() + 1);
         data[dataLength - 1] = '\0';
     }
     current_ = end_;
