@@ -177,6 +177,7 @@ private:
     void Delete();
     void DeleteLine();
     void DeleteToLineStart();
+    void DeleteSpan(ParaPos start, ParaPos end);
     void DeleteToLineEnd();
     void DeleteWord();
     int DeleteSelection();

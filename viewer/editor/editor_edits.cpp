@@ -5,13 +5,6 @@
 #include "editor_errors.h"
 
 namespace mvf::editor {
-namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-} // namespace
 
 bool TOvcCustomEditor::EditCommand(int command) {
     switch (command) {
@@ -49,6 +42,8 @@ int TOvcCustomEditor::DeleteSelection() {
 void TOvcCustomEditor::TypeChar(char ch) {
     if (readOnly_) return;
     const int32_t oldLine = CaretLineCol().line;
+    const ParaPos anchor = anchor_;
+    const ParaPos caret = caret_;
     const std::string_view typed(&ch, 1);
     auto type = [&] {
         const ParaPos at = caret_;
@@ -65,6 +60,7 @@ void TOvcCustomEditor::TypeChar(char ch) {
     })
                                     : type();
     if (code != 0) {
+        SetSelection(anchor, caret);
         ReportError(code);
         return;
     }
@@ -208,16 +204,17 @@ void TOvcCustomEditor::DeleteLine() {
         const LineRef next = list_->FindLine(line + 1);
         end = {next.para, next.offset + 1};
     }
-    const int code = list_->DeleteRange(start, end);
-    if (code == 0) SetCaret(start);
-    Finish(code);
+    DeleteSpan(start, end);
 }
 
 void TOvcCustomEditor::DeleteToLineStart() {
     if (readOnly_) return;
     const LineRef ref = list_->FindLine(CaretLineCol().line);
-    const ParaPos start{ref.para, ref.offset + 1};
-    const int code = list_->DeleteRange(start, caret_);
+    DeleteSpan({ref.para, ref.offset + 1}, caret_);
+}
+
+void TOvcCustomEditor::DeleteSpan(ParaPos start, ParaPos end) {
+    const int code = list_->DeleteRange(start, end);
     if (code == 0) SetCaret(start);
     Finish(code);
 }
@@ -262,6 +259,8 @@ void TOvcCustomEditor::Cut() {
 void TOvcCustomEditor::Paste() {
     if (readOnly_ || !clipboard_ || !clipboard_->HasText()) return;
     const std::string text = clipboard_->Text();
+    const ParaPos anchor = anchor_;
+    const ParaPos caret = caret_;
     ParaPos end = caret_;
     const int code = list_->Transaction([&] {
         if (HasSelection()) {
@@ -269,7 +268,8 @@ void TOvcCustomEditor::Paste() {
         }
         return list_->InsertText(caret_, text, &end);
     });
-    if (code == 0) SetCaret(end);
+    // A paste that fails changes nothing, the selection included.
+    SetSelection(code == 0 ? end : anchor, code == 0 ? end : caret);
     Finish(code);
 }
 

@@ -4,13 +4,6 @@
 #include "editor.h"
 
 namespace mvf::editor {
-namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-} // namespace
 
 LineCol TOvcCustomEditor::PointToLineCol(int32_t row, int32_t x, int32_t charWidth) {
     const int32_t visible = VisibleLines();

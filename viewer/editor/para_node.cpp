@@ -7,10 +7,6 @@
 namespace mvf::editor {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // A new paragraph's storage: the smallest multiple of 8 above its length.
 int32_t InitialCapacity(int32_t length) {
     return length == 0 ? 0 : (length + 8) & ~7;

@@ -12,6 +12,11 @@ struct WrapRule {
     int32_t tabSize = 8;
 };
 
+// Blanks are spaces and tabs: they hang at a wrap, are trimmed and make indentation.
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
 // Display width of `text` starting at display column `column` (0-based), tabs expanded.
 int32_t DisplayColumnAfter(std::string_view text, int32_t column, int32_t tabSize);
 

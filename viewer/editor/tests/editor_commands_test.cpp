@@ -244,6 +244,7 @@ TEST_F(EditorCommands, ClipboardJoinsParagraphsWithCrLf) {
     Do(ccPaste);
     EXPECT_EQ(errors.back(), kErrParagraphTooLong);
     EXPECT_EQ(list().ParaText(1), "one ur");
+    EXPECT_EQ(ed.SelectedText(), "one");
     EXPECT_FALSE(list().Undo().CanRedo());
 }
 
