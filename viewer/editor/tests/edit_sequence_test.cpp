@@ -235,25 +235,39 @@ private:
         return 0;
     }
 
+    bool RunValid() {
+        return run_.para >= 1 && run_.para <= static_cast<int32_t>(model_.size()) &&
+               run_.pos <= Len(run_.para) + 1;
+    }
+
     void Step() {
-        const int32_t p = Para();
+        int32_t p = Para();
         int expected = 0, got = 0;
         switch (Below(10)) {
         case 0:
         case 1: {
-            const int32_t q = Pos(p, 3);
-            const std::string s = Word(6);
-            last_ = "insert " + std::to_string(p) + ":" + std::to_string(q);
-            expected = ModelInsert(p, q, s);
-            got = list_.InsertChars({p, q}, s);
+            // Half the time typing goes on where it stopped, so that runs merge.
+            const bool run = Below(2) && RunValid();
+            const int32_t at = run ? run_.para : p;
+            const int32_t q = run ? run_.pos : Pos(p, 3);
+            const std::string s = run ? Word(1) : Word(6);
+            last_ = "insert " + std::to_string(at) + ":" + std::to_string(q);
+            expected = ModelInsert(at, q, s);
+            got = list_.InsertChars({at, q}, s);
+            run_ = {at, q + static_cast<int32_t>(s.size())};
             break;
         }
         case 2: {
-            const int32_t q = Pos(p), n = Below(5) + 1;
+            // Runs of forward deletes and of backspaces merge too.
+            const bool run = Below(2) && RunValid() && run_.pos > 1;
+            const int32_t at = run ? run_.para : p;
+            const int32_t q = run ? run_.pos - Below(2) : Pos(p);
+            const int32_t n = run ? 1 : Below(5) + 1;
             last_ = "delete";
-            std::string& t = model_[p - 1];
+            std::string& t = model_[at - 1];
             if (q <= static_cast<int32_t>(t.size())) t.erase(q - 1, n);
-            got = list_.DeleteChars({p, q}, n);
+            got = list_.DeleteChars({at, q}, n);
+            run_ = {at, q};
             break;
         }
         case 3: {
@@ -288,8 +302,11 @@ private:
         }
         case 6: {
             if (Len(p) == 0) return Step();
-            const int32_t q = Below(Len(p)) + 1;
-            const std::string s = Word(3);
+            const bool run = Below(2) && RunValid() && run_.pos <= Len(run_.para);
+            const int32_t q = run ? run_.pos : Below(Len(p)) + 1;
+            const std::string s = run ? Word(1) : Word(3);
+            if (run) p = run_.para;
+            run_ = {p, q + static_cast<int32_t>(s.size())};
             last_ = "overtype";
             std::string& t = model_[p - 1];
             if (TooLong(std::max(t.size(), q - 1 + s.size()))) {
@@ -367,6 +384,7 @@ private:
     std::vector<Text> snapshots_;
     size_t undoneTo_ = 0;
     std::string last_;
+    ParaPos run_{0, 0};
 };
 
 TEST(EditSequence, MatchesAVectorOfStringsAndUndoesAndRedoesCompletely) {
