@@ -92,7 +92,7 @@ void TOvcCustomEditor::Tab() {
     const int32_t tabSize = TabSize();
     const int32_t column = CaretDisplayColumn() + 1;
     int32_t count = tabSize * ((column - 1) / tabSize + 1) - column + 1;
-    if (tabType_ == ttSmart && CaretLineCol().line > 1) {
+    if (tabType_ == ttSmart && caret_.para > 1) {
         const int32_t target = SmartTabTarget(CaretLineCol().line, column);
         if (target > column) count = target - column;
     }

@@ -169,8 +169,8 @@ std::string ResolveTarget(const std::string& fileName) {
     return target;
 }
 
-// Creates a new temporary file beside `target`, with the target's permissions when it
-// exists (else the usual ones for a new file).
+// Creates a new temporary file beside `target`, with the target's owner and permissions
+// when it exists (else the usual ones for a new file).
 int CreateTemporary(const std::string& target, std::string& tempName) {
     const std::string folder = FolderOf(target);
     const size_t slash = target.rfind('/');
@@ -183,7 +183,11 @@ int CreateTemporary(const std::string& target, std::string& tempName) {
                    std::to_string(attempt) + ".tmp";
         const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
-            if (exists) (void)::fchmod(fd, st.st_mode & 07777);
+            if (exists) {
+                // The saved file keeps the old one's owner (where allowed) and permissions.
+                (void)::fchown(fd, st.st_uid, st.st_gid);
+                (void)::fchmod(fd, st.st_mode & 07777);
+            }
             return fd;
         }
         if (errno != EEXIST) {

@@ -181,9 +181,11 @@ TEST_F(TextFileTest, SavingWithBackupsMovesTheOldTextAside) {
     EXPECT_EQ(FileCount(), 3u);
 }
 
-TEST_F(TextFileTest, SavingKeepsPermissionsAndSavesThroughLinks) {
+TEST_F(TextFileTest, SavingKeepsOwnerAndPermissionsAndSavesThroughLinks) {
     const std::string target = Write("target.txt", "t\n");
     ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    const bool root = ::geteuid() == 0; // only root can give a file away
+    if (root) ASSERT_EQ(::chown(target.c_str(), 4321, 4321), 0);
     fs::create_symlink(target, Path("link.txt"));
     ed.LoadFromFile(Path("link.txt"));
     ed.Paragraphs().InsertChars({1, 2}, "2");
@@ -192,6 +194,9 @@ TEST_F(TextFileTest, SavingKeepsPermissionsAndSavesThroughLinks) {
     EXPECT_EQ(Read(target), "t2\n");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    if (root) EXPECT_EQ(st.st_uid, 4321u);
 }
 
 TEST_F(TextFileTest, FailedSavesLeaveOldFilesAndBackupsIntactAndSaySo) {
