@@ -185,7 +185,9 @@ TEST_F(TextFileTest, SavingKeepsOwnerAndPermissionsAndSavesThroughLinks) {
     const std::string target = Write("target.txt", "t\n");
     ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
     const bool root = ::geteuid() == 0; // only root can give a file away
-    if (root) ASSERT_EQ(::chown(target.c_str(), 4321, 4321), 0);
+    if (root) {
+        ASSERT_EQ(::chown(target.c_str(), 4321, 4321), 0);
+    }
     fs::create_symlink(target, Path("link.txt"));
     ed.LoadFromFile(Path("link.txt"));
     ed.Paragraphs().InsertChars({1, 2}, "2");
@@ -196,7 +198,9 @@ TEST_F(TextFileTest, SavingKeepsOwnerAndPermissionsAndSavesThroughLinks) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     struct stat st {};
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
-    if (root) EXPECT_EQ(st.st_uid, 4321u);
+    if (root) {
+        EXPECT_EQ(st.st_uid, 4321u);
+    }
 }
 
 TEST_F(TextFileTest, FailedSavesLeaveOldFilesAndBackupsIntactAndSaySo) {
