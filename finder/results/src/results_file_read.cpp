@@ -1,0 +1,165 @@
+// LoadList: a results file read back into the list, all or nothing.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "file_messages.h"
+#include "line_reader.h"
+#include "results/results_file.h"
+#include "text_util.h"
+
+namespace mvf {
+namespace {
+
+constexpr std::int64_t kProgressRows = 300;
+constexpr int kHeaderLines = 6;
+constexpr int kFields = 6;
+
+// Closes the file and the window's progress on every way out.
+class OpenFile {
+public:
+    explicit OpenFile(int fd) : fd_(fd) {}
+    ~OpenFile() { close(fd_); }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+class LoadProgress {
+public:
+    LoadProgress(FileProgress* progress, std::int64_t announced)
+        : progress_(announced > kProgressRows ? progress : nullptr) {
+        if (progress_) progress_->LoadStarted(announced);
+    }
+    ~LoadProgress() {
+        if (progress_) progress_->LoadFinished();
+    }
+    LoadProgress(const LoadProgress&) = delete;
+    LoadProgress& operator=(const LoadProgress&) = delete;
+    void Line(std::int64_t count) {
+        if (progress_) progress_->LoadLine(count);
+    }
+
+private:
+    FileProgress* progress_;
+};
+
+// Words parted by runs of `separators`.
+std::vector<std::string_view> Words(std::string_view line, std::string_view separators) {
+    std::vector<std::string_view> words;
+    for (std::size_t pos = line.find_first_not_of(separators); pos != std::string_view::npos;
+         pos = line.find_first_not_of(separators, pos)) {
+        const std::size_t end = std::min(line.find_first_of(separators, pos), line.size());
+        words.push_back(line.substr(pos, end - pos));
+        pos = end;
+    }
+    return words;
+}
+
+bool IsResultsHeader(std::string_view line) {
+    const std::vector<std::string_view> words = Words(line, " \t");
+    return words.size() >= 6 && words[0] == "File" && words[5] == "Creation";
+}
+
+std::string_view TrimControlRight(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
+    return s;
+}
+
+std::string LineFault(std::int64_t line, std::string_view what) {
+    return "Line " + std::to_string(line) + " " + std::string(what);
+}
+
+// One row line into `into`; the fault's text when the line cannot be a row.
+std::optional<std::string> AddRow(ResultsList& into, std::string_view line, std::int64_t lineNumber,
+                                  std::string& scratchPath, std::string& scratchCreated) {
+    // Fields part at TABs; runs of TABs count as one, and leading TABs are skipped.
+    std::array<std::string_view, kFields> field;
+    std::size_t count = 0;
+    for (std::size_t pos = line.find_first_not_of('\t');
+         pos != std::string_view::npos && count < kFields;
+         pos = line.find_first_not_of('\t', pos)) {
+        const std::size_t end = std::min(line.find('\t', pos), line.size());
+        field[count++] = line.substr(pos, end - pos);
+        pos = end;
+    }
+    if (count < kFields) return LineFault(lineNumber, "has fewer than six fields.");
+    const auto size = detail::ReadWholeNumber(detail::TrimSpaces(field[3]));
+    if (!size || *size < 0) return LineFault(lineNumber, "has a size that is no whole number.");
+
+    const std::string_view type = detail::TrimSpacesRight(field[1]);
+    scratchPath.assign(detail::TrimSpacesRight(field[2]));
+    // The root keeps its "/", and AddItem reads "//name" as the root's file.
+    scratchPath.append("/").append(TrimControlRight(field[0]));
+    scratchCreated.assign("    ").append(detail::TrimSpaces(field[4]));
+    into.AddItem(scratchPath, scratchCreated, detail::TrimSpacesRight(field[5]), *size,
+                 type == "UNIX", type == "DOS", type == "MAC", type == "BINARY");
+    return std::nullopt;
+}
+
+} // namespace
+
+FileResult LoadList(ResultsList& list, std::string_view FileName, std::string_view resultsFolder,
+                    FileProgress* progress) {
+    const std::string path = ResultsFilePath(FileName, resultsFolder);
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR))
+        return {FileStatus::Skipped, {}};
+    // Non-blocking, so that a FIFO cannot hang the open; only a regular file is read.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return detail::Failure(detail::UnableToOpen(path));
+    const OpenFile file(fd);
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return detail::Failure(detail::UnableToOpen(path));
+
+    detail::LineReader reader(fd);
+    const auto readFailure = [&] {
+        return detail::Failure(detail::UnableToRead(path, std::strerror(reader.error())));
+    };
+    std::string header[kHeaderLines];
+    for (std::string& text : header) {
+        std::string_view line;
+        if (!reader.Next(line) && reader.error() != 0) return readFailure();
+        text.assign(line);
+    }
+    // The header words first: a text file of another kind is told that it is none.
+    if (!IsResultsHeader(header[4])) return detail::Failure(detail::NotAResultsFile(path));
+    const std::vector<std::string_view> firstWords = Words(header[0], " ");
+    const auto announced =
+        firstWords.empty() ? std::nullopt : detail::ReadWholeNumber(firstWords[0]);
+    if (!announced)
+        return detail::Failure(detail::NotAResultsFile(
+            path, LineFault(1, "does not begin with the number of entries.")));
+
+    LoadProgress shown(progress, *announced);
+    // Rows are appended unsorted and sorted once, by the list's own sort state.
+    ResultsList loaded;
+    loaded.SetAutoSort(false);
+    loaded.SetSort(list.SortColumn(), list.SortAscending());
+    std::string scratchPath, scratchCreated;
+    std::int64_t lineNumber = kHeaderLines, count = 0;
+    for (std::string_view line; reader.Next(line);) {
+        ++lineNumber;
+        shown.Line(++count);
+        if (line.empty()) continue;
+        if (auto fault = AddRow(loaded, line, lineNumber, scratchPath, scratchCreated))
+            return detail::Failure(detail::NotAResultsFile(path, *fault));
+    }
+    if (reader.error() != 0) return readFailure();
+
+    loaded.SetSearchSummary(std::move(header[2]));
+    loaded.SetAutoSort(true);
+    list.ReplaceWith(std::move(loaded));
+    return {};
+}
+
+} // namespace mvf
