@@ -1,5 +1,7 @@
 #include "results/result_entry.h"
 
+#include <algorithm>
+#include <iterator>
 #include <limits>
 #include <stdexcept>
 
@@ -19,13 +21,32 @@ ResultEntry::ResultEntry(std::string_view name, int type, std::string_view path,
     for (std::string_view t : texts) total += t.size() + 1;
     if (total > std::numeric_limits<std::uint32_t>::max())
         throw std::length_error("result entry texts too long");
-    texts_.reserve(total);
+    texts_ = std::make_unique_for_overwrite<char[]>(total);
+    char* out = texts_.get();
     for (int i = 0; i < kTexts; ++i) {
-        start_[i] = static_cast<std::uint32_t>(texts_.size());
-        texts_.append(texts[i]);
-        texts_.push_back('\0');
+        out = std::copy(texts[i].begin(), texts[i].end(), out);
+        end_[i] = static_cast<std::uint32_t>(out - texts_.get());
+        *out++ = '\0';
     }
-    start_[kTexts] = static_cast<std::uint32_t>(texts_.size());
+}
+
+ResultEntry::ResultEntry(const ResultEntry& other)
+    : texts_(std::make_unique_for_overwrite<char[]>(other.end_[kTexts - 1] + 1)),
+      type_(other.type_) {
+    std::copy(std::begin(other.end_), std::end(other.end_), end_);
+    std::copy_n(other.texts_.get(), end_[kTexts - 1] + 1, texts_.get());
+}
+
+ResultEntry& ResultEntry::operator=(const ResultEntry& other) {
+    if (this != &other) *this = ResultEntry(other);
+    return *this;
+}
+
+bool operator==(const ResultEntry& a, const ResultEntry& b) {
+    if (a.type_ != b.type_) return false;
+    for (int i = 0; i < ResultEntry::kTexts; ++i)
+        if (a.Text(i) != b.Text(i)) return false;
+    return true;
 }
 
 } // namespace mvf

@@ -88,10 +88,19 @@ void ResultsList::Sort() {
     const std::vector<std::uint32_t> order =
         detail::SortedOrder(rows_, sortColumn_, sortAscending_);
     if (observer_) observer_->BeforeSort();
-    std::vector<ResultEntry> sorted;
-    sorted.reserve(rows_.size());
-    for (const std::uint32_t row : order) sorted.push_back(std::move(rows_[row]));
-    rows_.swap(sorted);
+    // Row i takes old row order[i]: each cycle of the permutation moved in place.
+    std::vector<bool> placed(rows_.size());
+    for (std::size_t start = 0; start < rows_.size(); ++start) {
+        if (placed[start] || order[start] == start) continue;
+        ResultEntry first = std::move(rows_[start]);
+        std::size_t at = start;
+        for (std::size_t from = order[at]; from != start; at = from, from = order[at]) {
+            rows_[at] = std::move(rows_[from]);
+            placed[at] = true;
+        }
+        rows_[at] = std::move(first);
+        placed[at] = true;
+    }
     if (observer_) observer_->AfterSort(order);
 }
 

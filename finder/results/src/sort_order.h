@@ -25,9 +25,4 @@ std::vector<std::uint32_t> SortedOrder(std::span<const ResultEntry> rows, int co
 std::size_t SortedInsertPosition(std::span<const ResultEntry> rows, const ResultEntry& row,
                                  int column, bool ascending);
 
-// For each text, its rank in the locale's collation order (strcoll): equal ranks for texts
-// that collate equal. Each distinct text is transformed once (strxfrm). Every text must be
-// followed by a NUL, as a ResultEntry's texts are.
-std::vector<std::uint32_t> CollationRanks(std::span<const std::string_view> texts);
-
 } // namespace mvf::detail

@@ -123,14 +123,14 @@ TEST(HeaderClick, FlipsTheSameColumnStartsOthersAscendingAndWaitsDuringASearch) 
 // Records what a view would hear.
 class Recorder : public ListObserver {
 public:
-    void BeforeInsert(std::size_t row) override { Log("+" + std::to_string(row)); }
-    void AfterInsert(std::size_t row) override { Log("+" + std::to_string(row) + "!"); }
-    void BeforeRemove(std::size_t row) override { Log("-" + std::to_string(row)); }
-    void AfterRemove(std::size_t row) override { Log("-" + std::to_string(row) + "!"); }
+    void BeforeInsert(std::size_t row) override { Log("+", row); }
+    void AfterInsert(std::size_t row) override { Log("+", row, "!"); }
+    void BeforeRemove(std::size_t row) override { Log("-", row); }
+    void AfterRemove(std::size_t row) override { Log("-", row, "!"); }
     void BeforeSort() override { Log("sort"); }
     void AfterSort(std::span<const std::uint32_t> oldRows) override {
         std::string text = "sorted";
-        for (const std::uint32_t row : oldRows) text += " " + std::to_string(row);
+        for (const std::uint32_t row : oldRows) text.append(" ").append(std::to_string(row));
         Log(text);
     }
     void BeforeReset() override { Log("reset"); }
@@ -139,7 +139,10 @@ public:
     std::string log;
 
 private:
-    void Log(const std::string& event) { log += (log.empty() ? "" : ",") + event; }
+    void Log(std::string_view event, std::size_t row, std::string_view after = "") {
+        Log(std::string(event).append(std::to_string(row)).append(after));
+    }
+    void Log(std::string_view event) { log.append(log.empty() ? "" : ",").append(event); }
 };
 
 TEST(ListObserver, HearsEveryChangeWithItsRows) {

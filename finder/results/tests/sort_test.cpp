@@ -1,6 +1,7 @@
 // The ten sort orders: numbers by value, dates by time, the locale's order otherwise, the
 // exact reversal for descending, and no fault whatever the texts.
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -131,14 +132,15 @@ void ExpectSortsAgree(std::uint32_t seed) {
     std::vector<ResultEntry> rows;
     for (int i = 0; i < 400; ++i) {
         const std::string number = std::to_string(random() % 50);
-        const std::string date = "0" + std::to_string(1 + random() % 9) + "/1" +
-                                 std::to_string(random() % 10) + "/20" +
-                                 std::to_string(10 + random() % 20) + " 0" +
-                                 std::to_string(1 + random() % 9) + ":00:00 " + pick({"AM", "PM"});
-        rows.emplace_back(
-            random() % 3 ? pick({"apple", "Banana", "cherry", "b.txt", "B-2", "b_1"}) : number, 0,
-            pick({"/x", "/x/y", "/X", "/x-y", "/x y", "/"}), number,
-            random() % 4 ? "    " + date : "    (unknown)", random() % 4 ? date : "(unknown)");
+        char date[32];
+        std::snprintf(date, sizeof date, "%02lu/%02lu/20%02lu %02lu:00:00 %s", 1 + random() % 12,
+                      1 + random() % 28, random() % 30, 1 + random() % 12,
+                      random() % 2 ? "AM" : "PM");
+        rows.emplace_back(random() % 3 ? pick({"apple", "Banana", "cherry", "b.txt", "B-2", "b_1"})
+                                       : number,
+                          0, pick({"/x", "/x/y", "/X", "/x-y", "/x y", "/"}), number,
+                          std::string("    ").append(random() % 4 ? date : "(unknown)"),
+                          random() % 4 ? date : "(unknown)");
     }
     for (int column = 0; column < kColumnCount; ++column) {
         for (const bool ascending : {true, false}) {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
 
 namespace mvf {
@@ -25,6 +25,11 @@ public:
     // The texts are kept as given. Throws std::length_error past 4 GiB of text in all.
     ResultEntry(std::string_view name, int type, std::string_view path, std::string_view size,
                 std::string_view created, std::string_view modified);
+    ResultEntry(const ResultEntry& other);
+    ResultEntry& operator=(const ResultEntry& other);
+    // A row moved from may only be assigned to or destroyed.
+    ResultEntry(ResultEntry&&) noexcept = default;
+    ResultEntry& operator=(ResultEntry&&) noexcept = default;
 
     // The file's name without its folder (the row's caption).
     std::string_view name() const { return Text(0); }
@@ -43,18 +48,19 @@ public:
     // data() is followed by a NUL, so it can go straight to the C library's string calls.
     std::string_view ColumnText(int column) const { return Text(column); }
 
-    friend bool operator==(const ResultEntry&, const ResultEntry&) = default;
+    friend bool operator==(const ResultEntry& a, const ResultEntry& b);
 
 private:
     static constexpr int kTexts = 5;
     std::string_view Text(int i) const {
-        return {texts_.data() + start_[i], start_[i + 1] - start_[i] - 1};
+        const std::uint32_t begin = i == 0 ? 0 : end_[i - 1] + 1;
+        return {texts_.get() + begin, end_[i] - begin};
     }
 
-    // The five texts back to back, each ended by a NUL: one allocation per row keeps a
-    // million rows well inside the memory the list may use.
-    std::string texts_;
-    std::uint32_t start_[kTexts + 1] = {};
+    // The five texts back to back, each ended by a NUL, in one allocation: a row takes 32
+    // bytes besides its texts, so a million rows stay well inside the memory the list may use.
+    std::unique_ptr<char[]> texts_;
+    std::uint32_t end_[kTexts] = {}; // where each text's NUL is
     int type_ = kNoTypeImage;
 };
 

@@ -1,0 +1,86 @@
+#include "collation.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+namespace mvf::detail {
+namespace {
+
+// For each text, the index of the first text equal to it, found through an open-addressing
+// table of indexes.
+std::vector<std::uint32_t> FirstEqual(std::span<const std::string_view> texts) {
+    constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
+    std::size_t capacity = 16;
+    while (capacity < texts.size() * 2) capacity *= 2;
+    std::vector<std::uint32_t> slots(capacity, kEmpty);
+    std::vector<std::uint32_t> first(texts.size());
+    for (std::uint32_t i = 0; i < texts.size(); ++i) {
+        std::size_t slot = std::hash<std::string_view>{}(texts[i]) & (capacity - 1);
+        while (slots[slot] != kEmpty && texts[slots[slot]] != texts[i])
+            slot = (slot + 1) & (capacity - 1);
+        if (slots[slot] == kEmpty) slots[slot] = i;
+        first[i] = slots[slot];
+    }
+    return first;
+}
+
+// strxfrm of many texts into one buffer, found again by offset since the buffer grows.
+class TransformedTexts {
+public:
+    std::size_t Add(std::string_view text) {
+        const std::size_t at = buffer_.size();
+        std::size_t room = text.size() * 4 + 16;
+        for (;;) {
+            buffer_.resize(at + room);
+            const std::size_t needed = std::strxfrm(buffer_.data() + at, text.data(), room);
+            if (needed < room) {
+                buffer_.resize(at + needed + 1);
+                return at;
+            }
+            room = needed + 1;
+        }
+    }
+    const char* At(std::size_t offset) const { return buffer_.data() + offset; }
+
+private:
+    std::vector<char> buffer_;
+};
+
+} // namespace
+
+CollationRanks::CollationRanks(std::span<const std::string_view> texts) : rankOf_(texts.size()) {
+    const std::vector<std::uint32_t> first = FirstEqual(texts);
+
+    // strcmp on the transformed texts orders them as strcoll orders the texts.
+    std::vector<std::uint32_t> order;
+    std::vector<std::size_t> offset(texts.size());
+    TransformedTexts transformed;
+    for (std::uint32_t i = 0; i < texts.size(); ++i) {
+        if (first[i] != i) continue;
+        order.push_back(i);
+        offset[i] = transformed.Add(texts[i]);
+    }
+    const auto key = [&](std::uint32_t i) { return transformed.At(offset[i]); };
+    std::sort(order.begin(), order.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return std::strcmp(key(a), key(b)) < 0; });
+
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k == 0 || std::strcmp(key(order[k - 1]), key(order[k])) != 0)
+            firstOfRank_.push_back(texts[order[k]]);
+        rankOf_[order[k]] = static_cast<std::uint32_t>(firstOfRank_.size() - 1);
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i) rankOf_[i] = rankOf_[first[i]];
+}
+
+std::uint32_t CollationRanks::PlaceOf(std::string_view text) const {
+    const auto at = std::lower_bound(firstOfRank_.begin(), firstOfRank_.end(), text,
+                                     [](std::string_view ranked, std::string_view t) {
+                                         return std::strcoll(ranked.data(), t.data()) < 0;
+                                     });
+    const auto place = static_cast<std::uint32_t>(at - firstOfRank_.begin());
+    const bool equal = at != firstOfRank_.end() && std::strcoll(at->data(), text.data()) == 0;
+    return 2 * place + (equal ? 1 : 0);
+}
+
+} // namespace mvf::detail
