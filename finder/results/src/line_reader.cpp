@@ -31,8 +31,9 @@ bool LineReader::Next(std::string_view& line) {
             if (buffer_[pos_] == '\n') ++pos_;
             skipLineFeed_ = false;
         }
-        const std::size_t end = buffer_.find_first_of("\r\n", pos_);
-        if (end != std::string::npos) {
+        std::size_t end = pos_;
+        while (end < buffer_.size() && buffer_[end] != '\n' && buffer_[end] != '\r') ++end;
+        if (end < buffer_.size()) {
             line = std::string_view(buffer_).substr(pos_, end - pos_);
             pos_ = end + 1;
             if (buffer_[end] == '\r') {

@@ -49,4 +49,12 @@ bool operator==(const ResultEntry& a, const ResultEntry& b) {
     return true;
 }
 
+std::string FullPath(std::string_view folder, std::string_view name) {
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    path.append(folder);
+    if (path.empty() || path.back() != '/') path.push_back('/');
+    return path.append(name);
+}
+
 } // namespace mvf

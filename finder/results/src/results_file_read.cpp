@@ -80,8 +80,8 @@ std::string LineFault(std::int64_t line, std::string_view what) {
 }
 
 // One row line into `into`; the fault's text when the line cannot be a row.
-std::optional<std::string> AddRow(ResultsList& into, std::string_view line, std::int64_t lineNumber,
-                                  std::string& scratchPath, std::string& scratchCreated) {
+std::optional<std::string> AddRow(ResultsList& into, std::string_view line,
+                                  std::int64_t lineNumber) {
     // Fields part at TABs; runs of TABs count as one, and leading TABs are skipped.
     std::array<std::string_view, kFields> field;
     std::size_t count = 0;
@@ -97,12 +97,12 @@ std::optional<std::string> AddRow(ResultsList& into, std::string_view line, std:
     if (!size || *size < 0) return LineFault(lineNumber, "has a size that is no whole number.");
 
     const std::string_view type = detail::TrimSpacesRight(field[1]);
-    scratchPath.assign(detail::TrimSpacesRight(field[2]));
-    // The root keeps its "/", and AddItem reads "//name" as the root's file.
-    scratchPath.append("/").append(TrimControlRight(field[0]));
-    scratchCreated.assign("    ").append(detail::TrimSpaces(field[4]));
-    into.AddItem(scratchPath, scratchCreated, detail::TrimSpacesRight(field[5]), *size,
-                 type == "UNIX", type == "DOS", type == "MAC", type == "BINARY");
+    const std::string path =
+        FullPath(detail::TrimSpacesRight(field[2]), TrimControlRight(field[0]));
+    // AddItem puts four more spaces before these four.
+    const std::string created = std::string(4, ' ').append(detail::TrimSpaces(field[4]));
+    into.AddItem(path, created, detail::TrimSpacesRight(field[5]), *size, type == "UNIX",
+                 type == "DOS", type == "MAC", type == "BINARY");
     return std::nullopt;
 }
 
@@ -145,13 +145,12 @@ FileResult LoadList(ResultsList& list, std::string_view FileName, std::string_vi
     ResultsList loaded;
     loaded.SetAutoSort(false);
     loaded.SetSort(list.SortColumn(), list.SortAscending());
-    std::string scratchPath, scratchCreated;
     std::int64_t lineNumber = kHeaderLines, count = 0;
     for (std::string_view line; reader.Next(line);) {
         ++lineNumber;
         shown.Line(++count);
         if (line.empty()) continue;
-        if (auto fault = AddRow(loaded, line, lineNumber, scratchPath, scratchCreated))
+        if (auto fault = AddRow(loaded, line, lineNumber))
             return detail::Failure(detail::NotAResultsFile(path, *fault));
     }
     if (reader.error() != 0) return readFailure();

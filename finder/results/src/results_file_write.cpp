@@ -15,32 +15,29 @@ constexpr std::size_t kSaveNoticeRows = 150;
 constexpr std::size_t kTypeWidth = 8;
 constexpr std::size_t kFlushAt = 1 << 20;
 
-// Appends `text` with each of `unsafe` written as "?": the format has no way to hold a TAB
-// inside a field, nor a line end inside a line.
-void AppendClean(std::string& out, std::string_view text, std::string_view unsafe) {
-    for (std::size_t pos = 0;;) {
-        const std::size_t bad = text.find_first_of(unsafe, pos);
-        out.append(text.substr(pos, bad - pos));
-        if (bad == std::string_view::npos) return;
-        out.push_back('?');
-        pos = bad + 1;
-    }
+// Appends `text` with each TAB, CR and LF written as "?" (with `keepTabs`, CR and LF only):
+// the format has no way to hold a TAB inside a field, nor a line end inside a line.
+void AppendClean(std::string& out, std::string_view text, bool keepTabs = false) {
+    const std::size_t from = out.size();
+    out.append(text);
+    for (auto it = out.begin() + static_cast<std::ptrdiff_t>(from); it != out.end(); ++it)
+        if ((*it == '\t' && !keepTabs) || *it == '\r' || *it == '\n') *it = '?';
 }
 
 void PadRight(std::string& out, std::string_view text, std::size_t width) {
-    AppendClean(out, text, "\t\r\n");
+    AppendClean(out, text);
     if (text.size() < width) out.append(width - text.size(), ' ');
 }
 
 void PadLeft(std::string& out, std::string_view text, std::size_t width) {
     if (text.size() < width) out.append(width - text.size(), ' ');
-    AppendClean(out, text, "\t\r\n");
+    AppendClean(out, text);
 }
 
 void Centre(std::string& out, std::string_view text, std::size_t width) {
     const std::size_t room = width > text.size() ? width - text.size() : 0;
     out.append(room / 2, ' ');
-    AppendClean(out, text, "\t\r\n");
+    AppendClean(out, text);
     out.append(room - room / 2, ' ');
 }
 
@@ -64,7 +61,7 @@ void AppendHeader(std::string& out, std::size_t rows, std::string_view summary, 
     out.append(std::to_string(rows))
         .append("  files were found that matched your search "
                 "criteria!\r\n \r\n");
-    AppendClean(out, summary, "\r\n");
+    AppendClean(out, summary, /*keepTabs=*/true);
     out.append("\r\n \r\n");
     PadRight(out, "File Name", w.name);
     out.push_back('\t');
@@ -91,7 +88,7 @@ void AppendRow(std::string& out, const ResultEntry& row, const Widths& w) {
     out.append("\t    ");
     PadRight(out, detail::TrimSpaces(row.created()), w.created);
     out.push_back('\t');
-    AppendClean(out, row.modified(), "\t\r\n");
+    AppendClean(out, row.modified());
     out.append("\r\n");
 }
 

@@ -32,6 +32,11 @@ TEST(AddItem, SplitsThePathAndKeepsEveryTextAsGiven) {
     EXPECT_EQ("    (unknown)", list[1].created());
     EXPECT_EQ("/", list[2].path());
     EXPECT_EQ("twice.txt", list[2].name());
+
+    // The full path comes back from the row, the root's included.
+    EXPECT_EQ("/Home/Ann/Notes.TXT", FullPath(list[0]));
+    EXPECT_EQ("/root.txt", FullPath(list[1]));
+    EXPECT_EQ("/twice.txt", FullPath(list[2]));
 }
 
 TEST(AddItem, TypeIsTheFirstOfDosMacUnixBinary) {

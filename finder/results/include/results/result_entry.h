@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace mvf {
@@ -63,5 +64,12 @@ private:
     std::uint32_t end_[kTexts] = {}; // where each text's NUL is
     int type_ = kNoTypeImage;
 };
+
+// The file's full path: its folder, "/" (unless the folder is the root, which has it), then
+// its name. The file actions open, delete and trash this path.
+std::string FullPath(std::string_view folder, std::string_view name);
+inline std::string FullPath(const ResultEntry& entry) {
+    return FullPath(entry.path(), entry.name());
+}
 
 } // namespace mvf

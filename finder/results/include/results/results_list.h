@@ -1,7 +1,9 @@
 // The results list as data: the rows, their sort state and the summary of the search that
 // produced them. The main window shows these rows and keeps no copy of its own; it learns
 // of every change through a ListObserver. Not thread-safe: every call on the main thread
-// (the search hands its hits over to that thread).
+// (the search hands its hits over to that thread). Texts that are neither numbers nor dates
+// sort in strcoll's order, under the LC_COLLATE the program set at start-up from the user's
+// environment (setlocale).
 #pragma once
 
 #include <cstddef>
