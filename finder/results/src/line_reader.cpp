@@ -45,6 +45,10 @@ bool LineReader::Next(std::string_view& line) {
             }
             return true;
         }
+        if (buffer_.size() - pos_ > kMaxLine) {
+            tooLong_ = true;
+            return false;
+        }
         if (eof_ || !Fill()) {
             if (error_ != 0 || pos_ >= buffer_.size()) return false;
             // The last line has no line end.

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -19,21 +18,21 @@ namespace {
 
 constexpr std::int64_t kProgressRows = 300;
 constexpr int kHeaderLines = 6;
-constexpr int kFields = 6;
+constexpr std::size_t kFields = 6;
 
-// Closes the file and the window's progress on every way out.
-class OpenFile {
+// Closes the file on every way out.
+class FileCloser {
 public:
-    explicit OpenFile(int fd) : fd_(fd) {}
-    ~OpenFile() { close(fd_); }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    int fd() const { return fd_; }
+    explicit FileCloser(int fd) : fd_(fd) {}
+    ~FileCloser() { close(fd_); }
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
 
 private:
     int fd_;
 };
 
+// Opens the window's progress for a big file and closes it on every way out.
 class LoadProgress {
 public:
     LoadProgress(FileProgress* progress, std::int64_t announced)
@@ -53,7 +52,7 @@ private:
     FileProgress* progress_;
 };
 
-// Words parted by runs of `separators`.
+// Words parted by runs of `separators`; leading separators are skipped.
 std::vector<std::string_view> Words(std::string_view line, std::string_view separators) {
     std::vector<std::string_view> words;
     for (std::size_t pos = line.find_first_not_of(separators); pos != std::string_view::npos;
@@ -83,16 +82,8 @@ std::string LineFault(std::int64_t line, std::string_view what) {
 std::optional<std::string> AddRow(ResultsList& into, std::string_view line,
                                   std::int64_t lineNumber) {
     // Fields part at TABs; runs of TABs count as one, and leading TABs are skipped.
-    std::array<std::string_view, kFields> field;
-    std::size_t count = 0;
-    for (std::size_t pos = line.find_first_not_of('\t');
-         pos != std::string_view::npos && count < kFields;
-         pos = line.find_first_not_of('\t', pos)) {
-        const std::size_t end = std::min(line.find('\t', pos), line.size());
-        field[count++] = line.substr(pos, end - pos);
-        pos = end;
-    }
-    if (count < kFields) return LineFault(lineNumber, "has fewer than six fields.");
+    const std::vector<std::string_view> field = Words(line, "\t");
+    if (field.size() < kFields) return LineFault(lineNumber, "has fewer than six fields.");
     const auto size = detail::ReadWholeNumber(detail::TrimSpaces(field[3]));
     if (!size || *size < 0) return LineFault(lineNumber, "has a size that is no whole number.");
 
@@ -117,7 +108,7 @@ FileResult LoadList(ResultsList& list, std::string_view FileName, std::string_vi
     // Non-blocking, so that a FIFO cannot hang the open; only a regular file is read.
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return detail::Failure(detail::UnableToOpen(path));
-    const OpenFile file(fd);
+    const FileCloser closer(fd);
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         return detail::Failure(detail::UnableToOpen(path));
 
@@ -125,11 +116,16 @@ FileResult LoadList(ResultsList& list, std::string_view FileName, std::string_vi
     const auto readFailure = [&] {
         return detail::Failure(detail::UnableToRead(path, std::strerror(reader.error())));
     };
+    const auto tooLong = [&](std::int64_t lineNumber) {
+        return detail::Failure(
+            detail::NotAResultsFile(path, LineFault(lineNumber, "is too long.")));
+    };
     std::string header[kHeaderLines];
-    for (std::string& text : header) {
+    for (int i = 0; i < kHeaderLines; ++i) {
         std::string_view line;
         if (!reader.Next(line) && reader.error() != 0) return readFailure();
-        text.assign(line);
+        if (reader.tooLong()) return tooLong(i + 1);
+        header[i].assign(line);
     }
     // The header words first: a text file of another kind is told that it is none.
     if (!IsResultsHeader(header[4])) return detail::Failure(detail::NotAResultsFile(path));
@@ -154,6 +150,7 @@ FileResult LoadList(ResultsList& list, std::string_view FileName, std::string_vi
             return detail::Failure(detail::NotAResultsFile(path, *fault));
     }
     if (reader.error() != 0) return readFailure();
+    if (reader.tooLong()) return tooLong(lineNumber + 1);
 
     loaded.SetSearchSummary(std::move(header[2]));
     loaded.SetAutoSort(true);

@@ -176,6 +176,32 @@ TEST(LoadList, AcceptsLfAndCrLineEndsAndSkipsEmptyLines) {
     EXPECT_EQ("(unknown)", list[3].modified());
 }
 
+TEST(LoadList, ReadsAcrossBlockBoundariesAndStopsAtLinesTooLongForAResultsFile) {
+    TempDir dir;
+    // A CR LF parted by the 1 MiB read block is one line end, not two.
+    std::string first = "0  files";
+    first.append((1 << 20) - 1 - first.size(), ' ');
+    WriteAll(dir / "split.ser",
+             first + std::string(kHeaderOnly).substr(std::string(kHeaderOnly).find('\r')));
+    ResultsList list;
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "split.ser", "").status);
+    EXPECT_NE("", list.SearchSummary());
+
+    // Rows over several blocks all come back.
+    for (int i = 0; i < 20000; ++i)
+        list.AddItem("/a/rather/long/folder/name/to/fill/blocks/" + std::to_string(i), "c", "m", i,
+                     0, 1, 0, 0);
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "many.ser", "").status);
+    ResultsList loaded;
+    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir / "many.ser", "").status);
+    EXPECT_EQ(Names(list), Names(loaded));
+
+    WriteAll(dir / "long.ser", std::string(17 << 20, 'x'));
+    EXPECT_EQ("long.ser is not a valid search results file!\nLine 1 is too long.",
+              LoadList(loaded, dir / "long.ser", "").message.text);
+    EXPECT_EQ(20000u, loaded.size());
+}
+
 TEST(LoadList, RefusesWhatIsNoResultsFileAndChangesNothing) {
     TempDir dir;
     const auto header = [](std::string firstLine) {
