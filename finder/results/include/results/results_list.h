@@ -76,6 +76,11 @@ public:
 
     // The sort state. While AutoSort is on the rows stay sorted by (SortColumn,
     // SortAscending); while it is off (a search or a load is adding rows) additions append.
+    // Two cells compare by value when both are whole decimal numbers (-999 counts as none);
+    // in the columns after the name, by time when both begin, spaces trimmed, with the
+    // pattern dd/dd/dd (read month-day-year; one that is no real date comes before every
+    // date); else in strcoll's order of the untrimmed texts. Descending is the same
+    // comparison with the two rows exchanged; rows that compare equal keep their order.
     int SortColumn() const { return sortColumn_; }
     bool SortAscending() const { return sortAscending_; }
     bool AutoSort() const { return autoSort_; }
