@@ -45,6 +45,11 @@ class ResultsList {
 public:
     // Empty, sorted by name ascending with AutoSort on, SearchSummary empty.
     ResultsList() = default;
+    // Never copied by accident (a million rows); a move takes the observer along.
+    ResultsList(const ResultsList&) = delete;
+    ResultsList& operator=(const ResultsList&) = delete;
+    ResultsList(ResultsList&&) = default;
+    ResultsList& operator=(ResultsList&&) = default;
 
     std::size_t size() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
