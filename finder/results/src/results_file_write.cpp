@@ -1,5 +1,6 @@
 // SaveResults: the list as a text table in name order.
 #include <algorithm>
+#include <numeric>
 #include <string>
 
 #include "file_messages.h"
@@ -118,8 +119,14 @@ FileResult SaveResults(const ResultsList& list, std::string_view FileName,
     const SaveNotice notice(progress, list.size());
 
     const std::span<const ResultEntry> rows = list.entries();
-    const std::vector<std::uint32_t> byName =
-        detail::SortedOrder(rows, kNameColumn, /*ascending=*/true);
+    std::vector<std::uint32_t> byName;
+    if (list.AutoSort() && list.SortColumn() == kNameColumn && list.SortAscending()) {
+        // Already in name order, as the list usually is.
+        byName.resize(rows.size());
+        std::iota(byName.begin(), byName.end(), 0u);
+    } else {
+        byName = detail::SortedOrder(rows, kNameColumn, /*ascending=*/true);
+    }
     const Widths widths = Measure(rows);
 
     detail::ReplacingFile file(path);
