@@ -28,11 +28,24 @@ double PeakMegabytes() {
     return static_cast<double>(usage.ru_maxrss) / 1024.0; // ru_maxrss is in KiB
 }
 
+// Processor time used so far, user and system: on a machine shared with other work it
+// varies far less than the wall time.
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 template <class Step> void Time(const std::string& phase, Step&& step) {
     const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = CpuSeconds();
     step();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    std::printf("%-34s %8.3f s   peak %7.1f MB\n", phase.c_str(), took.count(), PeakMegabytes());
+    std::printf("%-34s %7.3f s  cpu %7.3f s  peak %6.1f MB\n", phase.c_str(), took.count(),
+                CpuSeconds() - cpuStart, PeakMegabytes());
     std::fflush(stdout);
 }
 

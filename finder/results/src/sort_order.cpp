@@ -61,8 +61,14 @@ int CompareRows(const ResultEntry& a, const ResultEntry& b, int column) {
 std::vector<std::uint32_t> SortedOrder(std::span<const ResultEntry> rows, int column,
                                        bool ascending) {
     std::vector<RowKey> keys(rows.size());
-    for (std::uint32_t i = 0; i < rows.size(); ++i)
+    // Each row's texts lie in a block of their own: fetch a few rows ahead, so that reading a
+    // million keys does not wait on memory once per row.
+    constexpr std::size_t kAhead = 16;
+    for (std::uint32_t i = 0; i < rows.size(); ++i) {
+        if (i + kAhead < rows.size())
+            __builtin_prefetch(rows[i + kAhead].ColumnText(column).data());
         keys[i] = {ReadCell(rows[i].ColumnText(column), column), 0, i};
+    }
     RankTexts(rows, column, keys);
 
     const auto compare = [](const RowKey& a, const RowKey& b) {
