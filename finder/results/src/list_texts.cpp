@@ -16,6 +16,12 @@ std::string FormatSearchSummary(std::string_view fileMask, std::string_view expr
     return summary;
 }
 
+std::string_view ColumnTitle(int column) {
+    static constexpr std::string_view kTitles[kColumnCount] = {"Filename", "Path", "Size on Disk",
+                                                               "Creation Date", "Last Edited"};
+    return column >= 0 && column < kColumnCount ? kTitles[column] : std::string_view();
+}
+
 std::string SelectionText(const ResultsList& list, std::span<const std::size_t> selectedRows) {
     if (selectedRows.empty()) return {};
     if (selectedRows.size() == 1) return std::string(list[selectedRows.front()].name());

@@ -15,7 +15,7 @@ TEST(FormatSearchSummary, LowerCasesTheMaskOnlyAndNamesTheBooleanMode) {
               FormatSearchSummary("\xC3\x89*", "x", BooleanMode::Or, "/"));
 }
 
-TEST(StatusTexts, SelectionHitsAndSortPanels) {
+TEST(StatusTexts, SelectionHitsSortPanelsAndColumnTitles) {
     ResultsList list;
     list.AddItem("/a/First.txt", "", "", 1, false, true, false, false);
     list.AddItem("/a/second.txt", "", "", 1, false, true, false, false);
@@ -38,6 +38,11 @@ TEST(StatusTexts, SelectionHitsAndSortPanels) {
         EXPECT_EQ(expected[column][1], SortText(column, false));
     }
     EXPECT_EQ("", SortText(kNoSort, true));
+
+    EXPECT_EQ("Filename", ColumnTitle(kNameColumn));
+    EXPECT_EQ("Size on Disk", ColumnTitle(kSizeColumn));
+    EXPECT_EQ("Last Edited", ColumnTitle(kModifiedColumn));
+    EXPECT_EQ("", ColumnTitle(kColumnCount));
 }
 
 TEST(UpdateTB, EnablesCommandsBySelectionRowsAndSearch) {

@@ -21,6 +21,10 @@ enum class BooleanMode { None, And, Or };
 std::string FormatSearchSummary(std::string_view fileMask, std::string_view expression,
                                 BooleanMode mode, std::string_view folders);
 
+// The header of report column 0-4: "Filename", "Path", "Size on Disk", "Creation Date",
+// "Last Edited"; empty for any other column.
+std::string_view ColumnTitle(int column);
+
 // Status panel 0: empty for no selection, the row's name for one selected row, else the
 // count followed by " Files Selected". `selectedRows` are row numbers of `list`.
 std::string SelectionText(const ResultsList& list, std::span<const std::size_t> selectedRows);
