@@ -1,6 +1,7 @@
 #include "results/results_list.h"
 
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "path_split.h"
@@ -52,6 +53,32 @@ bool ResultsList::DeleteItem(std::string_view Path) {
         return true;
     }
     return false;
+}
+
+std::size_t ResultsList::DeleteItems(std::span<const std::string> paths) {
+    // Folder and name joined by a NUL, which neither holds: how many rows each still takes.
+    const auto key = [](std::string_view folder, std::string_view name) {
+        return std::string(folder).append(1, '\0').append(name);
+    };
+    std::unordered_map<std::string, std::size_t> wanted;
+    for (const std::string& path : paths) {
+        const detail::PathParts parts = detail::SplitPath(path);
+        ++wanted[key(parts.folder, parts.name)];
+    }
+    std::vector<ResultEntry> kept;
+    kept.reserve(rows_.size());
+    for (ResultEntry& row : rows_) {
+        const auto it = wanted.find(key(row.path(), row.name()));
+        if (it != wanted.end() && it->second > 0)
+            --it->second;
+        else
+            kept.push_back(std::move(row));
+    }
+    const std::size_t removed = rows_.size() - kept.size();
+    if (observer_) observer_->BeforeReset();
+    rows_.swap(kept);
+    if (observer_) observer_->AfterReset();
+    return removed;
 }
 
 void ResultsList::Clear() {

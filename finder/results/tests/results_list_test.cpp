@@ -14,6 +14,31 @@ std::size_t Add(ResultsList& list, std::string_view path, std::int64_t size = 1)
                         false, false);
 }
 
+// Records what a view would hear.
+class Recorder : public ListObserver {
+public:
+    void BeforeInsert(std::size_t row) override { Log("+", row); }
+    void AfterInsert(std::size_t row) override { Log("+", row, "!"); }
+    void BeforeRemove(std::size_t row) override { Log("-", row); }
+    void AfterRemove(std::size_t row) override { Log("-", row, "!"); }
+    void BeforeSort() override { Log("sort"); }
+    void AfterSort(std::span<const std::uint32_t> oldRows) override {
+        std::string text = "sorted";
+        for (const std::uint32_t row : oldRows) text.append(" ").append(std::to_string(row));
+        Log(text);
+    }
+    void BeforeReset() override { Log("reset"); }
+    void AfterReset() override { Log("reset!"); }
+    void SummaryChanged() override { Log("summary"); }
+    std::string log;
+
+private:
+    void Log(std::string_view event, std::size_t row, std::string_view after = "") {
+        Log(std::string(event).append(std::to_string(row)).append(after));
+    }
+    void Log(std::string_view event) { log.append(log.empty() ? "" : ",").append(event); }
+};
+
 TEST(AddItem, SplitsThePathAndKeepsEveryTextAsGiven) {
     ResultsList list;
     list.SetAutoSort(false);
@@ -78,6 +103,24 @@ TEST(DeleteItem, RemovesOnlyTheFirstRowWithThatFolderAndName) {
     EXPECT_TRUE(root.empty());
 }
 
+TEST(DeleteItems, RemovesTheFirstMatchForEachPathInOnePass) {
+    ResultsList list;
+    list.SetAutoSort(false);
+    Add(list, "/one/same.txt", 1);
+    Add(list, "/two/same.txt", 2);
+    Add(list, "/two/same.txt", 3);
+    Add(list, "/two/same.txt", 4);
+    Add(list, "/keep", 5);
+    Recorder view;
+    list.SetObserver(&view);
+    const std::string paths[] = {"/two/same.txt", "/none", "/one/same.txt", "/two/same.txt"};
+    EXPECT_EQ(3u, list.DeleteItems(paths));
+    ASSERT_EQ(2u, list.size());
+    EXPECT_EQ("4", list[0].size());
+    EXPECT_EQ("5", list[1].size());
+    EXPECT_EQ("reset,reset!", view.log);
+}
+
 TEST(Clear, EmptiesRowsAndSummary) {
     ResultsList list;
     Add(list, "/a");
@@ -124,31 +167,6 @@ TEST(HeaderClick, FlipsTheSameColumnStartsOthersAscendingAndWaitsDuringASearch) 
     EXPECT_EQ(kPathColumn, list.SortColumn());
     EXPECT_TRUE(list.SortAscending());
 }
-
-// Records what a view would hear.
-class Recorder : public ListObserver {
-public:
-    void BeforeInsert(std::size_t row) override { Log("+", row); }
-    void AfterInsert(std::size_t row) override { Log("+", row, "!"); }
-    void BeforeRemove(std::size_t row) override { Log("-", row); }
-    void AfterRemove(std::size_t row) override { Log("-", row, "!"); }
-    void BeforeSort() override { Log("sort"); }
-    void AfterSort(std::span<const std::uint32_t> oldRows) override {
-        std::string text = "sorted";
-        for (const std::uint32_t row : oldRows) text.append(" ").append(std::to_string(row));
-        Log(text);
-    }
-    void BeforeReset() override { Log("reset"); }
-    void AfterReset() override { Log("reset!"); }
-    void SummaryChanged() override { Log("summary"); }
-    std::string log;
-
-private:
-    void Log(std::string_view event, std::size_t row, std::string_view after = "") {
-        Log(std::string(event).append(std::to_string(row)).append(after));
-    }
-    void Log(std::string_view event) { log.append(log.empty() ? "" : ",").append(event); }
-};
 
 TEST(ListObserver, HearsEveryChangeWithItsRows) {
     ResultsList list;
