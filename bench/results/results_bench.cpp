@@ -132,11 +132,16 @@ int main(int argc, char** argv) {
             Time(std::string(mvf::SortText(column, ascending)),
                  [&] { list.SetSort(column, ascending); });
 
-    Time("save", [&] {
+    const auto save = [&] {
         const mvf::FileResult result = mvf::SaveResults(list, file, "");
         if (result.status != mvf::FileStatus::Done)
             std::printf("%s\n", result.message.text.c_str());
-    });
+    };
+    // The list is in edited-date order now: the save sorts the rows by name first. At the
+    // end of a run the list usually shows name order already, and that save only writes.
+    Time("save (rows sorted by name first)", save);
+    list.SetSort(mvf::kNameColumn, true);
+    Time("save (rows in name order)", save);
     std::printf("%-34s %.1f MB\n", "file size",
                 static_cast<double>(std::filesystem::file_size(file)) / 1e6);
     Time("load (over the full list)", [&] {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <memory>
 
 namespace mvf::detail {
 namespace {
@@ -33,26 +34,38 @@ std::vector<std::uint32_t> FirstEqual(std::span<const std::string_view> texts) {
     return first;
 }
 
-// strxfrm of many texts into one buffer, found again by offset since the buffer grows.
+// strxfrm of many texts, kept in large blocks that never move: a growing single buffer
+// would hold its old and new copies at once, the peak of a whole sort.
 class TransformedTexts {
 public:
-    std::size_t Add(std::string_view text) {
-        const std::size_t at = buffer_.size();
+    // `text` is followed by a NUL. The result stays valid as long as this object.
+    const char* Add(std::string_view text) {
         std::size_t room = text.size() * 4 + 16;
         for (;;) {
-            buffer_.resize(at + room);
-            const std::size_t needed = std::strxfrm(buffer_.data() + at, text.data(), room);
-            if (needed < room) {
-                buffer_.resize(at + needed + 1);
+            if (free_ < room) NewBlock(room);
+            char* at = blocks_.back().get() + (blockSize_ - free_);
+            const std::size_t needed = std::strxfrm(at, text.data(), free_);
+            if (needed < free_) {
+                free_ -= needed + 1;
                 return at;
             }
             room = needed + 1;
+            free_ = 0; // the rest of this block is too small for it
         }
     }
-    const char* At(std::size_t offset) const { return buffer_.data() + offset; }
 
 private:
-    std::vector<char> buffer_;
+    static constexpr std::size_t kBlock = 4 << 20;
+
+    void NewBlock(std::size_t atLeast) {
+        blockSize_ = std::max(kBlock, atLeast);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize_));
+        free_ = blockSize_;
+    }
+
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t blockSize_ = 0;
+    std::size_t free_ = 0;
 };
 
 } // namespace
@@ -62,15 +75,15 @@ CollationRanks::CollationRanks(std::span<const std::string_view> texts) : rankOf
 
     // strcmp on the transformed texts orders them as strcoll orders the texts.
     std::vector<std::uint32_t> order;
-    std::vector<std::size_t> offset(texts.size());
+    std::vector<const char*> transformedOf(texts.size());
     TransformedTexts transformed;
     for (std::uint32_t i = 0; i < texts.size(); ++i) {
         FetchAhead(texts, i);
         if (first[i] != i) continue;
         order.push_back(i);
-        offset[i] = transformed.Add(texts[i]);
+        transformedOf[i] = transformed.Add(texts[i]);
     }
-    const auto key = [&](std::uint32_t i) { return transformed.At(offset[i]); };
+    const auto key = [&](std::uint32_t i) { return transformedOf[i]; };
     std::sort(order.begin(), order.end(),
               [&](std::uint32_t a, std::uint32_t b) { return std::strcmp(key(a), key(b)) < 0; });
 

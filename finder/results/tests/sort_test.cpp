@@ -3,11 +3,13 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <vector>
 
 #include "cell_key.h"
+#include "collation.h"
 #include "sort_order.h"
 #include "test_support.h"
 #include "time_text.h"
@@ -99,6 +101,39 @@ TEST(ReadTimeText, ReadsTheProgramsFormatAndRefusesWhatIsNoTime) {
           "07/04/1999 10:00:00 XM", "07/04/1999 10:00:00 PM x", "07/04/199", "07/04/19999",
           "07/04/0000", "07/04/1999x", "07/04/1999 ", "7/04/1999"})
         EXPECT_EQ(std::nullopt, ReadTimeText(bad)) << bad;
+}
+
+TEST(CollationRanks, MatchStrcollOverManyLongTextsAndPlaceOthersBetween) {
+    // Enough text to fill several transform blocks, one text longer than a block, repeats,
+    // and texts that begin other texts.
+    std::mt19937 random(3);
+    std::vector<std::string> storage;
+    for (int i = 0; i < 3000; ++i) {
+        std::string text(1 + random() % 4000, 'a');
+        for (char& c : text) c = static_cast<char>('a' + random() % 3);
+        storage.push_back(text);
+        storage.push_back(text.substr(0, text.size() / 2)); // texts that begin others
+    }
+    storage.push_back(std::string(5 << 20, 'b'));
+    storage.push_back(storage[7]);
+    const std::vector<std::string_view> texts(storage.begin(), storage.end());
+    const detail::CollationRanks ranks(texts);
+
+    const auto sign = [](auto v) { return (v > 0) - (v < 0); };
+    for (int k = 0; k < 20000; ++k) {
+        const std::size_t a = random() % texts.size(), b = random() % texts.size();
+        ASSERT_EQ(sign(std::strcoll(texts[a].data(), texts[b].data())),
+                  sign(static_cast<long>(ranks.RankOf(a)) - static_cast<long>(ranks.RankOf(b))));
+    }
+    // A text not ranked falls between its neighbours, or on the rank of its equal.
+    const std::string others[] = {"", "a", "b", "c", "bb", storage[7]};
+    for (const std::string& other : others) {
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            ASSERT_EQ(
+                sign(std::strcoll(other.c_str(), texts[i].data())),
+                sign(static_cast<long>(ranks.PlaceOf(other)) - static_cast<long>(ranks.RankOf(i))))
+                << other.substr(0, 20) << " against " << i;
+    }
 }
 
 // A set of texts where every kind meets every other: numbers, texts that collate between
