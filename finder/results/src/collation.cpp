@@ -68,29 +68,44 @@ private:
     std::size_t free_ = 0;
 };
 
+// A transformed text for sorting: its first eight bytes as one number decide most
+// comparisons without reaching into the text, which lies anywhere in memory.
+struct Key {
+    Key(const char* transformed, std::uint32_t index) : bytes(transformed), text(index) {
+        for (int i = 0; i < 8; ++i) {
+            head <<= 8;
+            if (*transformed != '\0') head |= static_cast<unsigned char>(*transformed++);
+        }
+    }
+    // strcmp's order: the heads as big-endian numbers, then the rest. A head whose last
+    // byte is zero holds the whole text, and equal heads of that kind are equal texts.
+    friend bool operator<(const Key& a, const Key& b) {
+        if (a.head != b.head) return a.head < b.head;
+        return (a.head & 0xFF) != 0 && std::strcmp(a.bytes + 8, b.bytes + 8) < 0;
+    }
+
+    std::uint64_t head = 0;
+    const char* bytes;
+    std::uint32_t text;
+};
+
 } // namespace
 
 CollationRanks::CollationRanks(std::span<const std::string_view> texts) : rankOf_(texts.size()) {
     const std::vector<std::uint32_t> first = FirstEqual(texts);
 
     // strcmp on the transformed texts orders them as strcoll orders the texts.
-    std::vector<std::uint32_t> order;
-    std::vector<const char*> transformedOf(texts.size());
+    std::vector<Key> keys;
     TransformedTexts transformed;
     for (std::uint32_t i = 0; i < texts.size(); ++i) {
         FetchAhead(texts, i);
-        if (first[i] != i) continue;
-        order.push_back(i);
-        transformedOf[i] = transformed.Add(texts[i]);
+        if (first[i] == i) keys.push_back(Key(transformed.Add(texts[i]), i));
     }
-    const auto key = [&](std::uint32_t i) { return transformedOf[i]; };
-    std::sort(order.begin(), order.end(),
-              [&](std::uint32_t a, std::uint32_t b) { return std::strcmp(key(a), key(b)) < 0; });
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a < b; });
 
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        if (k == 0 || std::strcmp(key(order[k - 1]), key(order[k])) != 0)
-            firstOfRank_.push_back(texts[order[k]]);
-        rankOf_[order[k]] = static_cast<std::uint32_t>(firstOfRank_.size() - 1);
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        if (k == 0 || keys[k - 1] < keys[k]) firstOfRank_.push_back(texts[keys[k].text]);
+        rankOf_[keys[k].text] = static_cast<std::uint32_t>(firstOfRank_.size() - 1);
     }
     for (std::size_t i = 0; i < texts.size(); ++i) rankOf_[i] = rankOf_[first[i]];
 }
