@@ -83,17 +83,21 @@ TEST(AddItem, TypeIsTheFirstOfDosMacUnixBinary) {
     }
 }
 
-TEST(DeleteItem, RemovesOnlyTheFirstRowWithThatFolderAndName) {
+// One file in /one and three rows of one file in /two, told apart by their sizes 1-4.
+ResultsList SameNames() {
     ResultsList list;
     list.SetAutoSort(false);
     Add(list, "/one/same.txt", 1);
-    Add(list, "/two/same.txt", 2);
-    Add(list, "/two/same.txt", 3);
+    for (int size = 2; size <= 4; ++size) Add(list, "/two/same.txt", size);
+    return list;
+}
 
+TEST(DeleteItem, RemovesOnlyTheFirstRowWithThatFolderAndName) {
+    ResultsList list = SameNames();
     EXPECT_FALSE(list.DeleteItem("/Two/same.txt")); // paths keep their case
     EXPECT_FALSE(list.DeleteItem("/two/other.txt"));
     EXPECT_TRUE(list.DeleteItem("/two/same.txt"));
-    ASSERT_EQ(2u, list.size());
+    ASSERT_EQ(3u, list.size());
     EXPECT_EQ("1", list[0].size());
     EXPECT_EQ("3", list[1].size());
 
@@ -104,12 +108,7 @@ TEST(DeleteItem, RemovesOnlyTheFirstRowWithThatFolderAndName) {
 }
 
 TEST(DeleteItems, RemovesTheFirstMatchForEachPathInOnePass) {
-    ResultsList list;
-    list.SetAutoSort(false);
-    Add(list, "/one/same.txt", 1);
-    Add(list, "/two/same.txt", 2);
-    Add(list, "/two/same.txt", 3);
-    Add(list, "/two/same.txt", 4);
+    ResultsList list = SameNames();
     Add(list, "/keep", 5);
     Recorder view;
     list.SetObserver(&view);
