@@ -147,14 +147,92 @@ typedef struct HInfo {
 
 MVFG_API int CompileRGrep(const char* pattern, int caseSensitive, RegexRecord* record);
 MVFG_API int RGrep(const char* text, RegexRecord* record);
+/* Substitution, the same for the three kinds (RGrep..., SGrep..., AGrep...):
+ *   SubsBuild writes the expanded template; Substitute writes the searched text with its
+ *   first match (entry 0) replaced by the expanded template. `size` is what the
+ *   destination holds, terminator included; nothing is written beyond it, and a result
+ *   that does not fit fails with 3 (Substitute then leaves the text before the match,
+ *   SubsBuild an empty string). Template: "&" or "\0" the match, "\1".."\9" entries
+ *   1-9, "\b" "\f" "\n" "\r" "\t" control characters, "\" and any other character that
+ *   character; a single "\" ending the template is a backslash. Codes: 6 empty template,
+ *   5 no successful search, 1 bounds that do not lie in the text given (or an entry the
+ *   text ends inside), 3 no room. */
+MVFG_API int RGrepSubsBuild(const char* replacement, char* destination, int size,
+                            RegexRecord* record);
+MVFG_API int RGrepSubstitute(const char* text, const char* replacement, char* destination,
+                             int size, RegexRecord* record);
 MVFG_API void InitWordCharTable(void);
 MVFG_API void AddWordChar(const char* chars);
 MVFG_API void RemoveWordChar(const char* chars);
+
+/* ---- Soundex ---------------------------------------------------------------------- */
+
+/* Words that sound alike. Case never matters; the int argument is not used. A pattern of
+ * more than 511 characters is refused with HGREP_ERR_PATTERN_TOO_LONG. Only entry 0 of the
+ * bounds is ever set. */
+MVFG_API int CompileSGrep(const char* pattern, int unused, SoundexRecord* record);
+MVFG_API int SGrep(const char* text, SoundexRecord* record);
+MVFG_API int SGrepSubsBuild(const char* replacement, char* destination, int size,
+                            SoundexRecord* record);
+MVFG_API int SGrepSubstitute(const char* text, const char* replacement, char* destination,
+                             int size, SoundexRecord* record);
+
+/* ---- Approximate search ----------------------------------------------------------- */
+
+/* Windows of the text as long as the pattern that differ from it in at most k positions.
+ * AGrepInit a fresh record once (it trusts nothing in it and releases nothing), compile
+ * any number of times, AGrepEmpty when done. AGrep answers the number of match ends and
+ * records the first ten matches in entries 0-9. k <= 0 searches the pattern exactly; a k
+ * of the pattern's length or more matches at every text position. After AGrepEmpty the
+ * record answers -1 until it is compiled again. */
+MVFG_API int AGrepInit(ApproxRecord* record);
+MVFG_API int CompileAGrep(const char* pattern, int k, int caseSensitive, ApproxRecord* record);
+MVFG_API int AGrep(const char* text, ApproxRecord* record);
+MVFG_API int AGrepEmpty(ApproxRecord* record);
+MVFG_API int AGrepSubsBuild(const char* replacement, char* destination, int size,
+                            ApproxRecord* record);
+MVFG_API int AGrepSubstitute(const char* text, const char* replacement, char* destination,
+                             int size, ApproxRecord* record);
 
 /* ---- Wrappers over the library's own records -------------------------------------- */
 
 MVFG_API int SCompileRGrep(const char* pattern, int caseSensitive);
 MVFG_API int SRGrep(const char* text);
+MVFG_API int SRGrepSubsBuild(const char* replacement, char* destination, int size);
+MVFG_API int SRGrepSubstitute(const char* text, const char* replacement, char* destination,
+                              int size);
+MVFG_API int SCompileSGrep(const char* pattern, int unused);
+MVFG_API int SSGrep(const char* text);
+MVFG_API int SSGrepSubsBuild(const char* replacement, char* destination, int size);
+MVFG_API int SSGrepSubstitute(const char* text, const char* replacement, char* destination,
+                              int size);
+MVFG_API int SCompileAGrep(const char* pattern, int k, int caseSensitive);
+MVFG_API int SAGrep(const char* text);
+MVFG_API int SAGrepInit(void);
+MVFG_API int SAGrepEmpty(void);
+MVFG_API int SAGrepSubsBuild(const char* replacement, char* destination, int size);
+MVFG_API int SAGrepSubstitute(const char* text, const char* replacement, char* destination,
+                              int size);
+
+/* ---- File search (one file at a time per process) --------------------------------- */
+
+/* SFileSetFlags, the SCompile call of the kind, SFileOpen, the SFile search of that kind
+ * until it answers NULL, SFileClose (which answers the number of lines reported, and
+ * releases the static approximate record: compile it again before the next file).
+ * The file is read as text (a carriage return before a line feed is dropped) in lines of
+ * at most 1023 bytes; a longer line comes in pieces, each counted as a line. An answer is
+ * "[name:][block:][line:]line" cut to 1023 characters, valid until the next search call.
+ * SFileOpen keeps the path pointer, not a copy: keep the string alive until SFileClose.
+ * It answers 0 for a file it cannot open or read (a folder), errno telling why; a read
+ * error later ends the file like its end. */
+MVFG_API int SFileSetFlags(int showName, int showBlock, int showLineNo, int countOnly,
+                           int skipResult);
+MVFG_API int SFileOpen(const char* path);
+MVFG_API const char* SFileSGrep(void);
+MVFG_API const char* SFileAGrep(void);
+MVFG_API const char* SFileRGrep(void);
+MVFG_API int SFileClose(void);
+
 /* ---- Chain, errors, options, library ---------------------------------------------- */
 
 MVFG_API int PushHInfo(HInfo* node);

@@ -254,7 +254,7 @@ extern "C" int CompileRGrep(const char* pattern, int caseSensitive, RegexRecord*
     } else if (length >= MVFG_PATTERN_SIZE) {
         code = HGREP_ERR_PATTERN_TOO_LONG;
     } else {
-        std::memcpy(record->pattern, pattern, length + 1);
+        std::memmove(record->pattern, pattern, length + 1); // the caller may pass record->pattern
         record->caseSensitive = caseSensitive;
         code = Compiler(reinterpret_cast<const unsigned char*>(pattern), length, record->program)
                    .Run();

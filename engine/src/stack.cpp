@@ -12,11 +12,13 @@ const char* g_chainText = nullptr;
 
 // Searches one pattern node; kind is known to be a pattern kind.
 int SearchNode(HInfo* node, const char* text) {
+    if (node->kind == HINFO_APPROX) return AGrep(text, reinterpret_cast<ApproxRecord*>(node));
     return RGrep(text, reinterpret_cast<RegexRecord*>(node));
 }
 
-// TODO(approximate search): kind 1 nodes, searched with AGrep.
-bool IsPatternNode(const HInfo* node) { return node && node->kind == HINFO_REGEX; }
+bool IsPatternNode(const HInfo* node) {
+    return node && (node->kind == HINFO_APPROX || node->kind == HINFO_REGEX);
+}
 
 // Combines L with the value of the rest of the chain for the operators that need it.
 int Combine(int op, int left, int right) {

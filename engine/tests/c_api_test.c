@@ -73,6 +73,26 @@ int main(void) {
     CHECK(CompileRGrep("*", 1, &rec) == 26);
     CHECK(HGrepMessages(0) == 8);
 
+    /* The other kinds, substitution and the file search's refusal, through C. */
+    {
+        static SoundexRecord soundex;
+        static ApproxRecord approx;
+        const char* names = "Dear Rupert";
+        char out[64];
+        CHECK(CompileSGrep("Robert", 0, &soundex) == 0);
+        CHECK(SGrep(names, &soundex) == 1);
+        CHECK(SGrepSubstitute(names, "[&]", out, (int)sizeof out, &soundex) == 0);
+        CHECK(strcmp(out, "Dear[ Rupert]") == 0);
+        CHECK(AGrepInit(&approx) == 1);
+        CHECK(CompileAGrep("Rubert", 1, 1, &approx) == 0);
+        CHECK(AGrep(names, &approx) == 1);
+        CHECK(AGrepEmpty(&approx) == 1);
+        CHECK(SFileSetFlags(0, 0, 0, 0, 0) == 1);
+        CHECK(SFileOpen("/nonexistent/file") == 0);
+        CHECK(SFileRGrep() == NULL);
+        CHECK(SFileClose() == 0);
+    }
+
     if (failures == 0) printf("C interface: all checks passed\n");
     return failures == 0 ? 0 : 1;
 }

@@ -201,6 +201,14 @@ TEST_F(CompileTest, MissingPatternKeepsTheRecordsPatternText) {
     EXPECT_EQ(6, rec_.state);
 }
 
+TEST_F(CompileTest, RecompilingTheRecordsOwnPatternText) {
+    ASSERT_EQ(0, Compile("a[bc]*"));
+    const std::string before = Dump();
+    EXPECT_EQ(0, CompileRGrep(rec_.pattern, 1, &rec_));
+    EXPECT_STREQ("a[bc]*", rec_.pattern);
+    EXPECT_EQ(before, Dump());
+}
+
 TEST_F(CompileTest, PatternLongerThanTheRecordIsRefused) {
     const std::string fits(511, 'a');
     EXPECT_EQ(0, Compile(fits.c_str()));

@@ -1,0 +1,189 @@
+// hgrep end to end: the program run on files of a temporary folder, its output, messages
+// and exit status read back.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "temp_dir.h"
+
+namespace {
+
+using mvfg::testing::TempDir;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class HgrepTest : public ::testing::Test {
+protected:
+    // Runs hgrep with these arguments in the test's folder.
+    Result Hgrep(std::vector<std::string> args) {
+        const std::string out = dir_.path() + "/.out";
+        const std::string err = dir_.path() + "/.err";
+        args.insert(args.begin(), HGREP_PATH);
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0 || chdir(dir_.path().c_str()))
+                _exit(126);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        Result r;
+        int status = 0;
+        EXPECT_EQ(pid, waitpid(pid, &status, 0));
+        EXPECT_TRUE(WIFEXITED(status));
+        r.status = WEXITSTATUS(status);
+        r.out = ReadFile(out);
+        r.err = ReadFile(err);
+        return r;
+    }
+    void Write(const std::string& name, const std::string& content) { dir_.Write(name, content); }
+
+    TempDir dir_;
+};
+
+TEST_F(HgrepTest, RegularExpressionsByDefault) {
+    Write("a.txt", "alpha\nbeta\nalphabet\ngamma");
+    Result r = Hgrep({"alpha", "a.txt"});
+    EXPECT_EQ(0, r.status);
+    EXPECT_EQ("alpha\nalphabet\n", r.out);
+    EXPECT_EQ("", r.err);
+
+    r = Hgrep({"^.a", "a.txt"}); // the last line has no line feed; one is added
+    EXPECT_EQ("gamma\n", r.out);
+    r = Hgrep({"a$", "a.txt"}); // $ is the end of the line, before its line feed
+    EXPECT_EQ("alpha\nbeta\ngamma\n", r.out);
+    r = Hgrep({"-n", "-v", "alpha", "a.txt"});
+    EXPECT_EQ("2:beta\n4:gamma\n", r.out);
+    r = Hgrep({"-in", "ALPHA\\>", "a.txt"});
+    EXPECT_EQ("1:alpha\n", r.out);
+
+    r = Hgrep({"delta", "a.txt"});
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ("", r.out);
+    EXPECT_EQ("", r.err);
+}
+
+TEST_F(HgrepTest, NamesBlocksAndCounts) {
+    Write("a.txt", "one\ntwo\n");
+    Write("b.txt", std::string(600, '.') + "\ntwo\ntwo\n");
+    Result r = Hgrep({"two", "a.txt", "b.txt"}); // names with several files
+    EXPECT_EQ(0, r.status);
+    EXPECT_EQ("a.txt:two\nb.txt:two\nb.txt:two\n", r.out);
+    r = Hgrep({"-H", "-b", "-n", "two", "b.txt"});
+    EXPECT_EQ("b.txt:1:2:two\nb.txt:1:3:two\n", r.out);
+    r = Hgrep({"-c", "two", "a.txt", "b.txt"});
+    EXPECT_EQ("a.txt:1\nb.txt:2\n", r.out);
+    r = Hgrep({"-c", "three", "a.txt"});
+    EXPECT_EQ(1, r.status);
+    EXPECT_EQ("0\n", r.out);
+}
+
+TEST_F(HgrepTest, SoundexAndApproximateSearches) {
+    Write("n.txt", "Dear Rupert,\nDear Mary,\nRobert or Rubert\nRoberta\n");
+    Result r = Hgrep({"-s", "Robert", "n.txt"});
+    EXPECT_EQ(0, r.status);
+    EXPECT_EQ("Dear Rupert,\nRobert or Rubert\nRoberta\n", r.out);
+
+    r = Hgrep({"-a", "1", "-n", "Robert", "n.txt"});
+    EXPECT_EQ("3:Robert or Rubert\n4:Roberta\n", r.out);
+    r = Hgrep({"-a", "2", "-i", "ROBERT", "n.txt"});
+    EXPECT_EQ("Dear Rupert,\nRobert or Rubert\nRoberta\n", r.out);
+    // Without a match: not only the lines with other than one match.
+    r = Hgrep({"-a", "1", "-v", "-n", "Robert", "n.txt"});
+    EXPECT_EQ("1:Dear Rupert,\n2:Dear Mary,\n", r.out);
+    r = Hgrep({"-a", "1", "-v", "-c", "Robert", "n.txt"});
+    EXPECT_EQ("2\n", r.out);
+    r = Hgrep({"-a", "1", "-c", "Robert", "n.txt", "n.txt"}); // compiled again for each file
+    EXPECT_EQ("n.txt:2\nn.txt:2\n", r.out);
+
+    // Answers cut to 1023 characters: the match of lines 1 and 5 lies in their cut-off
+    // ends, line 2 has none (after which the library's record must still work).
+    const std::string hidden = std::string(1016, 'x') + "needle\n";
+    Write("cut.txt", hidden + std::string(1022, 'y') + "\nneedle\nother\n" + hidden);
+    r = Hgrep({"-a", "1", "-v", "-n", "needle", "cut.txt"});
+    EXPECT_EQ("2:" + std::string(1021, 'y') + "\n4:other\n", r.out);
+}
+
+TEST_F(HgrepTest, CarriageReturnsAndLongLines) {
+    Write("dos.txt", "first\r\nsecond\r\n");
+    Result r = Hgrep({"d$", "dos.txt"});
+    EXPECT_EQ("second\n", r.out);
+    Write("long.txt", std::string(2400, 'a') + "needle" + std::string(100, 'a') + "\n");
+    r = Hgrep({"-n", "needle", "long.txt"});
+    EXPECT_EQ("3:" + std::string(2400 - 2046, 'a') + "needle" + std::string(100, 'a') + "\n",
+              r.out);
+}
+
+TEST_F(HgrepTest, BadPatternsSayWhyAndExit2) {
+    Write("a.txt", "text\n");
+    Result r = Hgrep({"[abc", "a.txt"});
+    EXPECT_EQ(2, r.status);
+    EXPECT_EQ("", r.out);
+    EXPECT_EQ("hgrep: Regular Expression Error: Missing ]\n", r.err);
+    r = Hgrep({"-s", "1234", "a.txt"});
+    EXPECT_EQ(2, r.status);
+    EXPECT_EQ("hgrep: Soundex Error: no pattern\n", r.err);
+    r = Hgrep({"-a", "1", std::string(300, 'x'), "a.txt"});
+    EXPECT_EQ(2, r.status);
+    EXPECT_EQ("hgrep: Approximative Find Error: pattern too long\n", r.err);
+}
+
+TEST_F(HgrepTest, UnreadableFilesAreNamedAndTheOthersSearched) {
+    Write("a.txt", "hit\n");
+    std::filesystem::create_directory(dir_.path() + "/folder");
+    Result r = Hgrep({"hit", "missing.txt", "folder", "a.txt"});
+    EXPECT_EQ(2, r.status);
+    EXPECT_EQ("a.txt:hit\n", r.out);
+    EXPECT_EQ("hgrep: missing.txt: No such file or directory\n"
+              "hgrep: folder: Is a directory\n",
+              r.err);
+    r = Hgrep({"-c", "hit", "missing.txt"});
+    EXPECT_EQ(2, r.status);
+    EXPECT_EQ("", r.out);
+}
+
+TEST_F(HgrepTest, CommandLine) {
+    Write("a.txt", "-x\n");
+    Result r = Hgrep({"--help"});
+    EXPECT_EQ(0, r.status);
+    EXPECT_EQ(0u, r.out.find("Usage: hgrep [-s | -a K]"));
+    EXPECT_NE(std::string::npos, r.out.find("Regular expressions"));
+
+    r = Hgrep({"-a", "0", "--", "-x", "a.txt"}); // a pattern that begins with a minus
+    EXPECT_EQ("-x\n", r.out);
+
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"x"},
+                                                {"-s", "-a", "1", "x", "a.txt"},
+                                                {"-a", "z", "x", "a.txt"},
+                                                {"-a", "-1", "x", "a.txt"},
+                                                {"-q", "x", "a.txt"},
+                                                {"x", "a.txt", "-a"}}) {
+        r = Hgrep(bad);
+        EXPECT_EQ(2, r.status) << bad[0];
+        EXPECT_EQ("", r.out);
+        EXPECT_EQ(0u, r.err.find("hgrep: ")) << r.err;
+        EXPECT_NE(std::string::npos, r.err.find("Usage: hgrep")) << r.err;
+    }
+}
+
+} // namespace

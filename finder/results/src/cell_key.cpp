@@ -1,0 +1,19 @@
+#include "cell_key.h"
+
+#include "text_util.h"
+#include "time_text.h"
+
+namespace mvf::detail {
+
+CellKey ReadCell(std::string_view text, int column) {
+    // -999 stands for "no number", as in the list's original reading of numbers.
+    if (const auto number = ReadWholeNumber(text); number && *number != -999)
+        return {CellKind::Number, *number};
+    if (column == 0) return {};
+    const std::string_view trimmed = TrimSpaces(text);
+    if (!HasDatePattern(trimmed)) return {};
+    if (const auto seconds = ReadTimeText(trimmed)) return {CellKind::Date, *seconds};
+    return {CellKind::BadDate, 0};
+}
+
+} // namespace mvf::detail

@@ -1,0 +1,37 @@
+// Writing a file so that a failure cannot destroy the one it replaces: the text goes to a
+// new file beside the target, which is renamed over the target only once all is written.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mvf::detail {
+
+class ReplacingFile {
+public:
+    // The target's symbolic link, if it is one, is followed: the file it names is replaced.
+    explicit ReplacingFile(std::string target);
+    ~ReplacingFile(); // removes the new file unless it was committed
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    // Creates the new file (with the target's permissions when the target exists). False
+    // when it cannot be made, or when the target exists but is no regular file.
+    bool Open();
+    bool Write(std::string_view bytes);
+    // Flushes the new file to disk and renames it over the target.
+    bool Commit();
+    // The system's text for the last failure.
+    std::string ErrorText() const;
+
+private:
+    bool Fail();
+
+    std::string target_;
+    std::string temporary_;
+    int fd_ = -1;
+    int error_ = 0;
+    bool committed_ = false;
+};
+
+} // namespace mvf::detail

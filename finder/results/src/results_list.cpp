@@ -1,0 +1,144 @@
+#include "results/results_list.h"
+
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+#include "path_split.h"
+#include "sort_order.h"
+
+namespace mvf {
+
+std::size_t ResultsList::AddItem(std::string_view Path, std::string_view Created,
+                                 std::string_view Modified, std::int64_t Size, bool IsUnix,
+                                 bool IsDos, bool IsMac, bool IsBinary) {
+    const detail::PathParts parts = detail::SplitPath(Path);
+    int type = kNoTypeImage;
+    if (IsDos)
+        type = static_cast<int>(ResultType::DOS);
+    else if (IsMac)
+        type = static_cast<int>(ResultType::MAC);
+    else if (IsUnix)
+        type = static_cast<int>(ResultType::UNIX);
+    else if (IsBinary)
+        type = static_cast<int>(ResultType::BINARY);
+
+    std::string created;
+    created.reserve(4 + Created.size());
+    created.append(4, ' ').append(Created);
+    return AddEntry(
+        ResultEntry(parts.name, type, parts.folder, std::to_string(Size), created, Modified));
+}
+
+std::size_t ResultsList::InsertPosition(const ResultEntry& entry) const {
+    if (!autoSort_ || sortColumn_ == kNoSort) return rows_.size();
+    return detail::SortedInsertPosition(rows_, entry, sortColumn_, sortAscending_);
+}
+
+std::size_t ResultsList::AddEntry(ResultEntry entry) {
+    const std::size_t row = InsertPosition(entry);
+    if (observer_) observer_->BeforeInsert(row);
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row), std::move(entry));
+    if (observer_) observer_->AfterInsert(row);
+    return row;
+}
+
+bool ResultsList::DeleteItem(std::string_view Path) {
+    const detail::PathParts parts = detail::SplitPath(Path);
+    for (std::size_t row = 0; row < rows_.size(); ++row) {
+        if (rows_[row].path() != parts.folder || rows_[row].name() != parts.name) continue;
+        if (observer_) observer_->BeforeRemove(row);
+        rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
+        if (observer_) observer_->AfterRemove(row);
+        return true;
+    }
+    return false;
+}
+
+std::size_t ResultsList::DeleteItems(std::span<const std::string> paths) {
+    // Folder and name joined by a NUL, which neither holds: how many rows each still takes.
+    const auto key = [](std::string_view folder, std::string_view name) {
+        return std::string(folder).append(1, '\0').append(name);
+    };
+    std::unordered_map<std::string, std::size_t> wanted;
+    for (const std::string& path : paths) {
+        const detail::PathParts parts = detail::SplitPath(path);
+        ++wanted[key(parts.folder, parts.name)];
+    }
+    std::vector<ResultEntry> kept;
+    kept.reserve(rows_.size());
+    for (ResultEntry& row : rows_) {
+        const auto it = wanted.find(key(row.path(), row.name()));
+        if (it != wanted.end() && it->second > 0)
+            --it->second;
+        else
+            kept.push_back(std::move(row));
+    }
+    const std::size_t removed = rows_.size() - kept.size();
+    if (observer_) observer_->BeforeReset();
+    rows_.swap(kept);
+    if (observer_) observer_->AfterReset();
+    return removed;
+}
+
+void ResultsList::Clear() {
+    if (observer_) observer_->BeforeReset();
+    rows_.clear();
+    if (observer_) observer_->AfterReset();
+    SetSearchSummary({});
+}
+
+void ResultsList::SetSearchSummary(std::string summary) {
+    summary_ = std::move(summary);
+    if (observer_) observer_->SummaryChanged();
+}
+
+void ResultsList::SetAutoSort(bool on) {
+    autoSort_ = on;
+    if (on) Sort();
+}
+
+void ResultsList::SetSort(int column, bool ascending) {
+    sortColumn_ = column >= 0 && column < kColumnCount ? column : kNoSort;
+    sortAscending_ = ascending;
+    Sort();
+}
+
+bool ResultsList::HeaderClick(int column) {
+    if (!autoSort_ || column < 0 || column >= kColumnCount) return false;
+    SetSort(column, column == sortColumn_ ? !sortAscending_ : true);
+    return true;
+}
+
+void ResultsList::Sort() {
+    if (sortColumn_ == kNoSort) return;
+    const std::vector<std::uint32_t> order =
+        detail::SortedOrder(rows_, sortColumn_, sortAscending_);
+    if (observer_) observer_->BeforeSort();
+    // Row i takes old row order[i]: each cycle of the permutation moved in place.
+    std::vector<bool> placed(rows_.size());
+    for (std::size_t start = 0; start < rows_.size(); ++start) {
+        if (placed[start] || order[start] == start) continue;
+        ResultEntry first = std::move(rows_[start]);
+        std::size_t at = start;
+        for (std::size_t from = order[at]; from != start; at = from, from = order[at]) {
+            rows_[at] = std::move(rows_[from]);
+            placed[at] = true;
+        }
+        rows_[at] = std::move(first);
+        placed[at] = true;
+    }
+    if (observer_) observer_->AfterSort(order);
+}
+
+void ResultsList::ReplaceWith(ResultsList&& loaded) {
+    if (observer_) observer_->BeforeReset();
+    rows_ = std::move(loaded.rows_);
+    sortColumn_ = loaded.sortColumn_;
+    sortAscending_ = loaded.sortAscending_;
+    autoSort_ = loaded.autoSort_;
+    if (observer_) observer_->AfterReset();
+    SetSearchSummary(std::move(loaded.summary_));
+}
+
+} // namespace mvf

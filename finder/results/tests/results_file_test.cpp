@@ -1,0 +1,308 @@
+// Saving and loading results files: the exact bytes, the round trip, every refusal, and
+// that a failure changes nothing.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include "results/results_file.h"
+#include "test_support.h"
+
+namespace mvf {
+namespace {
+
+using testing::Names;
+using testing::ReadAll;
+using testing::TempDir;
+using testing::WriteAll;
+
+constexpr char kHeaderOnly[] =
+    "0  files were found that matched your search criteria!\r\n \r\n"
+    "Filemask:  *.txt    Expression:  <none>   Boolean: <none>    Searched in:  /notes\r\n"
+    " \r\nFile Name\tType    \tPath\tSize\t  Creation Date\tLast Modified Date\r\n \r\n";
+
+ResultsList TwoRows() {
+    ResultsList list;
+    list.AddItem("/srv/Data/zeta.LOG", "07/04/1999 03:15:42 PM", "(unknown)", 5'000'000'000, true,
+                 false, false, false);
+    list.AddItem("/Alpha.txt", "(unknown)", "07/05/1999 10:00:00 AM", 0, false, false, false, true);
+    list.SetSearchSummary("Filemask:  *    Expression:  x   Boolean: <none>    Searched in:  /");
+    return list;
+}
+
+TEST(SaveResults, WritesTheDocumentedExampleByteForByte) {
+    TempDir dir;
+    ResultsList list;
+    list.AddEntry(ResultEntry("a.txt", static_cast<int>(ResultType::DOS), "c:\\notes", "12",
+                              "    07/04/1999 03:15:42 PM", "07/05/1999 10:00:00 AM"));
+    list.SetSearchSummary(
+        "Filemask:  *.txt    Expression:  <none>   Boolean: <none>    Searched in:  c:\\notes");
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "x.ser", dir.path()).status);
+    EXPECT_EQ("1  files were found that matched your search criteria!\r\n"
+              " \r\n"
+              "Filemask:  *.txt    Expression:  <none>   Boolean: <none>    Searched in:  "
+              "c:\\notes\r\n"
+              " \r\n"
+              "File Name\tType    \tPath    \tSize\t      Creation Date     \t  Last Modified "
+              "Date  \r\n"
+              " \r\n"
+              "a.txt\tDOS     \tc:\\notes\t12\t    07/04/1999 03:15:42 PM\t07/05/1999 10:00:00 "
+              "AM\r\n",
+              ReadAll(dir / "x.ser"));
+}
+
+TEST(SaveResults, WritesNameOrderWithoutTouchingTheListAndPadsEachColumn) {
+    TempDir dir;
+    ResultsList list = TwoRows();
+    list.AddItem("/b/10", "x", "y", 7, false, true, false, false);
+    list.AddItem("/b/9", "x", "y", 7, false, false, false, false);
+    list.SetSort(kSizeColumn, false);
+    const std::string before = Names(list);
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "o.ser", "").status);
+    EXPECT_EQ(before, Names(list));
+    EXPECT_EQ(kSizeColumn, list.SortColumn());
+
+    const std::string text = ReadAll(dir / "o.ser");
+    const std::string rows = text.substr(text.find("\r\n \r\n", text.find("File Name")) + 5);
+    EXPECT_EQ("9        \t        \t/b       \t         7\t    x                     \ty\r\n"
+              "10       \tDOS     \t/b       \t         7\t    x                     \ty\r\n"
+              "Alpha.txt\tBINARY  \t/        \t         0\t    (unknown)             \t"
+              "07/05/1999 10:00:00 AM\r\n"
+              "zeta.LOG \tUNIX    \t/srv/Data\t5000000000\t    07/04/1999 03:15:42 PM\t"
+              "(unknown)\r\n",
+              rows);
+}
+
+TEST(SaveResults, EmptyListWritesNothingAndLastResultsGoToTheResultsFolder) {
+    TempDir dir;
+    WriteAll(dir / "keep.ser", "old");
+    EXPECT_EQ(FileStatus::Skipped, SaveResults(ResultsList(), dir / "keep.ser", "").status);
+    EXPECT_EQ("old", ReadAll(dir / "keep.ser"));
+
+    EXPECT_EQ(dir / "last search results.ser", ResultsFilePath(kLastResultsName, dir.path()));
+    EXPECT_EQ("/last search results.ser", ResultsFilePath(kLastResultsName, "/"));
+    EXPECT_EQ("Last Search Results.ser", ResultsFilePath("Last Search Results.ser", "/r"));
+    ASSERT_EQ(FileStatus::Done, SaveResults(TwoRows(), kLastResultsName, dir.path()).status);
+    EXPECT_NE("", ReadAll(dir / "last search results.ser"));
+}
+
+TEST(SaveResults, ControlCharactersInTextsCannotBreakTheTable) {
+    TempDir dir;
+    ResultsList list;
+    list.AddItem("/d/tab\there\nnew\rline", "c", "m", 1, false, true, false, false);
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "c.ser", "").status);
+    ResultsList loaded;
+    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir / "c.ser", "").status);
+    ASSERT_EQ(1u, loaded.size());
+    EXPECT_EQ("tab?here?new?line", loaded[0].name());
+}
+
+TEST(SaveResults, AFailureSaysSoAndLeavesTheOldFile) {
+    TempDir dir;
+    const Message cannotOpen = {"Unable to open " + dir / "no/such/folder.ser" + "!",
+                                "Vantor Finder Error", MessageIcon::Warning};
+    FileResult result = SaveResults(TwoRows(), dir / "no/such/folder.ser", "");
+    EXPECT_EQ(FileStatus::Failed, result.status);
+    EXPECT_EQ(cannotOpen, result.message);
+
+    std::filesystem::create_directory(dir / "folder.ser");
+    result = SaveResults(TwoRows(), dir / "folder.ser", "");
+    EXPECT_EQ("Unable to open " + dir / "folder.ser" + "!", result.message.text);
+
+    // Writing stops part way (a file size limit holds even for root).
+    WriteAll(dir / "old.ser", "old contents");
+    ResultsList big;
+    for (int i = 0; i < 20000; ++i) big.AddItem("/f/" + std::to_string(i), "", "", i, 0, 1, 0, 0);
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{}, saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    limit = {4096, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    result = SaveResults(big, dir / "old.ser", "");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(FileStatus::Failed, result.status);
+    EXPECT_EQ("Unable to write " + dir / "old.ser" + "!\nFile too large", result.message.text);
+    EXPECT_EQ("old contents", ReadAll(dir / "old.ser"));
+    // No half-written file is left beside it: only old.ser and the folder.
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(dir.path()), {}));
+}
+
+TEST(LoadList, BringsBackEveryRowWithEightSpacesBeforeTheCreationText) {
+    TempDir dir;
+    const ResultsList saved = TwoRows();
+    ASSERT_EQ(FileStatus::Done, SaveResults(saved, dir / "r.ser", "").status);
+    ResultsList list;
+    list.SetSort(kSizeColumn, false);
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "r.ser", "").status);
+
+    EXPECT_EQ(saved.SearchSummary(), list.SearchSummary());
+    EXPECT_TRUE(list.AutoSort());
+    ASSERT_EQ(2u, list.size());
+    // Sorted by the list's own sort state: size descending.
+    EXPECT_EQ(ResultEntry("zeta.LOG", static_cast<int>(ResultType::UNIX), "/srv/Data", "5000000000",
+                          "        07/04/1999 03:15:42 PM", "(unknown)"),
+              list[0]);
+    EXPECT_EQ(ResultEntry("Alpha.txt", static_cast<int>(ResultType::BINARY), "/", "0",
+                          "        (unknown)", "07/05/1999 10:00:00 AM"),
+              list[1]);
+
+    // A further save trims the spaces again: the same bytes as the first time.
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "again.ser", "").status);
+    EXPECT_EQ(ReadAll(dir / "r.ser"), ReadAll(dir / "again.ser"));
+}
+
+TEST(LoadList, HeaderOnlyFileGivesAnEmptyListAndItsSummary) {
+    TempDir dir;
+    WriteAll(dir / "h.ser", kHeaderOnly);
+    ResultsList list = TwoRows();
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "h.ser", "").status);
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ("Filemask:  *.txt    Expression:  <none>   Boolean: <none>    Searched in:  /notes",
+              list.SearchSummary());
+}
+
+TEST(LoadList, AcceptsLfAndCrLineEndsAndSkipsEmptyLines) {
+    TempDir dir;
+    std::string text = kHeaderOnly;
+    text += "b\tDOS\t/x\t2\t01/01/2000\t(unknown)\r\n\r\n";
+    text += "a\tMAC\t/x\t1\t01/01/2000\t(unknown)\n\n";
+    text += "c\tODD\t/x\t3\t01/01/2000\t(unknown)\r";
+    text += "d\tUNIX\t\t\t/x\t  4\t01/01/2000\t(unknown)  "; // TAB runs, no line end
+    WriteAll(dir / "m.ser", text);
+    ResultsList list;
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "m.ser", "").status);
+    EXPECT_EQ("a b c d", Names(list));
+    EXPECT_EQ(kNoTypeImage, list[2].type());
+    EXPECT_EQ("4", list[3].size());
+    EXPECT_EQ("(unknown)", list[3].modified());
+}
+
+TEST(LoadList, ReadsAcrossBlockBoundariesAndStopsAtLinesTooLongForAResultsFile) {
+    TempDir dir;
+    // A CR LF parted by the 1 MiB read block is one line end, not two.
+    std::string first = "0  files";
+    first.append((1 << 20) - 1 - first.size(), ' ');
+    WriteAll(dir / "split.ser",
+             first + std::string(kHeaderOnly).substr(std::string(kHeaderOnly).find('\r')));
+    ResultsList list;
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "split.ser", "").status);
+    EXPECT_NE("", list.SearchSummary());
+
+    // Rows over several blocks all come back.
+    for (int i = 0; i < 20000; ++i)
+        list.AddItem("/a/rather/long/folder/name/to/fill/blocks/" + std::to_string(i), "c", "m", i,
+                     0, 1, 0, 0);
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "many.ser", "").status);
+    ResultsList loaded;
+    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir / "many.ser", "").status);
+    EXPECT_EQ(Names(list), Names(loaded));
+
+    WriteAll(dir / "long.ser", std::string(17 << 20, 'x'));
+    EXPECT_EQ("long.ser is not a valid search results file!\nLine 1 is too long.",
+              LoadList(loaded, dir / "long.ser", "").message.text);
+    EXPECT_EQ(20000u, loaded.size());
+}
+
+TEST(LoadList, RefusesWhatIsNoResultsFileAndChangesNothing) {
+    TempDir dir;
+    const auto header = [](std::string firstLine) {
+        return firstLine + std::string(kHeaderOnly).substr(std::string(kHeaderOnly).find('\r'));
+    };
+    const std::string notValid = " is not a valid search results file!";
+    struct Case {
+        std::string name, text, message;
+    };
+    const Case cases[] = {
+        {"plain.ser", "just\r\nsome\r\ntext\r\n", "plain.ser" + notValid},
+        {"empty.ser", "", "empty.ser" + notValid},
+        {"first.ser", header("many  files were found"),
+         "first.ser" + notValid + "\nLine 1 does not begin with the number of entries."},
+        {"short.ser", std::string(kHeaderOnly) + "a\tDOS\t/x\t1\t01/01/2000\t(u)\r\na\tDOS\t/x\r\n",
+         "short.ser" + notValid + "\nLine 8 has fewer than six fields."},
+        {"size.ser", std::string(kHeaderOnly) + "a\tDOS\t/x\t1 2\t01/01/2000\t(u)\r\n",
+         "size.ser" + notValid + "\nLine 7 has a size that is no whole number."},
+        {"neg.ser", std::string(kHeaderOnly) + "a\tDOS\t/x\t-1\t01/01/2000\t(u)\r\n",
+         "neg.ser" + notValid + "\nLine 7 has a size that is no whole number."},
+    };
+    for (const Case& c : cases) {
+        WriteAll(dir / c.name, c.text);
+        ResultsList list = TwoRows();
+        list.SetSort(kPathColumn, false);
+        const std::string names = Names(list), summary = list.SearchSummary();
+        const FileResult result = LoadList(list, dir / c.name, "");
+        EXPECT_EQ(FileStatus::Failed, result.status) << c.name;
+        EXPECT_EQ((Message{c.message, "File Load Error!", MessageIcon::Information}),
+                  result.message);
+        EXPECT_EQ(names, Names(list)) << c.name;
+        EXPECT_EQ(summary, list.SearchSummary()) << c.name;
+        EXPECT_EQ(kPathColumn, list.SortColumn());
+        EXPECT_TRUE(list.AutoSort());
+    }
+}
+
+TEST(LoadList, MissingFileIsSkippedAndOnlyRegularFilesAreOpened) {
+    TempDir dir;
+    ResultsList list = TwoRows();
+    EXPECT_EQ(FileStatus::Skipped, LoadList(list, dir / "none.ser", "").status);
+    EXPECT_EQ(FileStatus::Skipped, LoadList(list, kLastResultsName, dir.path()).status);
+    EXPECT_EQ(2u, list.size());
+
+    ASSERT_EQ(0, mkfifo((dir / "fifo.ser").c_str(), 0600)); // opening it must not block
+    const FileResult fifo = LoadList(list, dir / "fifo.ser", "");
+    EXPECT_EQ((Message{"Unable to open " + dir / "fifo.ser" + "!", "Vantor Finder Error",
+                       MessageIcon::Warning}),
+              fifo.message);
+    std::filesystem::create_directory(dir / "folder.ser");
+    EXPECT_EQ(FileStatus::Failed, LoadList(list, dir / "folder.ser", "").status);
+    EXPECT_EQ(2u, list.size());
+}
+
+class ProgressLog : public FileProgress {
+public:
+    void SaveStarted() override { log += "save;"; }
+    void SaveFinished() override { log += "saved;"; }
+    void LoadStarted(std::int64_t announced) override {
+        log += "load " + std::to_string(announced) + ";";
+    }
+    void LoadLine(std::int64_t count) override { lines = count; }
+    void LoadFinished() override { log += "loaded;"; }
+    std::string log;
+    std::int64_t lines = 0;
+};
+
+TEST(FileProgress, ShownForSavesOver150RowsAndLoadsAnnouncingOver300) {
+    TempDir dir;
+    ResultsList list;
+    for (int i = 0; i < 301; ++i) list.AddItem("/f/" + std::to_string(i), "", "x", i, 0, 1, 0, 0);
+    ProgressLog progress;
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "big.ser", "", &progress).status);
+    EXPECT_EQ("save;saved;", progress.log);
+    progress.log.clear();
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "big.ser", "", &progress).status);
+    EXPECT_EQ("load 301;loaded;", progress.log);
+    EXPECT_EQ(301, progress.lines);
+    EXPECT_EQ("Loading last search results file... Lines: 301", LoadingLinesText(progress.lines));
+
+    while (list.size() > 150) list.DeleteItem("/f/" + std::string(list[0].name()));
+    progress = {};
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "small.ser", "", &progress).status);
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "small.ser", "", &progress).status);
+    EXPECT_EQ("", progress.log);
+    EXPECT_EQ(0, progress.lines);
+}
+
+TEST(CheckSaveAsName, WantsTheSerExtensionAndProtectsTheLastResultsFile) {
+    const Message extension = {"You must use a file name extension of SER!",
+                               "Results File Save Error!", MessageIcon::Information};
+    const Message lastResults = {"You cannot overwrite the last search results.ser file!",
+                                 "Results File Save Error!", MessageIcon::Information};
+    EXPECT_EQ(std::nullopt, CheckSaveAsName("/home/ann/mine.ser"));
+    EXPECT_EQ(std::nullopt, CheckSaveAsName("/home/ann/MINE.SER"));
+    EXPECT_EQ(extension, CheckSaveAsName("/home/ann/mine.txt"));
+    EXPECT_EQ(extension, CheckSaveAsName("/home/ann.ser/mine"));
+    EXPECT_EQ(extension, CheckSaveAsName("/home/ann/mine.ser.bak"));
+    EXPECT_EQ(lastResults, CheckSaveAsName("/anywhere/last search results.ser"));
+    EXPECT_EQ(lastResults, CheckSaveAsName("/anywhere/Last Search Results.SER"));
+}
+
+} // namespace
+} // namespace mvf

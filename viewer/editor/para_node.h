@@ -1,0 +1,72 @@
+// One paragraph: its text (stored in the same allocation as the node) and its display lines.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace mvf::editor {
+
+// How paragraphs are cut into display lines; a width of 0 means "never wrap".
+struct WrapRule {
+    int32_t width = 0;
+    int32_t tabSize = 8;
+};
+
+// Blanks are spaces and tabs: they hang at a wrap, are trimmed and make indentation.
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// Display width of `text` starting at display column `column` (0-based), tabs expanded.
+int32_t DisplayColumnAfter(std::string_view text, int32_t column, int32_t tabSize);
+
+class TParaNode {
+public:
+    // Allocates a paragraph holding `text`; throws std::bad_alloc.
+    static TParaNode* Create(std::string_view text);
+    static void Destroy(TParaNode* node) noexcept;
+    // Makes room for `length` characters. The node may move: the caller relinks the chain.
+    // Throws std::bad_alloc and leaves the node untouched then.
+    static TParaNode* Reserve(TParaNode* node, int32_t length);
+
+    TParaNode(const TParaNode&) = delete;
+    TParaNode& operator=(const TParaNode&) = delete;
+
+    std::string_view Text() const { return {Storage(), length_}; }
+    int32_t Length() const { return length_; }
+    int32_t Capacity() const { return capacity_; }
+    int32_t LineCount() const { return lineCount_; }
+    // 0-based offset of display line `line` (1-based); line 1 starts at 0.
+    int32_t LineStart(int32_t line) const { return line <= 1 ? 0 : lineStarts_[line - 1]; }
+    int32_t LineLength(int32_t line) const;
+    // The display line (1-based) holding 1-based position `pos`: the last line whose start
+    // offset lies below pos.
+    int32_t LineOfPosition(int32_t pos) const;
+
+    // Text changes at 0-based offsets; the caller has reserved the room.
+    void InsertText(int32_t at, std::string_view text);
+    void EraseText(int32_t at, int32_t count);
+    void OverwriteText(int32_t at, std::string_view text);
+
+    // Recomputes the display lines; returns the change in their number.
+    int32_t Wrap(const WrapRule& rule);
+
+    TParaNode* next = nullptr;
+    TParaNode* prev = nullptr;
+
+private:
+    TParaNode() = default;
+    ~TParaNode();
+    char* Storage() { return reinterpret_cast<char*>(this + 1); }
+    const char* Storage() const { return reinterpret_cast<const char*>(this + 1); }
+    void SetLineStart(int32_t line, int32_t offset);
+
+    // Entry 0 holds the table's capacity; entry k holds the start of line k + 1. Absent
+    // while the paragraph has a single line, which is nearly always.
+    uint16_t* lineStarts_ = nullptr;
+    int32_t lineCount_ = 1;
+    uint16_t capacity_ = 0;
+    uint16_t length_ = 0;
+};
+
+} // namespace mvf::editor
