@@ -12,6 +12,7 @@
 #include "finder/search/completion.h"
 #include "finder/search/entry_checks.h"
 #include "platform/core/current_directory.h"
+#include "results/results_file.h"
 
 namespace {
 
@@ -34,6 +35,17 @@ void Complain(const std::string& text) {
     std::fprintf(stderr, "mvfind: %s\n", text.c_str());
 }
 
+// Writes the results file as the finder would after this search: the rows with the
+// search's summary. Nothing is written when nothing was found.
+bool Save(ResultsList& rows, const search::SearchCompletion& completion, const std::string& path) {
+    rows.SetSearchSummary(completion.SearchSummary);
+    rows.SetAutoSort(true);
+    const FileResult saved = SaveResults(rows, path, {});
+    if (saved.status != FileStatus::Failed) return true;
+    Complain(saved.message.text);
+    return false;
+}
+
 int Run(cli::Options& options) {
     search::SearchFlags& flags = search::ProcessSearchFlags();
     search::RememberedLists lists; // mvfind remembers nothing between runs
@@ -43,7 +55,8 @@ int Run(cli::Options& options) {
     }
     const bool stopAtFirstHit =
         options.quiet && options.savePath.empty() && options.errorLogPath.empty();
-    cli::PrintHost host({!options.quiet, options.longFormat, options.progress && ::isatty(2)},
+    cli::PrintHost host({!options.quiet, options.longFormat, options.progress && ::isatty(2),
+                         !options.savePath.empty()},
                         [&](const search::FoundFile&) {
                             if (stopAtFirstHit) flags.StopRequested = true;
                         });
@@ -60,6 +73,8 @@ int Run(cli::Options& options) {
         Complain(completion.LogFailure);
         status = kTrouble;
     }
+    if (!options.savePath.empty() && !Save(host.Rows(), completion, options.savePath))
+        status = kTrouble;
     if (std::ferror(stdout)) {
         Complain(std::string("cannot write the output: ") + std::strerror(errno));
         status = kTrouble;

@@ -206,7 +206,8 @@ directory.
                             and list them on standard error at the end (warn, the
                             default); neither (dontwarn)
       --error-log FILE      write the error log to FILE (default: none)
-  -o, --save FILE           write the hits as a results file, in the finder's format
+  -o, --save FILE           write the hits as a results file, in the finder's format,
+                            which the finder can load (none when nothing was found)
   -l, --long                print name, type, folder, size, created and modified per hit,
                             separated by tabs
   -q, --quiet               print nothing; the exit status tells (ends at the first hit

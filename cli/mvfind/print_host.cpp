@@ -1,5 +1,6 @@
 #include "cli/mvfind/print_host.h"
 
+#include <algorithm>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -19,7 +20,9 @@ std::size_t TerminalColumns() {
 } // namespace
 
 PrintHost::PrintHost(Settings settings, std::function<void(const search::FoundFile&)> onHit)
-    : settings_(settings), onHit_(std::move(onHit)) {}
+    : settings_(settings), onHit_(std::move(onHit)) {
+    rows_.SetAutoSort(false); // rows stay in the order found, as during a search
+}
 
 void PrintHost::ShowProgress(const std::string& statusText) {
     if (!settings_.progress) return;
@@ -43,12 +46,30 @@ void PrintHost::ClearProgress() {
 }
 
 void PrintHost::AddHit(const search::FoundFile& hit) {
-    if (settings_.print) {
-        ClearProgress();
+    ClearProgress();
+    if (settings_.longFormat || settings_.keepRows) {
+        const std::size_t row = rows_.AddItem(hit.Path, hit.Created, hit.Modified, hit.Size,
+                                              hit.IsUnix, hit.IsDos, hit.IsMac, hit.IsBinary);
+        if (settings_.print && settings_.longFormat) PrintLong(rows_[row]);
+        if (!settings_.keepRows) rows_.Clear();
+    } else if (settings_.print) {
         std::fwrite(hit.Path.data(), 1, hit.Path.size(), stdout);
         std::fputc('\n', stdout);
     }
     if (onHit_) onHit_(hit);
+}
+
+// Name, type, folder, size, created and modified, separated by tabs, as the row shows them
+// (the creation time without the spaces the list puts before it).
+void PrintHost::PrintLong(const ResultEntry& row) {
+    std::string_view created = row.created();
+    created.remove_prefix(std::min(created.find_first_not_of(' '), created.size()));
+    std::string line;
+    for (const std::string_view field :
+         {row.name(), TypeText(row.type()), row.path(), row.size(), created})
+        line.append(field).push_back('\t');
+    line.append(row.modified()).push_back('\n');
+    std::fwrite(line.data(), 1, line.size(), stdout);
 }
 
 void PrintHost::SearchFinished(const search::SearchCompletion& completion) {

@@ -1,4 +1,5 @@
-// mvfind's host: prints each hit as it arrives, and the file under test on request.
+// mvfind's host: prints each hit as it arrives, keeps the hits as results-list rows when
+// they are to be saved, and shows the file under test on request.
 #pragma once
 
 #include <chrono>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "finder/search/search_host.h"
+#include "results/results_list.h"
 
 namespace mvf::cli {
 
@@ -17,6 +19,7 @@ public:
         bool print = true;       // one line per hit on standard output
         bool longFormat = false; // name, type, folder, size, created, modified
         bool progress = false;   // the file under test on standard error (a terminal)
+        bool keepRows = false;   // keep every hit in Rows()
     };
     // `onHit` sees every hit after it was printed (to keep it, or to stop early).
     PrintHost(Settings settings, std::function<void(const search::FoundFile&)> onHit);
@@ -26,15 +29,19 @@ public:
     void SearchFinished(const search::SearchCompletion& completion) override;
 
     const std::optional<search::SearchCompletion>& Completion() const { return completion_; }
+    // The hits as the results list holds them, in the order found (keepRows).
+    ResultsList& Rows() { return rows_; }
 
 private:
     void ClearProgress();
+    void PrintLong(const ResultEntry& row);
 
     Settings settings_;
     std::function<void(const search::FoundFile&)> onHit_;
     std::chrono::steady_clock::time_point nextProgress_{};
     bool progressShown_ = false;
     std::optional<search::SearchCompletion> completion_;
+    ResultsList rows_;
 };
 
 } // namespace mvf::cli

@@ -4,6 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "results/list_texts.h"
+
 namespace mvf::search {
 
 namespace {
@@ -36,6 +38,15 @@ bool WriteErrorLog(const std::string& path, const std::vector<std::string>& line
     return ::close(fd) == 0 && written;
 }
 
+std::string SummaryOf(const SearchCriteria& criteria) {
+    // Both flags set: OR decides the test, and the summary still says AND.
+    const BooleanMode mode = criteria.BoolAND  ? BooleanMode::And
+                             : criteria.BoolOR ? BooleanMode::Or
+                                               : BooleanMode::None;
+    return FormatSearchSummary(criteria.FileMaskText, criteria.FindText, mode,
+                               criteria.DirectoryText);
+}
+
 std::string TrayHint(std::size_t hits) {
     return std::to_string(hits) + " hits found! " + "Click to process....";
 }
@@ -61,6 +72,7 @@ SearchCompletion FinishSearch(const SearchCriteria& criteria, SearchFlags& flags
     completion.OfferLog = criteria.ErrorHandling == ErrorHandlingMode::Warn &&
                           completion.ErrorsLogged && !completion.Cancelled;
     completion.ErrorLines = std::move(errorLines);
+    completion.SearchSummary = SummaryOf(criteria);
     completion.TrayHint = TrayHint(hits);
     return completion;
 }

@@ -27,6 +27,10 @@ std::string ErrorLogPath(std::string_view resultsFolder);
 // written completely.
 bool WriteErrorLog(const std::string& path, const std::vector<std::string>& lines);
 
+// The SearchSummary of a search: its mask, expression, boolean mode and folders as the
+// user entered them, in the results list's format.
+std::string SummaryOf(const SearchCriteria& criteria);
+
 // The tray hint of a background search: "12 hits found! Click to process....".
 std::string TrayHint(std::size_t hits);
 

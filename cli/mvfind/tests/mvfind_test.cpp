@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/tests/temp_folder.h"
+#include "results/results_file.h"
 
 namespace mvf::cli {
 namespace {
@@ -153,6 +154,60 @@ TEST_F(MvfindTest, UnreadableFilesAndTheErrorLog) {
     EXPECT_EQ(2, unwritable.status);
     EXPECT_NE(std::string::npos,
               unwritable.err.find("mvfind: Unable to open search errors log file!"));
+}
+
+TEST_F(MvfindTest, LongFormatShowsTheRowsFields) {
+    const Outcome found = Run({"-l", "-m", "*.txt", "-f", "apple", "tree"});
+    ASSERT_EQ(0, found.status);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < found.out.size();) {
+        const std::size_t end = found.out.find('\n', at);
+        lines.push_back(found.out.substr(at, end - at));
+        at = end + 1;
+    }
+    ASSERT_EQ(2u, lines.size());
+    const std::string alpha = "alpha.txt\tUNIX\t" + tmp_.Path("tree") + "\t10\t";
+    EXPECT_EQ(alpha, lines[0].substr(0, alpha.size()));
+    const std::string beta = "beta.TXT\tDOS\t" + tmp_.Path("tree") + "\t12\t";
+    EXPECT_EQ(beta, lines[1].substr(0, beta.size()));
+    // Created and modified: a time text or "(unknown)" each, the creation without the
+    // spaces the list puts in front of it.
+    const std::string times = lines[0].substr(alpha.size());
+    const std::size_t tab = times.find('\t');
+    ASSERT_NE(std::string::npos, tab);
+    EXPECT_NE(' ', times[0]);
+    EXPECT_EQ(22u, times.size() - tab - 1);
+}
+
+TEST_F(MvfindTest, SavedResultsFileLoadsBack) {
+    const Outcome saved = Run({"-s", "--or", "-f", "apple|fruit", "--save", "hits.ser", "tree"});
+    ASSERT_EQ(0, saved.status);
+    ResultsList loaded;
+    ASSERT_EQ(FileStatus::Done, LoadList(loaded, tmp_.Path("hits.ser"), {}).status);
+    EXPECT_EQ("Filemask:  *.*    Expression:  apple|fruit   Boolean: OR    Searched in:  tree",
+              loaded.SearchSummary());
+    // Saved in name order, every field back.
+    ASSERT_EQ(4u, loaded.size());
+    const std::vector<std::pair<std::string, std::string>> expected{{"alpha.txt", "tree"},
+                                                                    {"beta.TXT", "tree"},
+                                                                    {"delta.txt", "tree/sub"},
+                                                                    {"gamma.log", "tree"}};
+    for (std::size_t row = 0; row < loaded.size(); ++row) {
+        EXPECT_EQ(expected[row].first, loaded[row].name());
+        EXPECT_EQ(tmp_.Path(expected[row].second), loaded[row].path());
+    }
+    EXPECT_EQ("DOS", TypeText(loaded[1].type()));
+    EXPECT_EQ("12", loaded[1].size());
+    EXPECT_EQ(22u, loaded[1].modified().size());
+
+    // Nothing found: no file is written, as the finder writes none for an empty list.
+    const Outcome none = Run({"-f", "banana", "--save", "none.ser", "tree"});
+    EXPECT_EQ(1, none.status);
+    EXPECT_FALSE(std::filesystem::exists(tmp_.Path("none.ser")));
+    // A file that cannot be written is reported.
+    const Outcome refused = Run({"-f", "apple", "--save", "missing/dir/x.ser", "tree"});
+    EXPECT_EQ(2, refused.status);
+    EXPECT_TRUE(refused.err.starts_with("mvfind: ")) << refused.err;
 }
 
 } // namespace

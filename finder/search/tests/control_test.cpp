@@ -216,6 +216,21 @@ TEST_F(ControlTest, BackgroundCompletionLeavesResultsPending) {
     EXPECT_TRUE(flags_.SearchRunning); // until the user collects the results
 }
 
+TEST(Completion, SummaryNamesTheModeAndKeepsFolderCase) {
+    SearchCriteria criteria;
+    criteria.FileMaskText = "*.TXT,*.h";
+    criteria.DirectoryText = "/Data/Notes";
+    EXPECT_EQ("Filemask:  *.txt,*.h    Expression:  <none>   Boolean: <none>    Searched in:  "
+              "/Data/Notes",
+              SummaryOf(criteria));
+    criteria.FindText = "Alpha|beta";
+    criteria.BoolOR = true;
+    EXPECT_NE(std::string::npos, SummaryOf(criteria).find("Expression:  Alpha|beta   Boolean: OR"));
+    // Both flags set: OR decides the test, the summary says AND.
+    criteria.BoolAND = true;
+    EXPECT_NE(std::string::npos, SummaryOf(criteria).find("Boolean: AND"));
+}
+
 TEST(SearchMailbox, WakesOnceCarriesHitsInOrderAndKeepsTheNewestProgress) {
     std::atomic<int> wakes{0};
     SearchMailbox mailbox([&] { ++wakes; });
