@@ -37,26 +37,36 @@ void MakeTree(const TempFolder& tmp, int folders, int files) {
         }
 }
 
-// Asks the running search for something from inside AddHit, at the n-th hit: the
-// request then takes effect at the very next checkpoint, so counts are exact.
+// Asks the running search for something from inside its host calls, so that the request
+// takes effect at the very next checkpoint and counts are exact: at the n-th hit, or with
+// n = 0 as soon as the first file is under test (its first line is the next checkpoint).
 class SteeringHost : public RecordingHost {
 public:
     enum class Request { Pause, Stop };
     SteeringHost(std::size_t atHit, Request request) : atHit_(atHit), request_(request) {}
 
+    void ShowProgress(const std::string& statusText) override {
+        RecordingHost::ShowProgress(statusText);
+        if (atHit_ == 0 && !asked_) Ask();
+    }
     void AddHit(const FoundFile& hit) override {
         RecordingHost::AddHit(hit);
-        if (++seen_ != atHit_) return;
-        TBGSearch* search;
-        while (!(search = search_.load())) std::this_thread::yield();
-        request_ == Request::Pause ? search->Pause() : search->Stop();
+        if (++seen_ == atHit_) Ask();
     }
     void Attach(TBGSearch& search) { search_ = &search; }
 
 private:
+    void Ask() {
+        asked_ = true;
+        TBGSearch* search;
+        while (!(search = search_.load())) std::this_thread::yield();
+        request_ == Request::Pause ? search->Pause() : search->Stop();
+    }
+
     std::size_t atHit_;
     Request request_;
     std::size_t seen_ = 0;
+    bool asked_ = false;
     std::atomic<TBGSearch*> search_{nullptr};
 };
 
@@ -124,15 +134,16 @@ TEST_F(ControlTest, PauseAndStopTakeEffectBetweenLinesOfALargeFile) {
     std::string lines;
     for (int i = 0; i < 200000; ++i) lines += "no match on this line\n";
     tmp_.File("big.txt", lines + "hit\n");
-    RecordingHost host;
+    SteeringHost host(0, SteeringHost::Request::Pause);
     TBGSearch search(Prepared(), host, {}, flags_);
-    search.Pause(); // lands on a checkpoint inside the file, or before it
+    host.Attach(search);
+    WaitUntil([&] { return search.Paused(); });
     std::this_thread::sleep_for(50ms);
-    EXPECT_TRUE(search.Paused());
     search.Stop();
     search.Wait();
-    // A text file whose reading was cut short is no hit.
+    // The text file whose reading the stop cut short is no hit.
     EXPECT_EQ(0u, host.hits.size());
+    EXPECT_EQ(1u, host.progress.size());
     EXPECT_TRUE(host.completion.Stopped);
 }
 
