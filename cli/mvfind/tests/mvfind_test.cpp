@@ -1,0 +1,214 @@
+// mvfind run as a real process on real folders: output, exit statuses, messages, logs.
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/tests/temp_folder.h"
+#include "results/results_file.h"
+
+namespace mvf::cli {
+namespace {
+
+using mvf::testing::ReadAll;
+using mvf::testing::TempFolder;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class MvfindTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tmp_.File("tree/alpha.txt", "one apple\n");
+        tmp_.File("tree/beta.TXT", "Two Apples\r\n");
+        tmp_.File("tree/gamma.log", "no fruit\n");
+        tmp_.File("tree/sub/delta.txt", "apple pie\n");
+        tmp_.File("tree/sub/data.bin", std::string("apple\0\0\0", 8));
+    }
+    // Runs mvfind with `args` from the temporary folder.
+    Outcome Run(const std::vector<std::string>& args) {
+        std::string command = "cd " + Quote(tmp_.Root()) + " && " + Quote(MVFIND_PATH);
+        for (const std::string& arg : args) command += " " + Quote(arg);
+        command += " >" + Quote(out_) + " 2>" + Quote(err_);
+        const int raw = std::system(command.c_str());
+        Outcome outcome;
+        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        outcome.out = ReadAll(out_);
+        outcome.err = ReadAll(err_);
+        return outcome;
+    }
+    std::string Tree(const std::string& relative) const { return tmp_.Path("tree/" + relative); }
+
+    TempFolder tmp_;
+    TempFolder scratch_;
+    std::string out_ = scratch_.Path("out");
+    std::string err_ = scratch_.Path("err");
+};
+
+TEST_F(MvfindTest, PrintsOneFullPathPerHitInWalkOrder) {
+    const Outcome found = Run({"-s", "-f", "apple", "tree"});
+    EXPECT_EQ(0, found.status);
+    EXPECT_EQ(Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n" + Tree("sub/delta.txt") + "\n",
+              found.out);
+    EXPECT_EQ("", found.err);
+    // Case, masks, binaries, sub-folders.
+    EXPECT_EQ(Tree("alpha.txt") + "\n", Run({"-c", "-f", "apple", "tree"}).out);
+    EXPECT_EQ(Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n", Run({"-m", "*.txt", "tree"}).out);
+    EXPECT_EQ(Tree("sub/data.bin") + "\n",
+              Run({"--binaries", "-s", "-m", "*.bin", "-f", "apple", "tree"}).out);
+    EXPECT_EQ("", Run({"-s", "-m", "*.bin", "-f", "apple", "tree"}).out);
+}
+
+TEST_F(MvfindTest, BooleanModesAndFilters) {
+    EXPECT_EQ(Tree("gamma.log") + "\n" + Tree("sub/delta.txt") + "\n",
+              Run({"-s", "--or", "-f", "fruit|pie", "tree"}).out);
+    EXPECT_EQ(Tree("sub/delta.txt") + "\n", Run({"-s", "--and", "-f", "apple|pie", "tree"}).out);
+    const std::string top =
+        Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n" + Tree("gamma.log") + "\n";
+    EXPECT_EQ(top, Run({"--smaller", "1", "tree"}).out);
+    const Outcome empty = Run({"--between", "0,0", "tree"});
+    EXPECT_EQ(1, empty.status);
+    EXPECT_EQ("", empty.out);
+    EXPECT_EQ(Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n",
+              Run({"--between", "1,0", "-m", "*.txt", "tree"}).out);
+    EXPECT_EQ(Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n" + Tree("gamma.log") + "\n",
+              Run({"--after", "01/01/1990", "tree"}).out);
+    EXPECT_EQ("", Run({"--before", "01/01/1990", "tree"}).out);
+}
+
+TEST_F(MvfindTest, ExitStatusesAndRefusals) {
+    EXPECT_EQ(1, Run({"-f", "banana", "tree"}).status);
+    EXPECT_EQ(0, Run({"-q", "-f", "apple", "tree"}).status);
+    EXPECT_EQ("", Run({"-q", "-f", "apple", "tree"}).out);
+
+    const Outcome missing = Run({"tree,nowhere/Deep"});
+    EXPECT_EQ(2, missing.status);
+    EXPECT_EQ("Could not find directory: NOWHERE/DEEP\n", missing.err);
+    EXPECT_EQ("You must provide a file mask. For Instance: *.*\n", Run({"-m", "", "tree"}).err);
+    EXPECT_EQ("Search Key can't be empty\n", Run({"--or", "-f", "a| |b", "tree"}).err);
+    const Outcome invalid = Run({"-f", "\\(open", "tree"});
+    EXPECT_EQ(2, invalid.status);
+    EXPECT_EQ("Regular Expression Error: Unmatched \\(\nInvalid regular expression\n", invalid.err);
+    EXPECT_EQ("You must provide a drive or directory to search!\n", Run({",,"}).err);
+    EXPECT_EQ("Could not find directory: \n", Run({" , "}).err);
+
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--and", "--or", "tree"},
+                                               {"--smaller", "x", "tree"},
+                                               {"--between", "0.5,1", "tree"},
+                                               {"--larger", "0", "--smaller", "1", "tree"},
+                                               {"--after", "1/1/2000", "tree"},
+                                               {"--errors", "loud", "tree"},
+                                               {"--bogus", "tree"},
+                                               {"-m"}}) {
+        const Outcome refused = Run(args);
+        EXPECT_EQ(2, refused.status);
+        EXPECT_TRUE(refused.err.starts_with("mvfind: ")) << refused.err;
+    }
+    const Outcome help = Run({"--help"});
+    EXPECT_EQ(0, help.status);
+    for (const char* option : {"--mask",      "--find",          "--and",
+                               "--or",        "--match-case",    "--subfolders",
+                               "--binaries",  "--between",       "--smaller",
+                               "--larger",    "--date",          "--after",
+                               "--before",    "--dates-between", "--errors",
+                               "--error-log", "--save",          "--long",
+                               "--quiet",     "--progress",      "</sp>",
+                               "\\<",         "\\1-\\9",         "\\t \\n",
+                               "[^abc]"})
+        EXPECT_NE(std::string::npos, help.out.find(option)) << option;
+}
+
+TEST_F(MvfindTest, UnreadableFilesAndTheErrorLog) {
+    // A FIFO is never opened, so the search cannot hang on it.
+    tmp_.Fifo("tree/pipe.txt");
+    // A link that leads nowhere is a file that cannot be opened.
+    tmp_.Link("tree/broken.txt", tmp_.Path("gone"));
+    const std::string line = "Could not access file:  " + Tree("broken.txt");
+    const Outcome warned = Run({"-f", "apple", "--error-log", "errors.err", "tree"});
+    EXPECT_EQ(0, warned.status);
+    EXPECT_EQ(line + "\n", warned.err);
+    EXPECT_EQ(line + "\r\n", ReadAll(tmp_.Path("errors.err")));
+
+    const Outcome suppressed =
+        Run({"-f", "apple", "--errors", "suppress", "--error-log", "e2", "tree"});
+    EXPECT_EQ("", suppressed.err);
+    EXPECT_EQ(line + "\r\n", ReadAll(tmp_.Path("e2")));
+
+    const Outcome quiet = Run({"-f", "apple", "--errors", "dontwarn", "--error-log", "e3", "tree"});
+    EXPECT_EQ("", quiet.err);
+    EXPECT_FALSE(std::filesystem::exists(tmp_.Path("e3")));
+
+    const Outcome unwritable = Run({"-f", "apple", "--error-log", "no/such/folder/e", "tree"});
+    EXPECT_EQ(2, unwritable.status);
+    EXPECT_NE(std::string::npos,
+              unwritable.err.find("mvfind: Unable to open search errors log file!"));
+}
+
+TEST_F(MvfindTest, LongFormatShowsTheRowsFields) {
+    const Outcome found = Run({"-l", "-m", "*.txt", "-f", "apple", "tree"});
+    ASSERT_EQ(0, found.status);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < found.out.size();) {
+        const std::size_t end = found.out.find('\n', at);
+        lines.push_back(found.out.substr(at, end - at));
+        at = end + 1;
+    }
+    ASSERT_EQ(2u, lines.size());
+    const std::string alpha = "alpha.txt\tUNIX\t" + tmp_.Path("tree") + "\t10\t";
+    EXPECT_EQ(alpha, lines[0].substr(0, alpha.size()));
+    const std::string beta = "beta.TXT\tDOS\t" + tmp_.Path("tree") + "\t12\t";
+    EXPECT_EQ(beta, lines[1].substr(0, beta.size()));
+    // Created and modified: a time text or "(unknown)" each, the creation without the
+    // spaces the list puts in front of it.
+    const std::string times = lines[0].substr(alpha.size());
+    const std::size_t tab = times.find('\t');
+    ASSERT_NE(std::string::npos, tab);
+    EXPECT_NE(' ', times[0]);
+    EXPECT_EQ(22u, times.size() - tab - 1);
+}
+
+TEST_F(MvfindTest, SavedResultsFileLoadsBack) {
+    const Outcome saved = Run({"-s", "--or", "-f", "apple|fruit", "--save", "hits.ser", "tree"});
+    ASSERT_EQ(0, saved.status);
+    ResultsList loaded;
+    ASSERT_EQ(FileStatus::Done, LoadList(loaded, tmp_.Path("hits.ser"), {}).status);
+    EXPECT_EQ("Filemask:  *.*    Expression:  apple|fruit   Boolean: OR    Searched in:  tree",
+              loaded.SearchSummary());
+    // Saved in name order, every field back.
+    ASSERT_EQ(4u, loaded.size());
+    const std::vector<std::pair<std::string, std::string>> expected{{"alpha.txt", "tree"},
+                                                                    {"beta.TXT", "tree"},
+                                                                    {"delta.txt", "tree/sub"},
+                                                                    {"gamma.log", "tree"}};
+    for (std::size_t row = 0; row < loaded.size(); ++row) {
+        EXPECT_EQ(expected[row].first, loaded[row].name());
+        EXPECT_EQ(tmp_.Path(expected[row].second), loaded[row].path());
+    }
+    EXPECT_EQ("DOS", TypeText(loaded[1].type()));
+    EXPECT_EQ("12", loaded[1].size());
+    EXPECT_EQ(22u, loaded[1].modified().size());
+
+    // Nothing found: no file is written, as the finder writes none for an empty list.
+    const Outcome none = Run({"-f", "banana", "--save", "none.ser", "tree"});
+    EXPECT_EQ(1, none.status);
+    EXPECT_FALSE(std::filesystem::exists(tmp_.Path("none.ser")));
+    // A file that cannot be written is reported.
+    const Outcome refused = Run({"-f", "apple", "--save", "missing/dir/x.ser", "tree"});
+    EXPECT_EQ(2, refused.status);
+    EXPECT_TRUE(refused.err.starts_with("mvfind: ")) << refused.err;
+}
+
+} // namespace
+} // namespace mvf::cli

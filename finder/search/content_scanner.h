@@ -1,0 +1,68 @@
+// The two content scans of one file with the expression the pattern engine holds: the
+// text scan line by line, the binary scan run by run of printable characters.
+//
+// Each line (or run) is handed to the engine in place: the byte after it is replaced by
+// the terminating zero for the call and put back afterwards, so no line is copied and
+// the bytes stay as read (a boolean search scans the same bytes again for its next
+// alternative). A carriage return, a line feed, or the pair of them end a line; a byte
+// 26 (Ctrl+Z) ends the text; a byte 0 ends the text the engine sees of its line. Lines,
+// and printable runs of 5 characters or more, are searched whole; one longer than
+// kLinePiece is searched in consecutive pieces of that size. Runs continue across read
+// blocks and the last run of a file is tested.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "finder/search/search_control.h"
+
+namespace mvf::search {
+
+inline constexpr std::size_t kReadBlock = 256 * 1024;
+inline constexpr std::size_t kLinePiece = 1024 * 1024;
+inline constexpr std::size_t kMinimumRun = 5;
+
+enum class ScanResult { Match, NoMatch, Stopped };
+
+// An open file and its first block, read by whoever opened it.
+struct FileContent {
+    int fd = -1;
+    char* first = nullptr;       // the first block; the byte after it may be borrowed
+    std::size_t firstLength = 0; // bytes of the first block
+    bool complete = false;       // the first block is the whole file
+};
+
+// Room for the first block of a file: kReadBlock bytes and one to borrow after them.
+class FirstBlock {
+public:
+    FirstBlock();
+
+    // Reads the first block of `fd`, up to `wanted` bytes (at most kReadBlock). With
+    // `toEnd` it reads until the block is full or the file ends, so that `complete`
+    // tells; otherwise one read suffices (classification only).
+    FileContent Read(int fd, std::size_t wanted, bool toEnd);
+
+private:
+    std::unique_ptr<char[]> bytes_;
+};
+
+class ContentScanner {
+public:
+    ContentScanner();
+
+    // Scans `file` with the compiled expression, from its first block on; further
+    // blocks are read at their offsets into the scanner's own buffer, so the first
+    // block stays as it was and the next alternative can scan it again. The text scan
+    // checks `control` before each line, the binary scan before each block; a stop ends
+    // the scan with Stopped.
+    ScanResult ScanText(const FileContent& file, SearchControl& control);
+    ScanResult ScanBinary(const FileContent& file, SearchControl& control);
+
+private:
+    class Chunks;
+    char* BlockArea() { return buffer_.get() + kLinePiece; }
+    std::unique_ptr<char[]> buffer_; // [carried tail: kLinePiece][block: kReadBlock][pad]
+};
+
+} // namespace mvf::search
