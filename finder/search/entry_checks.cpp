@@ -10,13 +10,6 @@ namespace mvf::search {
 
 namespace {
 
-std::string UpperCase(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
 EntryFault LookWhereFault(std::string message) {
     return {std::move(message), DialogPage::LookWhere, EntryField::Directory};
 }
@@ -28,7 +21,8 @@ std::optional<EntryFault> CheckSearchEntries(const SearchCriteria& entered, std:
     if (folders.empty()) return LookWhereFault(std::string(kNoFolderMessage));
     for (const std::string& folder : folders) {
         if (!platform::SetCurrentDirectory(ResolveFolder(base, folder)))
-            return LookWhereFault(std::string(kFolderNotFoundMessage) + UpperCase(folder));
+            // Shown as typed: an upper-cased path would name another folder here.
+            return LookWhereFault(std::string(kFolderNotFoundMessage) + folder);
     }
     if (entered.FileMaskText.empty())
         return EntryFault{std::string(kNoMaskMessage), DialogPage::FindWhat, EntryField::Filemask};

@@ -93,7 +93,7 @@ TEST_F(MvfindTest, ExitStatusesAndRefusals) {
 
     const Outcome missing = Run({"tree,nowhere/Deep"});
     EXPECT_EQ(2, missing.status);
-    EXPECT_EQ("Could not find directory: NOWHERE/DEEP\n", missing.err);
+    EXPECT_EQ("Could not find directory: nowhere/Deep\n", missing.err);
     EXPECT_EQ("You must provide a file mask. For Instance: *.*\n", Run({"-m", "", "tree"}).err);
     EXPECT_EQ("Search Key can't be empty\n", Run({"--or", "-f", "a| |b", "tree"}).err);
     const Outcome invalid = Run({"-f", "\\(open", "tree"});

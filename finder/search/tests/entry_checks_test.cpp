@@ -42,7 +42,7 @@ TEST_F(EntryChecksTest, FaultsComeInOrderWithTheirPageAndField) {
                 DialogPage::LookWhere, EntryField::Directory);
     ExpectFault(Check(" , ,", "", "["), "Could not find directory: ", DialogPage::LookWhere,
                 EntryField::Directory);
-    ExpectFault(Check("docs,missing/Sub", "", "["), "Could not find directory: MISSING/SUB",
+    ExpectFault(Check("docs,missing/Sub", "", "["), "Could not find directory: missing/Sub",
                 DialogPage::LookWhere, EntryField::Directory);
     ExpectFault(Check("docs", "", "["), "You must provide a file mask. For Instance: *.*",
                 DialogPage::FindWhat, EntryField::Filemask);
