@@ -1,10 +1,16 @@
+# Helpers every test program may use (a scratch folder of real files, ...).
+add_library(mvf_test_support INTERFACE)
+target_include_directories(mvf_test_support INTERFACE ${CMAKE_SOURCE_DIR})
+target_link_libraries(mvf_test_support INTERFACE GTest::gtest)
+
 # mvf_add_test(NAME SOURCES src... [LIBS lib...] [LABELS label...])
 # One GoogleTest program per layer. Test programs go to build/tests (not beside the
 # deliverables) and find the library in ../bin. Each test case becomes its own CTest test.
 function(mvf_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} mvf_test_support GTest::gtest GTest::gmock
+                                          GTest::gtest_main)
     set_target_properties(${name} PROPERTIES
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests
         INSTALL_RPATH "\$ORIGIN/../bin")

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "engine_test_support.h"
-#include "temp_dir.h"
+#include "testsupport/temp_folder.h"
 
 namespace mvfg {
 namespace {
@@ -22,13 +22,13 @@ protected:
         while (const char* line = search()) lines.emplace_back(line);
         return lines;
     }
-    testing::TempDir dir_;
+    mvf::testing::TempFolder dir_;
 };
 
 using Lines = std::vector<std::string>;
 
 TEST_F(FileSearchTest, NameAndLineNumberPrefixes) {
-    const std::string f = dir_.Write("f.txt", "alpha\nbeta\nalphabet\n");
+    const std::string f = dir_.File("f.txt", "alpha\nbeta\nalphabet\n");
     SFileSetFlags(1, 0, 1, 0, 0);
     ASSERT_EQ(0, SCompileRGrep("alpha", 1));
     ASSERT_EQ(1, SFileOpen(f.c_str()));
@@ -52,7 +52,7 @@ TEST_F(FileSearchTest, NameAndLineNumberPrefixes) {
 TEST_F(FileSearchTest, BlockNumbersNameTheBlockOfTheLastByte) {
     // The first line feed is byte 512, the second byte 700, the third byte 1025.
     const std::string f =
-        dir_.Write("blocks.txt", std::string(511, 'x') + "\n" + std::string(187, 'y') + "\n" +
+        dir_.File("blocks.txt", std::string(511, 'x') + "\n" + std::string(187, 'y') + "\n" +
                                      std::string(324, 'z') + "\n");
     SFileSetFlags(0, 1, 1, 0, 0);
     ASSERT_EQ(0, SCompileRGrep("^.", 1));
@@ -65,7 +65,7 @@ TEST_F(FileSearchTest, BlockNumbersNameTheBlockOfTheLastByte) {
 }
 
 TEST_F(FileSearchTest, LongLinesArriveInPiecesOf1023Bytes) {
-    const std::string f = dir_.Write("long.txt", std::string(2500, 'a') + "\nb\n");
+    const std::string f = dir_.File("long.txt", std::string(2500, 'a') + "\nb\n");
     SFileSetFlags(0, 0, 1, 0, 0);
     ASSERT_EQ(0, SCompileRGrep("[ab]", 1));
     ASSERT_EQ(1, SFileOpen(f.c_str()));
@@ -84,9 +84,9 @@ TEST_F(FileSearchTest, LongLinesArriveInPiecesOf1023Bytes) {
 }
 
 TEST_F(FileSearchTest, TheAnswerIsCutTo1023Characters) {
-    dir_.Write(std::string(200, 'n'), "hit\n");
+    dir_.File(std::string(200, 'n'), "hit\n");
     // A name longer than the answer: the answer is cut even inside the prefix.
-    std::string longName = dir_.path();
+    std::string longName = dir_.Root();
     while (longName.size() < 1100) longName += "/.";
     longName += "/" + std::string(200, 'n');
     SFileSetFlags(1, 0, 0, 0, 0);
@@ -99,7 +99,7 @@ TEST_F(FileSearchTest, TheAnswerIsCutTo1023Characters) {
 
 TEST_F(FileSearchTest, CarriageReturnLineFeedPairsReadAsLineFeeds) {
     const std::string f =
-        dir_.Write("dos.txt", "one\r\ntwo\r\nlone\rcr\n" + std::string(1022, 'c') + "\r\n" +
+        dir_.File("dos.txt", "one\r\ntwo\r\nlone\rcr\n" + std::string(1022, 'c') + "\r\n" +
                                   std::string(1023, 'd') + "\r\nlast\r");
     SFileSetFlags(0, 1, 1, 0, 0);
     ASSERT_EQ(0, SCompileRGrep(".", 1));
@@ -127,7 +127,7 @@ TEST_F(FileSearchTest, APairAcrossTheReadBufferIsStillOneLineFeed) {
     std::string content;
     for (int i = 0; i < 655; ++i) content += std::string(99, 'x') + "\n";
     content += std::string(35, 'y') + "\r\ntail\n";
-    const std::string f = dir_.Write("buffer.txt", content);
+    const std::string f = dir_.File("buffer.txt", content);
     SFileSetFlags(0, 1, 1, 0, 0);
     ASSERT_EQ(0, SCompileRGrep("[yt]", 1));
     ASSERT_EQ(1, SFileOpen(f.c_str()));
@@ -136,7 +136,7 @@ TEST_F(FileSearchTest, APairAcrossTheReadBufferIsStillOneLineFeed) {
 }
 
 TEST_F(FileSearchTest, SoundexAndApproximateFiles) {
-    const std::string f = dir_.Write("names.txt", "Dear Roberto,\nDear Mary,\nRobert and Rubert\n");
+    const std::string f = dir_.File("names.txt", "Dear Roberto,\nDear Mary,\nRobert and Rubert\n");
     SFileSetFlags(0, 0, 1, 0, 0);
     ASSERT_EQ(0, SCompileSGrep("Robert", 0));
     ASSERT_EQ(1, SFileOpen(f.c_str()));
@@ -154,7 +154,7 @@ TEST_F(FileSearchTest, SoundexAndApproximateFiles) {
 }
 
 TEST_F(FileSearchTest, AnUnusableRecordReportsEveryLine) {
-    const std::string f = dir_.Write("any.txt", "a\nb\n");
+    const std::string f = dir_.File("any.txt", "a\nb\n");
     HGrepOptions(0);
     ASSERT_NE(0, SCompileRGrep("[", 1));
     SFileSetFlags(0, 0, 0, 0, 0);
@@ -164,18 +164,18 @@ TEST_F(FileSearchTest, AnUnusableRecordReportsEveryLine) {
 }
 
 TEST_F(FileSearchTest, FilesThatCannotBeRead) {
-    const std::string f = dir_.Write("real.txt", "x\n");
+    const std::string f = dir_.File("real.txt", "x\n");
     SFileSetFlags(0, 0, 0, 0, 0);
     ASSERT_EQ(0, SCompileRGrep("x", 1));
     ASSERT_EQ(1, SFileOpen(f.c_str()));
-    EXPECT_EQ(0, SFileOpen((dir_.path() + "/missing.txt").c_str()));
+    EXPECT_EQ(0, SFileOpen((dir_.Root() + "/missing.txt").c_str()));
     EXPECT_EQ(nullptr, SFileRGrep());             // the failed open left no file open
-    EXPECT_EQ(0, SFileOpen(dir_.path().c_str())); // a folder
+    EXPECT_EQ(0, SFileOpen(dir_.Root().c_str())); // a folder
     EXPECT_EQ(nullptr, SFileRGrep());
     EXPECT_EQ(0, SFileOpen(nullptr));
     EXPECT_EQ(0, SFileClose());
 
-    const std::string empty = dir_.Write("empty.txt", "");
+    const std::string empty = dir_.File("empty.txt", "");
     ASSERT_EQ(1, SFileOpen(empty.c_str()));
     EXPECT_EQ(nullptr, SFileRGrep());
     EXPECT_EQ(0, SFileClose());

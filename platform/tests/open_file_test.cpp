@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/tests/temp_folder.h"
+#include "testsupport/temp_folder.h"
 
 namespace mvf::platform {
 namespace {

@@ -1,64 +1,25 @@
 // hgrep end to end: the program run on files of a temporary folder, its output, messages
 // and exit status read back.
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "temp_dir.h"
+#include "testsupport/run_program.h"
 
 namespace {
 
-using mvfg::testing::TempDir;
+using mvf::testing::TempFolder;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using Result = mvf::testing::ProgramRun;
 
 class HgrepTest : public ::testing::Test {
 protected:
     // Runs hgrep with these arguments in the test's folder.
     Result Hgrep(std::vector<std::string> args) {
-        const std::string out = dir_.path() + "/.out";
-        const std::string err = dir_.path() + "/.err";
-        args.insert(args.begin(), HGREP_PATH);
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (o < 0 || e < 0 || dup2(o, 1) < 0 || dup2(e, 2) < 0 || chdir(dir_.path().c_str()))
-                _exit(126);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        Result r;
-        int status = 0;
-        EXPECT_EQ(pid, waitpid(pid, &status, 0));
-        EXPECT_TRUE(WIFEXITED(status));
-        r.status = WEXITSTATUS(status);
-        r.out = ReadFile(out);
-        r.err = ReadFile(err);
-        return r;
+        return mvf::testing::RunProgram(HGREP_PATH, std::move(args), dir_.Root());
     }
-    void Write(const std::string& name, const std::string& content) { dir_.Write(name, content); }
+    void Write(const std::string& name, const std::string& content) { dir_.File(name, content); }
 
-    TempDir dir_;
+    TempFolder dir_;
 };
 
 TEST_F(HgrepTest, RegularExpressionsByDefault) {
@@ -150,7 +111,7 @@ TEST_F(HgrepTest, BadPatternsSayWhyAndExit2) {
 
 TEST_F(HgrepTest, UnreadableFilesAreNamedAndTheOthersSearched) {
     Write("a.txt", "hit\n");
-    std::filesystem::create_directory(dir_.path() + "/folder");
+    std::filesystem::create_directory(dir_.Root() + "/folder");
     Result r = Hgrep({"hit", "missing.txt", "folder", "a.txt"});
     EXPECT_EQ(2, r.status);
     EXPECT_EQ("a.txt:hit\n", r.out);

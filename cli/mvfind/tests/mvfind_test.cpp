@@ -1,11 +1,10 @@
 // mvfind run as a real process on real folders: output, exit statuses, messages, logs.
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "platform/tests/temp_folder.h"
+#include "testsupport/run_program.h"
 #include "results/results_file.h"
 
 namespace mvf::cli {
@@ -14,17 +13,7 @@ namespace {
 using mvf::testing::ReadAll;
 using mvf::testing::TempFolder;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+using Outcome = mvf::testing::ProgramRun;
 
 class MvfindTest : public ::testing::Test {
 protected:
@@ -37,22 +26,11 @@ protected:
     }
     // Runs mvfind with `args` from the temporary folder.
     Outcome Run(const std::vector<std::string>& args) {
-        std::string command = "cd " + Quote(tmp_.Root()) + " && " + Quote(MVFIND_PATH);
-        for (const std::string& arg : args) command += " " + Quote(arg);
-        command += " >" + Quote(out_) + " 2>" + Quote(err_);
-        const int raw = std::system(command.c_str());
-        Outcome outcome;
-        outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        outcome.out = ReadAll(out_);
-        outcome.err = ReadAll(err_);
-        return outcome;
+        return mvf::testing::RunProgram(MVFIND_PATH, args, tmp_.Root());
     }
     std::string Tree(const std::string& relative) const { return tmp_.Path("tree/" + relative); }
 
     TempFolder tmp_;
-    TempFolder scratch_;
-    std::string out_ = scratch_.Path("out");
-    std::string err_ = scratch_.Path("err");
 };
 
 TEST_F(MvfindTest, PrintsOneFullPathPerHitInWalkOrder) {

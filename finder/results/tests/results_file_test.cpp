@@ -12,7 +12,7 @@ namespace {
 
 using testing::Names;
 using testing::ReadAll;
-using testing::TempDir;
+using testing::TempFolder;
 using testing::WriteAll;
 
 constexpr char kHeaderOnly[] =
@@ -30,13 +30,13 @@ ResultsList TwoRows() {
 }
 
 TEST(SaveResults, WritesTheDocumentedExampleByteForByte) {
-    TempDir dir;
+    TempFolder dir;
     ResultsList list;
     list.AddEntry(ResultEntry("a.txt", static_cast<int>(ResultType::DOS), "c:\\notes", "12",
                               "    07/04/1999 03:15:42 PM", "07/05/1999 10:00:00 AM"));
     list.SetSearchSummary(
         "Filemask:  *.txt    Expression:  <none>   Boolean: <none>    Searched in:  c:\\notes");
-    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "x.ser", dir.path()).status);
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("x.ser"), dir.Root()).status);
     EXPECT_EQ("1  files were found that matched your search criteria!\r\n"
               " \r\n"
               "Filemask:  *.txt    Expression:  <none>   Boolean: <none>    Searched in:  "
@@ -47,21 +47,21 @@ TEST(SaveResults, WritesTheDocumentedExampleByteForByte) {
               " \r\n"
               "a.txt\tDOS     \tc:\\notes\t12\t    07/04/1999 03:15:42 PM\t07/05/1999 10:00:00 "
               "AM\r\n",
-              ReadAll(dir / "x.ser"));
+              ReadAll(dir.Path("x.ser")));
 }
 
 TEST(SaveResults, WritesNameOrderWithoutTouchingTheListAndPadsEachColumn) {
-    TempDir dir;
+    TempFolder dir;
     ResultsList list = TwoRows();
     list.AddItem("/b/10", "x", "y", 7, false, true, false, false);
     list.AddItem("/b/9", "x", "y", 7, false, false, false, false);
     list.SetSort(kSizeColumn, false);
     const std::string before = Names(list);
-    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "o.ser", "").status);
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("o.ser"), "").status);
     EXPECT_EQ(before, Names(list));
     EXPECT_EQ(kSizeColumn, list.SortColumn());
 
-    const std::string text = ReadAll(dir / "o.ser");
+    const std::string text = ReadAll(dir.Path("o.ser"));
     const std::string rows = text.substr(text.find("\r\n \r\n", text.find("File Name")) + 5);
     EXPECT_EQ("9        \t        \t/b       \t         7\t    x                     \ty\r\n"
               "10       \tDOS     \t/b       \t         7\t    x                     \ty\r\n"
@@ -73,43 +73,43 @@ TEST(SaveResults, WritesNameOrderWithoutTouchingTheListAndPadsEachColumn) {
 }
 
 TEST(SaveResults, EmptyListWritesNothingAndLastResultsGoToTheResultsFolder) {
-    TempDir dir;
-    WriteAll(dir / "keep.ser", "old");
-    EXPECT_EQ(FileStatus::Skipped, SaveResults(ResultsList(), dir / "keep.ser", "").status);
-    EXPECT_EQ("old", ReadAll(dir / "keep.ser"));
+    TempFolder dir;
+    WriteAll(dir.Path("keep.ser"), "old");
+    EXPECT_EQ(FileStatus::Skipped, SaveResults(ResultsList(), dir.Path("keep.ser"), "").status);
+    EXPECT_EQ("old", ReadAll(dir.Path("keep.ser")));
 
-    EXPECT_EQ(dir / "last search results.ser", ResultsFilePath(kLastResultsName, dir.path()));
+    EXPECT_EQ(dir.Path("last search results.ser"), ResultsFilePath(kLastResultsName, dir.Root()));
     EXPECT_EQ("/last search results.ser", ResultsFilePath(kLastResultsName, "/"));
     EXPECT_EQ("Last Search Results.ser", ResultsFilePath("Last Search Results.ser", "/r"));
-    ASSERT_EQ(FileStatus::Done, SaveResults(TwoRows(), kLastResultsName, dir.path()).status);
-    EXPECT_NE("", ReadAll(dir / "last search results.ser"));
+    ASSERT_EQ(FileStatus::Done, SaveResults(TwoRows(), kLastResultsName, dir.Root()).status);
+    EXPECT_NE("", ReadAll(dir.Path("last search results.ser")));
 }
 
 TEST(SaveResults, ControlCharactersInTextsCannotBreakTheTable) {
-    TempDir dir;
+    TempFolder dir;
     ResultsList list;
     list.AddItem("/d/tab\there\nnew\rline", "c", "m", 1, false, true, false, false);
-    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "c.ser", "").status);
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("c.ser"), "").status);
     ResultsList loaded;
-    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir / "c.ser", "").status);
+    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir.Path("c.ser"), "").status);
     ASSERT_EQ(1u, loaded.size());
     EXPECT_EQ("tab?here?new?line", loaded[0].name());
 }
 
 TEST(SaveResults, AFailureSaysSoAndLeavesTheOldFile) {
-    TempDir dir;
-    const Message cannotOpen = {"Unable to open " + dir / "no/such/folder.ser" + "!",
+    TempFolder dir;
+    const Message cannotOpen = {"Unable to open " + dir.Path("no/such/folder.ser") + "!",
                                 "Vantor Finder Error", MessageIcon::Warning};
-    FileResult result = SaveResults(TwoRows(), dir / "no/such/folder.ser", "");
+    FileResult result = SaveResults(TwoRows(), dir.Path("no/such/folder.ser"), "");
     EXPECT_EQ(FileStatus::Failed, result.status);
     EXPECT_EQ(cannotOpen, result.message);
 
-    std::filesystem::create_directory(dir / "folder.ser");
-    result = SaveResults(TwoRows(), dir / "folder.ser", "");
-    EXPECT_EQ("Unable to open " + dir / "folder.ser" + "!", result.message.text);
+    std::filesystem::create_directory(dir.Path("folder.ser"));
+    result = SaveResults(TwoRows(), dir.Path("folder.ser"), "");
+    EXPECT_EQ("Unable to open " + dir.Path("folder.ser") + "!", result.message.text);
 
     // Writing stops part way (a file size limit holds even for root).
-    WriteAll(dir / "old.ser", "old contents");
+    WriteAll(dir.Path("old.ser"), "old contents");
     ResultsList big;
     for (int i = 0; i < 20000; ++i) big.AddItem("/f/" + std::to_string(i), "", "", i, 0, 1, 0, 0);
     signal(SIGXFSZ, SIG_IGN);
@@ -117,22 +117,22 @@ TEST(SaveResults, AFailureSaysSoAndLeavesTheOldFile) {
     getrlimit(RLIMIT_FSIZE, &saved);
     limit = {4096, saved.rlim_max};
     setrlimit(RLIMIT_FSIZE, &limit);
-    result = SaveResults(big, dir / "old.ser", "");
+    result = SaveResults(big, dir.Path("old.ser"), "");
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_EQ(FileStatus::Failed, result.status);
-    EXPECT_EQ("Unable to write " + dir / "old.ser" + "!\nFile too large", result.message.text);
-    EXPECT_EQ("old contents", ReadAll(dir / "old.ser"));
+    EXPECT_EQ("Unable to write " + dir.Path("old.ser") + "!\nFile too large", result.message.text);
+    EXPECT_EQ("old contents", ReadAll(dir.Path("old.ser")));
     // No half-written file is left beside it: only old.ser and the folder.
-    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(dir.path()), {}));
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(dir.Root()), {}));
 }
 
 TEST(LoadList, BringsBackEveryRowWithEightSpacesBeforeTheCreationText) {
-    TempDir dir;
+    TempFolder dir;
     const ResultsList saved = TwoRows();
-    ASSERT_EQ(FileStatus::Done, SaveResults(saved, dir / "r.ser", "").status);
+    ASSERT_EQ(FileStatus::Done, SaveResults(saved, dir.Path("r.ser"), "").status);
     ResultsList list;
     list.SetSort(kSizeColumn, false);
-    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "r.ser", "").status);
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir.Path("r.ser"), "").status);
 
     EXPECT_EQ(saved.SearchSummary(), list.SearchSummary());
     EXPECT_TRUE(list.AutoSort());
@@ -146,30 +146,30 @@ TEST(LoadList, BringsBackEveryRowWithEightSpacesBeforeTheCreationText) {
               list[1]);
 
     // A further save trims the spaces again: the same bytes as the first time.
-    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "again.ser", "").status);
-    EXPECT_EQ(ReadAll(dir / "r.ser"), ReadAll(dir / "again.ser"));
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("again.ser"), "").status);
+    EXPECT_EQ(ReadAll(dir.Path("r.ser")), ReadAll(dir.Path("again.ser")));
 }
 
 TEST(LoadList, HeaderOnlyFileGivesAnEmptyListAndItsSummary) {
-    TempDir dir;
-    WriteAll(dir / "h.ser", kHeaderOnly);
+    TempFolder dir;
+    WriteAll(dir.Path("h.ser"), kHeaderOnly);
     ResultsList list = TwoRows();
-    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "h.ser", "").status);
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir.Path("h.ser"), "").status);
     EXPECT_TRUE(list.empty());
     EXPECT_EQ("Filemask:  *.txt    Expression:  <none>   Boolean: <none>    Searched in:  /notes",
               list.SearchSummary());
 }
 
 TEST(LoadList, AcceptsLfAndCrLineEndsAndSkipsEmptyLines) {
-    TempDir dir;
+    TempFolder dir;
     std::string text = kHeaderOnly;
     text += "b\tDOS\t/x\t2\t01/01/2000\t(unknown)\r\n\r\n";
     text += "a\tMAC\t/x\t1\t01/01/2000\t(unknown)\n\n";
     text += "c\tODD\t/x\t3\t01/01/2000\t(unknown)\r";
     text += "d\tUNIX\t\t\t/x\t  4\t01/01/2000\t(unknown)  "; // TAB runs, no line end
-    WriteAll(dir / "m.ser", text);
+    WriteAll(dir.Path("m.ser"), text);
     ResultsList list;
-    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "m.ser", "").status);
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir.Path("m.ser"), "").status);
     EXPECT_EQ("a b c d", Names(list));
     EXPECT_EQ(kNoTypeImage, list[2].type());
     EXPECT_EQ("4", list[3].size());
@@ -177,33 +177,33 @@ TEST(LoadList, AcceptsLfAndCrLineEndsAndSkipsEmptyLines) {
 }
 
 TEST(LoadList, ReadsAcrossBlockBoundariesAndStopsAtLinesTooLongForAResultsFile) {
-    TempDir dir;
+    TempFolder dir;
     // A CR LF parted by the 1 MiB read block is one line end, not two.
     std::string first = "0  files";
     first.append((1 << 20) - 1 - first.size(), ' ');
-    WriteAll(dir / "split.ser",
+    WriteAll(dir.Path("split.ser"),
              first + std::string(kHeaderOnly).substr(std::string(kHeaderOnly).find('\r')));
     ResultsList list;
-    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "split.ser", "").status);
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir.Path("split.ser"), "").status);
     EXPECT_NE("", list.SearchSummary());
 
     // Rows over several blocks all come back.
     for (int i = 0; i < 20000; ++i)
         list.AddItem("/a/rather/long/folder/name/to/fill/blocks/" + std::to_string(i), "c", "m", i,
                      0, 1, 0, 0);
-    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "many.ser", "").status);
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("many.ser"), "").status);
     ResultsList loaded;
-    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir / "many.ser", "").status);
+    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir.Path("many.ser"), "").status);
     EXPECT_EQ(Names(list), Names(loaded));
 
-    WriteAll(dir / "long.ser", std::string(17 << 20, 'x'));
+    WriteAll(dir.Path("long.ser"), std::string(17 << 20, 'x'));
     EXPECT_EQ("long.ser is not a valid search results file!\nLine 1 is too long.",
-              LoadList(loaded, dir / "long.ser", "").message.text);
+              LoadList(loaded, dir.Path("long.ser"), "").message.text);
     EXPECT_EQ(20000u, loaded.size());
 }
 
 TEST(LoadList, RefusesWhatIsNoResultsFileAndChangesNothing) {
-    TempDir dir;
+    TempFolder dir;
     const auto header = [](std::string firstLine) {
         return firstLine + std::string(kHeaderOnly).substr(std::string(kHeaderOnly).find('\r'));
     };
@@ -224,11 +224,11 @@ TEST(LoadList, RefusesWhatIsNoResultsFileAndChangesNothing) {
          "neg.ser" + notValid + "\nLine 7 has a size that is no whole number."},
     };
     for (const Case& c : cases) {
-        WriteAll(dir / c.name, c.text);
+        WriteAll(dir.Path(c.name), c.text);
         ResultsList list = TwoRows();
         list.SetSort(kPathColumn, false);
         const std::string names = Names(list), summary = list.SearchSummary();
-        const FileResult result = LoadList(list, dir / c.name, "");
+        const FileResult result = LoadList(list, dir.Path(c.name), "");
         EXPECT_EQ(FileStatus::Failed, result.status) << c.name;
         EXPECT_EQ((Message{c.message, "File Load Error!", MessageIcon::Information}),
                   result.message);
@@ -240,19 +240,19 @@ TEST(LoadList, RefusesWhatIsNoResultsFileAndChangesNothing) {
 }
 
 TEST(LoadList, MissingFileIsSkippedAndOnlyRegularFilesAreOpened) {
-    TempDir dir;
+    TempFolder dir;
     ResultsList list = TwoRows();
-    EXPECT_EQ(FileStatus::Skipped, LoadList(list, dir / "none.ser", "").status);
-    EXPECT_EQ(FileStatus::Skipped, LoadList(list, kLastResultsName, dir.path()).status);
+    EXPECT_EQ(FileStatus::Skipped, LoadList(list, dir.Path("none.ser"), "").status);
+    EXPECT_EQ(FileStatus::Skipped, LoadList(list, kLastResultsName, dir.Root()).status);
     EXPECT_EQ(2u, list.size());
 
-    ASSERT_EQ(0, mkfifo((dir / "fifo.ser").c_str(), 0600)); // opening it must not block
-    const FileResult fifo = LoadList(list, dir / "fifo.ser", "");
-    EXPECT_EQ((Message{"Unable to open " + dir / "fifo.ser" + "!", "Vantor Finder Error",
+    ASSERT_EQ(0, mkfifo((dir.Path("fifo.ser")).c_str(), 0600)); // opening it must not block
+    const FileResult fifo = LoadList(list, dir.Path("fifo.ser"), "");
+    EXPECT_EQ((Message{"Unable to open " + dir.Path("fifo.ser") + "!", "Vantor Finder Error",
                        MessageIcon::Warning}),
               fifo.message);
-    std::filesystem::create_directory(dir / "folder.ser");
-    EXPECT_EQ(FileStatus::Failed, LoadList(list, dir / "folder.ser", "").status);
+    std::filesystem::create_directory(dir.Path("folder.ser"));
+    EXPECT_EQ(FileStatus::Failed, LoadList(list, dir.Path("folder.ser"), "").status);
     EXPECT_EQ(2u, list.size());
 }
 
@@ -270,22 +270,22 @@ public:
 };
 
 TEST(FileProgress, ShownForSavesOver150RowsAndLoadsAnnouncingOver300) {
-    TempDir dir;
+    TempFolder dir;
     ResultsList list;
     for (int i = 0; i < 301; ++i) list.AddItem("/f/" + std::to_string(i), "", "x", i, 0, 1, 0, 0);
     ProgressLog progress;
-    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "big.ser", "", &progress).status);
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("big.ser"), "", &progress).status);
     EXPECT_EQ("save;saved;", progress.log);
     progress.log.clear();
-    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "big.ser", "", &progress).status);
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir.Path("big.ser"), "", &progress).status);
     EXPECT_EQ("load 301;loaded;", progress.log);
     EXPECT_EQ(301, progress.lines);
     EXPECT_EQ("Loading last search results file... Lines: 301", LoadingLinesText(progress.lines));
 
     while (list.size() > 150) list.DeleteItem("/f/" + std::string(list[0].name()));
     progress = {};
-    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir / "small.ser", "", &progress).status);
-    ASSERT_EQ(FileStatus::Done, LoadList(list, dir / "small.ser", "", &progress).status);
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("small.ser"), "", &progress).status);
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir.Path("small.ser"), "", &progress).status);
     EXPECT_EQ("", progress.log);
     EXPECT_EQ(0, progress.lines);
 }

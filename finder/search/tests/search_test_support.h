@@ -11,7 +11,7 @@
 #include "finder/search/completion.h"
 #include "finder/search/entry_checks.h"
 #include "platform/core/current_directory.h"
-#include "platform/tests/temp_folder.h"
+#include "testsupport/temp_folder.h"
 
 namespace mvf::search::testing {
 

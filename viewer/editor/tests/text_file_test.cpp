@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "editor_test_support.h"
+#include "testsupport/temp_folder.h"
 #include "text_file.h"
 #include "text_file_editor.h"
 
@@ -23,26 +24,13 @@ using Text = std::vector<std::string>;
 
 class TextFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "mvf-editor-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string Path(const std::string& name) const { return dir_.Path(name); }
     std::string Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-        return Path(name);
+        return dir_.File(name, bytes);
     }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    static std::string Read(const std::string& path) { return mvf::testing::ReadAll(path); }
     size_t FileCount() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {}));
+        return static_cast<size_t>(std::distance(fs::directory_iterator(dir_.Root()), {}));
     }
     // Loads `bytes` and saves them again; returns what was written.
     std::string RoundTrip(const std::string& bytes) {
@@ -51,7 +39,7 @@ protected:
         return Read(Path("out.txt"));
     }
 
-    fs::path dir_;
+    mvf::testing::TempFolder dir_;
     TOvcTextFileEditor ed;
 };
 

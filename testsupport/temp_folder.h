@@ -22,6 +22,13 @@ inline std::string ReadAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Writes exactly these bytes to a file that may already exist.
+inline void WriteAll(const std::string& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    EXPECT_TRUE(out.good()) << path;
+}
+
 class TempFolder {
 public:
     TempFolder() {
@@ -43,13 +50,11 @@ public:
         return root_ + "/" + std::string(relative);
     }
 
-    // Writes a file (and the folders above it) with exactly these bytes.
+    // Writes a file (and the folders above it) with exactly these bytes; its full path.
     std::string File(std::string_view relative, std::string_view bytes = {}) const {
         const std::string path = Path(relative);
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        EXPECT_TRUE(out.good()) << path;
+        WriteAll(path, bytes);
         return path;
     }
     std::string Folder(std::string_view relative) const {
