@@ -48,7 +48,38 @@ bool MatchesInPieces(char* begin, char* end) {
     return Matches(begin, end);
 }
 
+// True when the engine finds nothing in [begin, end) taken as one text. A zero byte
+// would hide what follows it from the engine, so such a block gets no verdict.
+bool NothingInBlock(char* begin, char* end) {
+    const auto length = static_cast<std::size_t>(end - begin);
+    if (length == 0 || std::memchr(begin, 0, length)) return false;
+    return !Matches(begin, end);
+}
+
+// Just past the last line end of [begin, end), or `begin` when there is none; notes
+// whether that line end is a carriage return whose line feed may start the next chunk.
+char* AfterLastLineEnd(char* begin, char* end, bool& skipLineFeed) {
+    const auto length = static_cast<std::size_t>(end - begin);
+    const void* lf = ::memrchr(begin, '\n', length);
+    const void* cr = ::memrchr(begin, '\r', length);
+    char* last = static_cast<char*>(const_cast<void*>(std::max(lf, cr)));
+    if (!last) return begin;
+    skipLineFeed = *last == '\r' && last + 1 == end;
+    return last + 1;
+}
+
 } // namespace
+
+bool BlockPrefilterAllowed(std::string_view expression) {
+    if (expression.empty() || expression.front() == '^' || expression.back() == '$') return false;
+    for (std::size_t i = 0; i + 1 < expression.size(); ++i) {
+        if (expression[i] == '\\') {
+            if (expression[i + 1] >= '1' && expression[i + 1] <= '9') return false;
+            ++i; // an escaped backslash escapes nothing after it
+        }
+    }
+    return true;
+}
 
 // The file's bytes as contiguous chunks: first the first block where it lies; then
 // the unfinished line or run of the previous chunk (at most kLinePiece bytes) moved
@@ -119,7 +150,8 @@ FileContent FirstBlock::Read(int fd, std::size_t wanted, bool toEnd) {
     return file;
 }
 
-ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& control) {
+ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& control,
+                                    bool blockPrefilter) {
     Chunks chunks(*this, file);
     bool skipLineFeed = false; // a carriage return ended the previous chunk
     for (;;) {
@@ -130,29 +162,37 @@ ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& cont
             if (*p == '\n') ++p;
             skipLineFeed = false;
         }
-        LineEnds lineEnds(p, end);
-        for (;;) {
-            char* lineEnd = const_cast<char*>(lineEnds.Next(p));
-            if (lineEnd == end) break;
-            if (!control.Proceed()) return ScanResult::Stopped;
-            if (MatchesInPieces(p, lineEnd)) return ScanResult::Match;
-            if (*lineEnd == '\r') {
-                if (lineEnd + 1 == end)
-                    skipLineFeed = true;
-                else if (lineEnd[1] == '\n')
-                    ++lineEnd;
+        if (blockPrefilter && !control.Proceed()) return ScanResult::Stopped;
+        // No line and no piece of this chunk can match: only its unfinished last line
+        // goes on, into the next chunk.
+        const bool clean = blockPrefilter && NothingInBlock(p, end);
+        if (clean) {
+            p = AfterLastLineEnd(p, end, skipLineFeed);
+        } else {
+            LineEnds lineEnds(p, end);
+            for (;;) {
+                char* lineEnd = const_cast<char*>(lineEnds.Next(p));
+                if (lineEnd == end) break;
+                if (!control.Proceed()) return ScanResult::Stopped;
+                if (MatchesInPieces(p, lineEnd)) return ScanResult::Match;
+                if (*lineEnd == '\r') {
+                    if (lineEnd + 1 == end)
+                        skipLineFeed = true;
+                    else if (lineEnd[1] == '\n')
+                        ++lineEnd;
+                }
+                p = lineEnd + 1;
             }
-            p = lineEnd + 1;
         }
         if (chunks.AtEnd()) {
-            if (p == end) return ScanResult::NoMatch;
+            if (p == end || clean) return ScanResult::NoMatch;
             if (!control.Proceed()) return ScanResult::Stopped;
             return MatchesInPieces(p, end) ? ScanResult::Match : ScanResult::NoMatch;
         }
         // An unfinished line longer than a piece gives up its full pieces now.
         while (static_cast<std::size_t>(end - p) > kLinePiece) {
             if (!control.Proceed()) return ScanResult::Stopped;
-            if (Matches(p, p + kLinePiece)) return ScanResult::Match;
+            if (!clean && Matches(p, p + kLinePiece)) return ScanResult::Match;
             p += kLinePiece;
         }
         chunks.Next(p);

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "finder/search/search_control.h"
 
@@ -24,6 +25,15 @@ inline constexpr std::size_t kLinePiece = 1024 * 1024;
 inline constexpr std::size_t kMinimumRun = 5;
 
 enum class ScanResult { Match, NoMatch, Stopped };
+
+// Whether the text scan may first ask the engine about a whole block of lines, and skip
+// every line of a block in which it finds nothing. That is exact when a match inside a
+// line is also a match inside any longer text around it: the matcher tries every start,
+// every repetition count and sees the same characters, and the line ends it sees instead
+// of the end of the text are no word characters. Only the anchors look at the ends of
+// the text (a leading "^", a trailing "$"), and a back-reference could make a long text
+// slow, so expressions with either are scanned line by line only.
+bool BlockPrefilterAllowed(std::string_view expression);
 
 // An open file and its first block, read by whoever opened it.
 struct FileContent {
@@ -55,8 +65,10 @@ public:
     // blocks are read at their offsets into the scanner's own buffer, so the first
     // block stays as it was and the next alternative can scan it again. The text scan
     // checks `control` before each line, the binary scan before each block; a stop ends
-    // the scan with Stopped.
-    ScanResult ScanText(const FileContent& file, SearchControl& control);
+    // the scan with Stopped. With `blockPrefilter` (see BlockPrefilterAllowed) the text
+    // scan goes line by line only through blocks where the engine finds something.
+    ScanResult ScanText(const FileContent& file, SearchControl& control,
+                        bool blockPrefilter = false);
     ScanResult ScanBinary(const FileContent& file, SearchControl& control);
 
 private:

@@ -71,6 +71,7 @@ FileTester::FileTester(const ContentPlan& plan, SearchControl& control, SearchHo
         usable_.push_back(SCompileRGrep(plan_.expressions[i].c_str(), plan_.matchCase ? 1 : 0) ==
                           0);
         compiled_ = usable_.back() ? static_cast<int>(i) : -1;
+        blockPrefilter_.push_back(BlockPrefilterAllowed(plan_.expressions[i]));
     }
 }
 
@@ -119,7 +120,8 @@ ScanResult FileTester::Scan(std::size_t alternative, const FileContent& content,
         SCompileRGrep(plan_.expressions[alternative].c_str(), plan_.matchCase ? 1 : 0);
         compiled_ = static_cast<int>(alternative);
     }
-    return binary ? scanner_.ScanBinary(content, control_) : scanner_.ScanText(content, control_);
+    if (binary) return scanner_.ScanBinary(content, control_);
+    return scanner_.ScanText(content, control_, blockPrefilter_[alternative]);
 }
 
 } // namespace mvf::search

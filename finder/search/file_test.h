@@ -74,6 +74,7 @@ private:
     SearchControl& control_;
     SearchHost& host_;
     std::vector<bool> usable_;
+    std::vector<bool> blockPrefilter_; // per alternative: BlockPrefilterAllowed
     int compiled_ = -1; // the alternative the engine holds
     ContentScanner scanner_;
     std::string statusText_;
