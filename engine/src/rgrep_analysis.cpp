@@ -1,0 +1,236 @@
+// The compile-time analysis of a program: which fast paths may run it, the literal runs
+// every match contains, the bytes a match can begin with, and where failures may be
+// remembered. Everything here is a necessary condition of the backtracking definition;
+// nothing changes an answer.
+#include "rgrep_analysis.h"
+
+#include <cstring>
+
+#include "program.h"
+#include "rgrep_literal.h"
+
+namespace mvfg::analysis {
+
+namespace {
+
+using namespace program;
+
+constexpr int kNoIndex = -1;
+
+inline void Add(uint8_t* set, unsigned c) {
+    set[c >> 3] = static_cast<uint8_t>(set[c >> 3] | (1u << (c & 7)));
+}
+
+// A single-character atom the matcher can run: no CHR 0 and no class holding 0 (either
+// would match the end of the text).
+bool AtomUnderstood(const unsigned char* atom) {
+    switch (atom[0]) {
+    case CHR: return atom[1] != 0;
+    case ANY: return true;
+    case CCL: return !SetHas(atom + 1, 0);
+    case NCL: return true;
+    }
+    return false;
+}
+
+// Adds the bytes the atom matches; `fold` for a CHR element of its own in a
+// case-insensitive record (a repeated CHR compares exactly).
+void AddAtom(uint8_t* set, const unsigned char* atom, bool fold) {
+    for (unsigned c = 1; c < 256; ++c) {
+        const auto b = static_cast<unsigned char>(c);
+        bool in = false;
+        switch (atom[0]) {
+        case CHR: in = literal::Same(atom[1], b, fold); break;
+        case ANY: in = true; break;
+        case CCL: in = SetHas(atom + 1, b); break;
+        case NCL: in = !SetHas(atom + 1, b); break;
+        }
+        if (in) Add(set, c);
+    }
+}
+
+class Builder {
+public:
+    Builder(const unsigned char* program, bool caseSensitive, Analysis& a)
+        : prog_(program), fold_(!caseSensitive), a_(a) {}
+
+    void Run() {
+        a_.caseSensitive = fold_ ? 0 : 1;
+        a_.anchorRun = kNoRun;
+        a_.start = prog_[0] == CHR   ? Start::FirstChar
+                   : prog_[0] == BOL ? Start::LineStart
+                                     : Start::Everywhere;
+        if (!Walk()) return; // fast stays 0: the plain backtracker runs it
+        FirstSet();
+        ChooseAnchor();
+        a_.fast = 1;
+    }
+
+private:
+    // One pass over the elements: validation, runs, branches, back-references.
+    bool Walk() {
+        int lastBot[MVFG_BOUNDS], lastEot[MVFG_BOUNDS];
+        for (int n = 0; n < MVFG_BOUNDS; ++n) lastBot[n] = lastEot[n] = kNoIndex;
+        int branchAt[256];
+        int branches = 0;
+        // For each back-reference: the element index from which its group's bounds are
+        // set on the current path.
+        int refFrom[MVFG_PROGRAM_SIZE];
+        int refAt[MVFG_PROGRAM_SIZE];
+        int refs = 0;
+        std::size_t at = 0;
+        for (int index = 0;; ++index) {
+            if (at >= MVFG_PROGRAM_SIZE) return false;
+            const unsigned char* p = prog_ + at;
+            const std::size_t size = ElementSize(p);
+            if (at + size > MVFG_PROGRAM_SIZE) return false;
+            switch (p[0]) {
+            case END: CloseRun(); break;
+            case CHR:
+                if (!AtomUnderstood(p)) return false;
+                Literal(p[1]);
+                break;
+            case ANY:
+            case CCL:
+            case NCL:
+                if (!AtomUnderstood(p)) return false;
+                CloseRun();
+                if (width_ != kVariableWidth) ++width_;
+                break;
+            case BOL:
+            case EOL:
+            case BOW:
+            case EOW: break;
+            case BOT:
+            case EOT:
+                if (p[1] < 1 || p[1] >= MVFG_BOUNDS) return false;
+                (p[0] == BOT ? lastBot : lastEot)[p[1]] = index;
+                break;
+            case REF: {
+                const int n = p[1];
+                if (n < 1 || n >= MVFG_BOUNDS) return false;
+                // A group still open (or never closed) is read with bounds left by earlier
+                // attempts: only the plain backtracker reproduces that.
+                if (lastBot[n] == kNoIndex || lastEot[n] == kNoIndex) return false;
+                refFrom[refs] = lastBot[n] < lastEot[n] ? lastBot[n] : lastEot[n];
+                refAt[refs++] = index;
+                CloseRun();
+                width_ = kVariableWidth;
+                break;
+            }
+            case CLO:
+            case OPT:
+                if (!AtomUnderstood(p + 1) || p[size - 1] != END || branches == 256) return false;
+                branchAt[branches++] = index;
+                CloseRun();
+                width_ = kVariableWidth;
+                break;
+            default: return false;
+            }
+            if (p[0] == END) break;
+            at += size;
+        }
+        a_.branchCount = static_cast<uint8_t>(branches);
+        for (int b = 0; b < branches; ++b) {
+            bool ok = true;
+            for (int r = 0; r < refs; ++r) {
+                if (refAt[r] > branchAt[b] && refFrom[r] < branchAt[b]) ok = false;
+            }
+            if (ok) Add(a_.memoOk, static_cast<unsigned>(b));
+        }
+        return true;
+    }
+
+    void Literal(unsigned char c) {
+        if (!runOpen_) {
+            runOpen_ = true;
+            current_ = {};
+            current_.prefixWidth = width_;
+        }
+        if (current_.length < kMaxRunBytes) current_.bytes[current_.length++] = c;
+        if (width_ != kVariableWidth) ++width_;
+    }
+
+    void CloseRun() {
+        if (!runOpen_) return;
+        runOpen_ = false;
+        if (a_.runCount == kMaxRuns) return;
+        int best = 0;
+        for (int i = 1; i < current_.length; ++i) {
+            if (Score(current_.bytes[i]) < Score(current_.bytes[best])) best = i;
+        }
+        current_.rare = static_cast<uint8_t>(best);
+        a_.runs[a_.runCount++] = current_;
+    }
+
+    // The cost of scanning for a byte: how common it is, in both cases when folded.
+    int Score(unsigned char c) const {
+        if (fold_ && literal::IsLetter(c)) {
+            const unsigned char lower = literal::Lower(c);
+            return literal::Frequency(lower) + literal::Frequency(lower - 32);
+        }
+        return literal::Frequency(c);
+    }
+
+    // The bytes a match can begin with, when some element must consume one.
+    void FirstSet() {
+        for (const unsigned char* p = prog_;; p += ElementSize(p)) {
+            switch (p[0]) {
+            case BOL:
+            case EOL:
+            case BOW:
+            case EOW:
+            case BOT:
+            case EOT: continue;
+            case CLO:
+            case OPT: AddAtom(a_.firstSet, p + 1, false); continue;
+            case CHR:
+            case ANY:
+            case CCL:
+            case NCL: {
+                AddAtom(a_.firstSet, p, fold_);
+                bool full = true;
+                for (unsigned c = 1; c < 256; ++c) full = full && BitOf(a_.firstSet, c);
+                a_.hasFirstSet = full ? 0 : 1;
+                return;
+            }
+            default: return; // END or REF: a match may begin anywhere
+            }
+        }
+    }
+
+    // The fixed-offset run that is cheapest to scan for gives the start candidates.
+    void ChooseAnchor() {
+        int best = -1;
+        for (int i = 0; i < a_.runCount; ++i) {
+            const analysis::Run& r = a_.runs[i];
+            if (r.prefixWidth == kVariableWidth) continue;
+            if (best < 0) {
+                best = i;
+                continue;
+            }
+            const analysis::Run& b = a_.runs[best];
+            const int rs = Score(r.bytes[r.rare]), bs = Score(b.bytes[b.rare]);
+            if (rs < bs || (rs == bs && r.length > b.length)) best = i;
+        }
+        if (best >= 0) a_.anchorRun = static_cast<uint8_t>(best);
+    }
+
+    const unsigned char* prog_;
+    bool fold_;
+    Analysis& a_;
+    uint16_t width_ = 0; // characters consumed so far when fixed, else kVariableWidth
+    bool runOpen_ = false;
+    analysis::Run current_{};
+};
+
+} // namespace
+
+void Analyse(RegexRecord* record) {
+    Analysis a{};
+    Builder(record->program, record->caseSensitive != 0, a).Run();
+    a.magic = kMagic;
+    std::memcpy(record->analysis, &a, sizeof a);
+}
+
+} // namespace mvfg::analysis
