@@ -57,9 +57,6 @@ public:
     void Run() {
         a_.caseSensitive = fold_ ? 0 : 1;
         a_.anchorRun = kNoRun;
-        a_.start = prog_[0] == CHR   ? Start::FirstChar
-                   : prog_[0] == BOL ? Start::LineStart
-                                     : Start::Everywhere;
         if (!Walk()) return; // fast stays 0: the plain backtracker runs it
         FirstSet();
         ChooseAnchor();
@@ -128,9 +125,12 @@ private:
             default: return false;
             }
             if (p[0] == END) break;
+            previousOp_ = p[0];
             at += size;
         }
         a_.branchCount = static_cast<uint8_t>(branches);
+        a_.width = width_;
+        a_.endsWithEol = previousOp_ == EOL;
         for (int b = 0; b < branches; ++b) {
             bool ok = true;
             for (int r = 0; r < refs; ++r) {
@@ -160,6 +160,18 @@ private:
             if (Score(current_.bytes[i]) < Score(current_.bytes[best])) best = i;
         }
         current_.rare = static_cast<uint8_t>(best);
+        // The second byte: the rarest of the next fifteen (the text scan checks it in the
+        // same step when it follows), else the rarest of the others.
+        int pair = best;
+        for (int i = 0; i < current_.length; ++i) {
+            const bool after = i > best && i - best < 16;
+            const bool pairAfter = pair > best && pair - best < 16;
+            if (i == best || (pairAfter && !after)) continue;
+            if (pair == best || (after && !pairAfter) ||
+                Score(current_.bytes[i]) < Score(current_.bytes[pair]))
+                pair = i;
+        }
+        current_.pair = static_cast<uint8_t>(pair);
         a_.runs[a_.runCount++] = current_;
     }
 
@@ -199,8 +211,15 @@ private:
         }
     }
 
-    // The fixed-offset run that is cheapest to scan for gives the start candidates.
+    // The run cheapest to scan for rules texts out; the fixed-offset run cheapest to scan
+    // for gives the start candidates.
     void ChooseAnchor() {
+        for (int i = 1; i < a_.runCount; ++i) {
+            const analysis::Run& r = a_.runs[i];
+            const analysis::Run& f = a_.runs[a_.filterRun];
+            if (Score(r.bytes[r.rare]) < Score(f.bytes[f.rare]))
+                a_.filterRun = static_cast<uint8_t>(i);
+        }
         int best = -1;
         for (int i = 0; i < a_.runCount; ++i) {
             const analysis::Run& r = a_.runs[i];
@@ -221,6 +240,7 @@ private:
     Analysis& a_;
     uint16_t width_ = 0; // characters consumed so far when fixed, else kVariableWidth
     bool runOpen_ = false;
+    unsigned char previousOp_ = END;
     analysis::Run current_{};
 };
 

@@ -17,14 +17,12 @@ constexpr int kMaxRunBytes = 32;
 constexpr uint16_t kVariableWidth = 0xffff;
 constexpr uint8_t kNoRun = 0xff;
 
-// How the search picks its start positions (the program's first element decides).
-enum class Start : uint8_t { Everywhere, FirstChar, LineStart };
-
 // A run of literal characters every match contains, in program order.
 struct Run {
     uint8_t length;       // 1..kMaxRunBytes (longer runs keep their first bytes)
     uint8_t rare;         // index of the byte to scan for
     uint16_t prefixWidth; // characters every match has before the run; kVariableWidth
+    uint8_t pair;         // index of a second byte checked with it (== rare for one byte)
     uint8_t bytes[kMaxRunBytes];
 };
 
@@ -33,11 +31,12 @@ struct Analysis {
     uint8_t caseSensitive; // the case mode the runs and the first set were built for
     uint8_t fast;          // 0: only the plain backtracker may run this program
     uint8_t branchCount;   // CLO and OPT elements
-    Start start;
-    uint8_t hasFirstSet; // firstSet holds every byte a match can begin with
+    uint8_t hasFirstSet;   // firstSet holds every byte a match can begin with
     uint8_t runCount;
-    uint8_t anchorRun; // the run whose occurrences give the start candidates; kNoRun
-    uint8_t pad;
+    uint8_t anchorRun;   // the run whose occurrences give the start candidates; kNoRun
+    uint8_t endsWithEol; // the last element is EOL
+    uint8_t filterRun;   // the run cheapest to look for in the whole text
+    uint16_t width;      // characters every match has, or kVariableWidth
     // Bit b: what follows branch b depends only on the text position, so a failure there
     // can be remembered (no later back-reference reads a group bound set before it).
     uint8_t memoOk[32];

@@ -86,6 +86,37 @@ const unsigned char* Backtracker::Run(const unsigned char* pc, const unsigned ch
     }
 }
 
+// The element that must consume the next character when the rest of the program starts,
+// or nullptr when a repetition, a back-reference or the end comes first.
+const unsigned char* Backtracker::FirstConsumer(const unsigned char* pc) {
+    for (;; pc += ElementSize(pc)) {
+        switch (pc[0]) {
+        case CHR:
+        case ANY:
+        case CCL:
+        case NCL: return pc;
+        case BOL:
+        case EOL:
+        case BOW:
+        case EOW:
+        case BOT:
+        case EOT: continue;
+        default: return nullptr;
+        }
+    }
+}
+
+// Whether a single-character element of its own matches at p.
+bool Backtracker::Single(const unsigned char* atom, const unsigned char* p) const {
+    if (p == s_.end) return false;
+    switch (atom[0]) {
+    case CHR: return literal::Same(atom[1], *p, s_.fold);
+    case CCL: return SetHas(atom + 1, *p);
+    case NCL: return !SetHas(atom + 1, *p);
+    }
+    return true; // ANY
+}
+
 // The rest of the program after branch `branch`, tried at q, unless it already failed there.
 const unsigned char* Backtracker::Rest(const unsigned char* rest, const unsigned char* q,
                                        unsigned branch) {
@@ -143,8 +174,11 @@ const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigne
         runEnd = RunEnd(pc + 1, p, s_.end);
         top = runEnd;
     }
+    const unsigned char* need = FirstConsumer(rest);
     for (const unsigned char* q = top;; --q) {
-        if (const unsigned char* e = Rest(rest, q, branch)) return e;
+        if (!need || Single(need, q)) {
+            if (const unsigned char* e = Rest(rest, q, branch)) return e;
+        }
         if (q == p) break;
     }
     if (cache) *cache = {cache->generation, p, runEnd};

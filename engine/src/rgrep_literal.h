@@ -25,6 +25,13 @@ int Frequency(unsigned char c);
 const unsigned char* Find(const analysis::Run& run, const unsigned char* from,
                           const unsigned char* end, bool fold);
 
+// The first place of the run in the zero-terminated text, or nullptr; found without
+// measuring the text first, the cheapest "no" for a text that lacks it.
+const unsigned char* FirstIn(const analysis::Run& run, const unsigned char* text, bool fold);
+
+// Whether the zero-terminated text begins with the run (reads no further than its end).
+bool StartsWith(const analysis::Run& run, const unsigned char* text, bool fold);
+
 // Whether every run occurs in [from, end), each after the end of the one before.
 bool AllInOrder(const analysis::Analysis& a, const unsigned char* from, const unsigned char* end,
                 bool fold);

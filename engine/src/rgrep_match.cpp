@@ -20,14 +20,20 @@ using namespace program;
 
 match::Memo g_memo;
 
+// Two fixed-size clears the compiler turns into a few vector stores (a loop over both
+// arrays became a string instruction that cost more than the rest of a short search).
 void ClearBounds(RegexRecord* record) {
-    for (int n = 0; n < MVFG_BOUNDS; ++n) record->matchStart[n] = record->matchEnd[n] = nullptr;
+    std::memset(record->matchStart, 0, sizeof record->matchStart);
+    std::memset(record->matchEnd, 0, sizeof record->matchEnd);
 }
 
 class Search {
 public:
-    Search(RegexRecord* record, const match::Subject& subject, const analysis::Analysis* fast)
-        : rec_(record), s_(subject), a_(fast), bt_(record, subject, fast ? &g_memo : nullptr) {}
+    // `seen`: where the analysis's filter run first occurs, when it was looked for.
+    Search(RegexRecord* record, const match::Subject& subject, const analysis::Analysis* fast,
+           const unsigned char* seen)
+        : rec_(record), s_(subject), a_(fast), seen_(seen),
+          bt_(record, subject, fast ? &g_memo : nullptr) {}
 
     // 1 found, 0 not found; every bound null after a failure.
     int Run() {
@@ -38,6 +44,10 @@ public:
 
 private:
     bool Attempt(const unsigned char* p) {
+        if (a_ && !prepared_) {
+            g_memo.Prepare(*a_, static_cast<std::size_t>(s_.end - s_.start) + 1);
+            prepared_ = true;
+        }
         const unsigned char* end = bt_.Attempt(p);
         if (!end) return false;
         rec_->matchStart[0] = reinterpret_cast<const char*>(p);
@@ -47,12 +57,26 @@ private:
 
     bool Find() {
         const unsigned char first = rec_->program[0];
-        if (a_) g_memo.Prepare(*a_, static_cast<std::size_t>(s_.end - s_.start) + 1);
-        if (first == BOL && !s_.LineMode()) return Attempt(s_.start); // one attempt is cheapest
-        if (a_ && !literal::AllInOrder(*a_, s_.start, s_.end, s_.fold)) return false;
+        if (first == BOL && !s_.LineMode()) return Attempt(s_.start); // the only start
+        if (a_) {
+            if (a_->endsWithEol && a_->width != analysis::kVariableWidth && !s_.LineMode())
+                return EndsAtTheEnd(first);
+            // One run was already looked for; several must also come in order.
+            if (a_->runCount > 1 && !literal::AllInOrder(*a_, s_.start, s_.end, s_.fold))
+                return false;
+        }
         if (first == BOL) return LineStarts();
         if (a_ && a_->anchorRun != analysis::kNoRun) return AroundAnchor(a_->runs[a_->anchorRun]);
         return Everywhere();
+    }
+
+    // A fixed-width program that must end at the end of the text has one possible start.
+    bool EndsAtTheEnd(unsigned char first) {
+        if (s_.end - s_.start < a_->width) return false;
+        const unsigned char* p = s_.end - a_->width;
+        // The terminator is a start only in an empty text, and never for a CHR first.
+        if (p == s_.end && (p != s_.start || first == CHR)) return false;
+        return Attempt(p);
     }
 
     // At the start of the text, then after each run of line ends.
@@ -82,8 +106,10 @@ private:
     // Every match holds the run at a fixed distance from its start: only those starts.
     bool AroundAnchor(const analysis::Run& run) {
         const unsigned char* from = s_.start + run.prefixWidth;
-        while (from < s_.end) {
-            const unsigned char* at = literal::Find(run, from, s_.end, s_.fold);
+        const bool known = seen_ && &run == &a_->runs[a_->filterRun] && seen_ >= from;
+        for (bool first = true; from < s_.end; first = false) {
+            const unsigned char* at =
+                first && known ? seen_ : literal::Find(run, from, s_.end, s_.fold);
             if (!at) return false;
             if (Attempt(at - run.prefixWidth)) return true;
             from = at + 1;
@@ -94,7 +120,9 @@ private:
     RegexRecord* rec_;
     match::Subject s_;
     const analysis::Analysis* a_;
+    const unsigned char* seen_;
     match::Backtracker bt_;
+    bool prepared_ = false; // the memo is set up for this search
 };
 
 } // namespace
@@ -112,10 +140,22 @@ extern "C" int RGrep(const char* text, RegexRecord* record) {
     }
     if (!text) return 0;
     const int options = OptionBits();
+    const bool lineMode = (options & (HGREP_OPT_LF_ENDS_LINE | HGREP_OPT_CR_ENDS_LINE)) != 0;
     const auto* start = reinterpret_cast<const unsigned char*>(text);
-    const match::Subject subject{start, start + std::strlen(text), record->caseSensitive == 0,
+    const bool fold = record->caseSensitive == 0;
+    const analysis::Analysis* a = analysis::Of(record);
+    if (a && !a->fast) a = nullptr;
+    // A text without the literal the program needs fails before it is even measured.
+    const unsigned char* seen = nullptr; // the first place of the filter run
+    if (a && a->runCount > 0) {
+        if (record->program[0] == program::BOL && !lineMode && a->runs[0].prefixWidth == 0) {
+            if (!literal::StartsWith(a->runs[0], start, fold)) return 0;
+        } else if (!(seen = literal::FirstIn(a->runs[a->filterRun], start, fold))) {
+            return 0;
+        }
+    }
+    const match::Subject subject{start, start + std::strlen(text), fold,
                                  (options & HGREP_OPT_LF_ENDS_LINE) != 0,
                                  (options & HGREP_OPT_CR_ENDS_LINE) != 0};
-    const analysis::Analysis* a = analysis::Of(record);
-    return Search(record, subject, a && a->fast ? a : nullptr).Run();
+    return Search(record, subject, a, seen).Run();
 }

@@ -27,8 +27,8 @@ public:
     void Prepare(const analysis::Analysis& a, std::size_t positions) {
         analysis_ = &a;
         width_ = (positions + 63) / 64;
-        const std::size_t fit = kWords / width_;
-        rows_ = fit < a.branchCount ? static_cast<unsigned>(fit) : a.branchCount;
+        rows_ = width_ * a.branchCount <= kWords ? a.branchCount
+                                                 : static_cast<unsigned>(kWords / width_);
         if (++generation_ == 0) Reset();
     }
 

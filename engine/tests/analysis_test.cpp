@@ -83,10 +83,12 @@ TEST_F(AnalysisTest, BackReferencesDecideWhereFailuresMayBeRemembered) {
     EXPECT_EQ(0, Analyse("\\(a\\(b\\1\\)\\)").fast);
 }
 
-TEST_F(AnalysisTest, StartKinds) {
-    EXPECT_EQ(analysis::Start::FirstChar, Analyse("ab").start);
-    EXPECT_EQ(analysis::Start::LineStart, Analyse("^ab").start);
-    EXPECT_EQ(analysis::Start::Everywhere, Analyse("a*b").start);
+TEST_F(AnalysisTest, FixedWidthAndEndAnchor) {
+    const Analysis& a = Analyse("\\<a.[bc]\\(d\\)$");
+    EXPECT_EQ(4, a.width);
+    EXPECT_EQ(1, a.endsWithEol);
+    EXPECT_EQ(analysis::kVariableWidth, Analyse("ab*$").width);
+    EXPECT_EQ(0, Analyse("a$b").endsWithEol); // a "$" in the middle is a literal
 }
 
 TEST_F(AnalysisTest, AbsentOrForeignAnalysisMeansThePlainBacktracker) {
