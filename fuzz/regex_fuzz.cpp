@@ -46,7 +46,7 @@ bool HasBackReference(const RegexRecord& rec) {
     std::abort();
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size < 2) return 0;

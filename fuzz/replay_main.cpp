@@ -19,7 +19,7 @@ void Replay(const std::filesystem::path& file) {
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     std::size_t count = 0;

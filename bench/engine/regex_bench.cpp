@@ -121,8 +121,8 @@ void Pcre2Jit(benchmark::State& state, const Pattern& p) {
     const Lines& lines = Corpus();
     int error = 0;
     PCRE2_SIZE offset = 0;
-    pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(p.pcre), PCRE2_ZERO_TERMINATED,
-                                     0, &error, &offset, nullptr);
+    pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(p.pcre), PCRE2_ZERO_TERMINATED, 0,
+                                     &error, &offset, nullptr);
     if (!code || pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) != 0) {
         state.SkipWithError("PCRE2 JIT compile failed");
         if (code) pcre2_code_free(code);
@@ -169,7 +169,7 @@ void LongLine(benchmark::State& state, const char* pattern, std::string line) {
                             static_cast<int64_t>(line.size()));
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
@@ -180,10 +180,15 @@ int main(int argc, char** argv) {
     }
     for (const Pattern& p : kPatterns) {
         const std::string n = p.name;
-        benchmark::RegisterBenchmark(("mvfindgrep/" + n).c_str(), Library, p)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("reference/" + n).c_str(), Reference, p)->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("pcre2_jit/" + n).c_str(), Pcre2Jit, p)->Unit(benchmark::kMillisecond);
-        if (p.re2) benchmark::RegisterBenchmark(("re2/" + n).c_str(), Re2, p)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("mvfindgrep/" + n).c_str(), Library, p)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("reference/" + n).c_str(), Reference, p)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("pcre2_jit/" + n).c_str(), Pcre2Jit, p)
+            ->Unit(benchmark::kMillisecond);
+        if (p.re2)
+            benchmark::RegisterBenchmark(("re2/" + n).c_str(), Re2, p)
+                ->Unit(benchmark::kMillisecond);
     }
     std::string line(1 << 20, 'x');
     benchmark::RegisterBenchmark("long_line/no_literal_1MB", LongLine, ".*a.*b.*c", line)

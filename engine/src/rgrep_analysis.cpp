@@ -118,6 +118,8 @@ private:
             case CLO:
             case OPT:
                 if (!AtomUnderstood(p + 1) || p[size - 1] != END || branches == 256) return false;
+                if (p[0] == CLO && RestDisjoint(p + 1, p + size))
+                    Add(a_.restAtRunEnd, static_cast<unsigned>(branches));
                 branchAt[branches++] = index;
                 CloseRun();
                 width_ = kVariableWidth;
@@ -139,6 +141,37 @@ private:
             if (ok) Add(a_.memoOk, static_cast<unsigned>(b));
         }
         return true;
+    }
+
+    // Whether the first element that consumes a character after `rest` (only zero-width
+    // elements before it) matches nothing the repeated atom matches.
+    bool RestDisjoint(const unsigned char* atom, const unsigned char* rest) const {
+        const unsigned char* p = rest;
+        while (p < prog_ + MVFG_PROGRAM_SIZE) {
+            switch (p[0]) {
+            case BOL:
+            case EOL:
+            case BOW:
+            case EOW:
+            case BOT:
+            case EOT: p += ElementSize(p); continue;
+            case CHR:
+            case ANY:
+            case CCL:
+            case NCL: {
+                if (!AtomUnderstood(p)) return false;
+                uint8_t mine[kSetBytes] = {}, next[kSetBytes] = {};
+                AddAtom(mine, atom, false);
+                AddAtom(next, p, fold_);
+                for (int i = 0; i < kSetBytes; ++i) {
+                    if (mine[i] & next[i]) return false;
+                }
+                return true;
+            }
+            default: return false;
+            }
+        }
+        return false;
     }
 
     void Literal(unsigned char c) {

@@ -40,6 +40,9 @@ struct Analysis {
     // Bit b: what follows branch b depends only on the text position, so a failure there
     // can be remembered (no later back-reference reads a group bound set before it).
     uint8_t memoOk[32];
+    // Bit b: the element that must match where the rest after closure b starts never
+    // matches the closure's own atom, so the rest can only start where the run ends.
+    uint8_t restAtRunEnd[32];
     uint8_t firstSet[32];
     Run runs[kMaxRuns];
 };

@@ -146,42 +146,58 @@ const unsigned char* Backtracker::RunEnd(const unsigned char* atom, const unsign
 
 const unsigned char* Backtracker::Repeat(const unsigned char* pc, const unsigned char* p,
                                          unsigned branch) {
-    const unsigned char* rest = pc + ElementSize(pc);
     if (pc[0] == CLO) return Closure(pc, p, branch);
     // OPT: with the character first, then without.
+    const unsigned char* rest = pc + ElementSize(pc);
     if (RunEnd(pc + 1, p, p == s_.end ? p : p + 1) != p) {
         if (const unsigned char* e = Rest(rest, p + 1, branch)) return e;
     }
     return Rest(rest, p, branch);
 }
 
-// CLO: the rest is tried from the furthest reach back to p. When failures after this
-// branch depend only on the position, a run already tried from a lower start has failed
-// at every position above it, so only the new lower part is tried.
+// CLO: the rest is tried from the furthest reach back to p. The run's extent is kept per
+// branch; when failures after the branch depend only on the position, a run already
+// tried from a lower start has failed at every position above it, so only the new lower
+// part is tried.
 const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigned char* p,
                                           unsigned branch) {
-    const unsigned char* rest = pc + ElementSize(pc);
-    Memo::Run* cache = memo_ && memo_->Stable(branch) ? &memo_->RunOf(branch) : nullptr;
+    const bool stable = memo_ && memo_->Stable(branch);
+    Memo::Run* run = memo_ ? &memo_->RunOf(branch) : nullptr;
+    if (run && !run->rest) {
+        run->rest = pc + ElementSize(pc);
+        run->need = FirstConsumer(run->rest);
+    }
+    const unsigned char* rest = run ? run->rest : pc + ElementSize(pc);
+    const unsigned char* need = run ? run->need : FirstConsumer(rest);
+    const bool known = run && run->low && run->low <= p && p <= run->end;
+    if (known && stable) return nullptr;
     const unsigned char* top; // highest position still to try
     const unsigned char* runEnd;
-    if (cache && cache->low && cache->low <= p && p <= cache->end) return nullptr;
-    if (cache && cache->low && p < cache->low) {
-        const unsigned char* reach = RunEnd(pc + 1, p, cache->low);
-        const bool joins = reach == cache->low;
-        runEnd = joins ? cache->end : reach;
-        top = joins ? cache->low - 1 : reach;
+    if (known) {
+        runEnd = top = run->end;
+    } else if (run && run->low && p < run->low) {
+        const unsigned char* reach = RunEnd(pc + 1, p, run->low);
+        const bool joins = reach == run->low;
+        runEnd = joins ? run->end : reach;
+        top = joins && stable ? run->low - 1 : runEnd;
     } else {
         runEnd = RunEnd(pc + 1, p, s_.end);
         top = runEnd;
     }
-    const unsigned char* need = FirstConsumer(rest);
-    for (const unsigned char* q = top;; --q) {
+    // Inside the run the rest may be unable to start at all; then only its end is tried
+    // (unless it was tried before).
+    const unsigned char* bottom = memo_ && memo_->RestAtRunEnd(branch) ? runEnd : p;
+    for (const unsigned char* q = top; q >= bottom; --q) {
         if (!need || Single(need, q)) {
             if (const unsigned char* e = Rest(rest, q, branch)) return e;
         }
-        if (q == p) break;
+        if (q == bottom) break;
     }
-    if (cache) *cache = {cache->generation, p, runEnd};
+    // [p, runEnd] is one run of the atom, and (when stable) every position in it failed.
+    if (run && !known) {
+        run->low = p;
+        run->end = runEnd;
+    }
     return nullptr;
 }
 

@@ -44,7 +44,7 @@ public:
 
 private:
     bool Attempt(const unsigned char* p) {
-        if (a_ && !prepared_) {
+        if (a_ && !prepared_ && a_->branchCount > 0) {
             g_memo.Prepare(*a_, static_cast<std::size_t>(s_.end - s_.start) + 1);
             prepared_ = true;
         }
@@ -145,9 +145,11 @@ extern "C" int RGrep(const char* text, RegexRecord* record) {
     const bool fold = record->caseSensitive == 0;
     const analysis::Analysis* a = analysis::Of(record);
     if (a && !a->fast) a = nullptr;
-    // A text without the literal the program needs fails before it is even measured.
+    // A text without the literal the program needs fails before it is even measured
+    // (unless the program can only end at the end of the text: one attempt is cheaper).
     const unsigned char* seen = nullptr; // the first place of the filter run
-    if (a && a->runCount > 0) {
+    const bool endAnchored = a && a->endsWithEol && a->width != analysis::kVariableWidth;
+    if (a && a->runCount > 0 && !(endAnchored && !lineMode)) {
         if (record->program[0] == program::BOL && !lineMode && a->runs[0].prefixWidth == 0) {
             if (!literal::StartsWith(a->runs[0], start, fold)) return 0;
         } else if (!(seen = literal::FirstIn(a->runs[a->filterRun], start, fold))) {

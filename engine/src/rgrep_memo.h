@@ -15,12 +15,15 @@ class Memo {
 public:
     static constexpr std::size_t kWords = std::size_t{1} << 20; // 64 Mi positions x branches
 
-    // A closure's last run: the rest failed at every position of [low, end], and every
-    // character of [low, end) belongs to the closure's atom.
+    // A closure's last run: every character of [low, end) belongs to the closure's atom
+    // and `end` ends the run; when the branch is Stable, the rest also failed at every
+    // position of [low, end].
     struct Run {
         uint32_t generation;
         const unsigned char* low;
         const unsigned char* end;
+        const unsigned char* rest; // the program after the closure, once looked up
+        const unsigned char* need; // the element that must match where the rest starts
     };
 
     // Starts a search over `positions` text positions (the terminator included).
@@ -34,6 +37,9 @@ public:
 
     // Whether failures after branch `b` depend only on the position.
     bool Stable(unsigned b) const { return analysis::BitOf(analysis_->memoOk, b); }
+
+    // Whether the rest after closure `b` can only start where the closure's run ends.
+    bool RestAtRunEnd(unsigned b) const { return analysis::BitOf(analysis_->restAtRunEnd, b); }
 
     // Marks the rest after branch `b` as tried at position `at`; false when it had been
     // tried before (and so failed). Always true for branches without a row.
@@ -53,7 +59,7 @@ public:
     // The closure cache of branch `b`, empty (low == nullptr) at the start of a search.
     Run& RunOf(unsigned b) {
         Run& r = runs_[b];
-        if (r.generation != generation_) r = {generation_, nullptr, nullptr};
+        if (r.generation != generation_) r = {generation_, nullptr, nullptr, nullptr, nullptr};
         return r;
     }
 

@@ -17,16 +17,19 @@ protected:
     }
 };
 
-long CasesFromEnvironment() {
-    const char* env = std::getenv("MVFG_DIFF_CASES");
-    return env ? std::atol(env) : 20000;
+long FromEnvironment(const char* name, long otherwise) {
+    const char* env = std::getenv(name);
+    return env ? std::atol(env) : otherwise;
 }
 
 // Generated patterns and texts, both case modes, all four line modes, and now and then a
 // word-character table with a line end or "-" added.
 TEST_F(DifferentialTest, GeneratedPatternsAndTexts) {
-    const long cases = CasesFromEnvironment();
-    testing::Generator gen(20261208);
+    const long cases = FromEnvironment("MVFG_DIFF_CASES", 20000);
+    const long seed = FromEnvironment("MVFG_DIFF_SEED", 20261208);
+    testing::Generator gen(static_cast<uint64_t>(seed));
+    RecordProperty("cases", std::to_string(cases));
+    RecordProperty("seed", std::to_string(seed));
     int failures = 0;
     long compiled = 0;
     for (long i = 0; i < cases && failures < 10; ++i) {
