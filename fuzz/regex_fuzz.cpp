@@ -16,12 +16,13 @@
 
 namespace {
 
-// Plain backtracking costs up to (text length + 1) to the power of the repetitions; past
-// this the reference is not run (nor the library on programs it runs the same way).
-constexpr double kMaxReferenceWork = 2e6;
+// Plain backtracking costs up to (text length + 1) to the power of the repetitions, at
+// each start position; past this the reference is not run (nor the library on programs
+// it runs the same way).
+constexpr double kMaxReferenceWork = 1e6;
 
 double PlainWork(const RegexRecord& rec, std::size_t textLength) {
-    double work = 1;
+    double work = static_cast<double>(textLength + 1);
     for (const unsigned char* p = rec.program;
          *p != mvfg::program::END && p < rec.program + MVFG_PROGRAM_SIZE;
          p += mvfg::program::ElementSize(p)) {
