@@ -58,6 +58,7 @@ public:
         a_.caseSensitive = fold_ ? 0 : 1;
         a_.anchorRun = kNoRun;
         if (!Walk()) return; // fast stays 0: the plain backtracker runs it
+        RestsAtRunEnds();
         FirstSet();
         ChooseAnchor();
         a_.fast = 1;
@@ -117,9 +118,7 @@ private:
             }
             case CLO:
             case OPT:
-                if (!AtomUnderstood(p + 1) || p[size - 1] != END || branches == 256) return false;
-                if (p[0] == CLO && RestDisjoint(p + 1, p + size))
-                    Add(a_.restAtRunEnd, static_cast<unsigned>(branches));
+                if (!AtomUnderstood(p + 1) || p[size - 1] != END || branches == 255) return false;
                 branchAt[branches++] = index;
                 CloseRun();
                 width_ = kVariableWidth;
@@ -143,35 +142,22 @@ private:
         return true;
     }
 
-    // Whether the first element that consumes a character after `rest` (only zero-width
-    // elements before it) matches nothing the repeated atom matches.
-    bool RestDisjoint(const unsigned char* atom, const unsigned char* rest) const {
-        const unsigned char* p = rest;
-        while (p < prog_ + MVFG_PROGRAM_SIZE) {
-            switch (p[0]) {
-            case BOL:
-            case EOL:
-            case BOW:
-            case EOW:
-            case BOT:
-            case EOT: p += ElementSize(p); continue;
-            case CHR:
-            case ANY:
-            case CCL:
-            case NCL: {
-                if (!AtomUnderstood(p)) return false;
-                uint8_t mine[kSetBytes] = {}, next[kSetBytes] = {};
-                AddAtom(mine, atom, false);
-                AddAtom(next, p, fold_);
-                for (int i = 0; i < kSetBytes; ++i) {
-                    if (mine[i] & next[i]) return false;
-                }
-                return true;
+    // The closures whose rest must begin with a character their atom never matches.
+    void RestsAtRunEnds() {
+        unsigned branch = 0;
+        for (const unsigned char* p = prog_; p[0] != END; p += ElementSize(p)) {
+            if (p[0] != CLO && p[0] != OPT) continue;
+            const unsigned char* next = FirstConsumer(p + ElementSize(p));
+            if (p[0] == CLO && next) {
+                uint8_t mine[kSetBytes] = {}, theirs[kSetBytes] = {};
+                AddAtom(mine, p + 1, false);
+                AddAtom(theirs, next, fold_);
+                bool disjoint = true;
+                for (int i = 0; i < kSetBytes; ++i) disjoint = disjoint && !(mine[i] & theirs[i]);
+                if (disjoint) Add(a_.restAtRunEnd, branch);
             }
-            default: return false;
-            }
+            ++branch;
         }
-        return false;
     }
 
     void Literal(unsigned char c) {
@@ -220,13 +206,8 @@ private:
     // The bytes a match can begin with, when some element must consume one.
     void FirstSet() {
         for (const unsigned char* p = prog_;; p += ElementSize(p)) {
+            if (ZeroWidth(p[0])) continue;
             switch (p[0]) {
-            case BOL:
-            case EOL:
-            case BOW:
-            case EOW:
-            case BOT:
-            case EOT: continue;
             case CLO:
             case OPT: AddAtom(a_.firstSet, p + 1, false); continue;
             case CHR:
@@ -278,6 +259,30 @@ private:
 };
 
 } // namespace
+
+bool ZeroWidth(unsigned char op) {
+    switch (op) {
+    case BOL:
+    case EOL:
+    case BOW:
+    case EOW:
+    case BOT:
+    case EOT: return true;
+    }
+    return false;
+}
+
+const unsigned char* FirstConsumer(const unsigned char* pc) {
+    for (; ZeroWidth(pc[0]); pc += ElementSize(pc)) {
+    }
+    switch (pc[0]) {
+    case CHR:
+    case ANY:
+    case CCL:
+    case NCL: return pc;
+    }
+    return nullptr;
+}
 
 void Analyse(RegexRecord* record) {
     Analysis a{};

@@ -50,6 +50,14 @@ struct Analysis {
 static_assert(sizeof(Analysis) <= MVFG_ANALYSIS_SIZE);
 static_assert(alignof(Analysis) <= 4 && offsetof(RegexRecord, analysis) % 4 == 0);
 
+// Whether an element only tests or records a position, consuming nothing.
+bool ZeroWidth(unsigned char op);
+
+// The element that must consume the next character when the program goes on at `pc`
+// (only zero-width elements before it), or nullptr when a repetition, a back-reference or
+// the end comes first.
+const unsigned char* FirstConsumer(const unsigned char* pc);
+
 // Fills record->analysis from the record's program and case mode (the compiler calls it
 // after a successful compile). A program it does not understand gets fast = 0.
 void Analyse(RegexRecord* record);

@@ -86,26 +86,6 @@ const unsigned char* Backtracker::Run(const unsigned char* pc, const unsigned ch
     }
 }
 
-// The element that must consume the next character when the rest of the program starts,
-// or nullptr when a repetition, a back-reference or the end comes first.
-const unsigned char* Backtracker::FirstConsumer(const unsigned char* pc) {
-    for (;; pc += ElementSize(pc)) {
-        switch (pc[0]) {
-        case CHR:
-        case ANY:
-        case CCL:
-        case NCL: return pc;
-        case BOL:
-        case EOL:
-        case BOW:
-        case EOW:
-        case BOT:
-        case EOT: continue;
-        default: return nullptr;
-        }
-    }
-}
-
 // Whether a single-character element of its own matches at p.
 bool Backtracker::Single(const unsigned char* atom, const unsigned char* p) const {
     if (p == s_.end) return false;
@@ -165,10 +145,10 @@ const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigne
     Memo::Run* run = memo_ ? &memo_->RunOf(branch) : nullptr;
     if (run && !run->rest) {
         run->rest = pc + ElementSize(pc);
-        run->need = FirstConsumer(run->rest);
+        run->need = analysis::FirstConsumer(run->rest);
     }
     const unsigned char* rest = run ? run->rest : pc + ElementSize(pc);
-    const unsigned char* need = run ? run->need : FirstConsumer(rest);
+    const unsigned char* need = run ? run->need : analysis::FirstConsumer(rest);
     const bool known = run && run->low && run->low <= p && p <= run->end;
     if (known && stable) return nullptr;
     const unsigned char* top; // highest position still to try

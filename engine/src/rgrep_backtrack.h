@@ -43,7 +43,6 @@ private:
     const unsigned char* Repeat(const unsigned char* pc, const unsigned char* p, unsigned branch);
     const unsigned char* Closure(const unsigned char* pc, const unsigned char* p, unsigned branch);
     const unsigned char* Rest(const unsigned char* rest, const unsigned char* q, unsigned branch);
-    static const unsigned char* FirstConsumer(const unsigned char* pc);
     bool Single(const unsigned char* atom, const unsigned char* p) const;
     const unsigned char* RunEnd(const unsigned char* atom, const unsigned char* p,
                                 const unsigned char* limit) const;
