@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times `grep -c` and `rg -c -j1` on the benchmark corpus for the benchmark's patterns,
 # for scale (whole-file searches, not one call per line). Writes hyperfine's JSON results
-# into the output folder, one file per tool and pattern.
+# into the output folder, one file per tool and pattern. The output goes to a pipe: with
+# standard output on /dev/null, grep stops at the first match.
 # Usage: bench/engine/grep_rg.sh CORPUS OUTPUT_FOLDER [RUNS]
 set -euo pipefail
 corpus=$1
@@ -29,10 +30,10 @@ for entry in "${patterns[@]}"; do
     [[ $grep_pattern == "-i "* ]] && { grep_args+=(-i); grep_pattern=${grep_pattern#-i }; }
     [[ $rg_pattern == "-i "* ]] && { rg_args+=(-i); rg_pattern=${rg_pattern#-i }; }
     [[ $rg_pattern == "-P "* ]] && { rg_args+=(-P); rg_pattern=${rg_pattern#-P }; }
-    hyperfine --style none --warmup 1 --runs "$runs" --ignore-failure \
+    hyperfine --style none --output=pipe --warmup 1 --runs "$runs" --ignore-failure \
         --export-json "$out/grep-$name.json" \
         "grep -c ${grep_args[*]} -e $(printf '%q' "$grep_pattern") $(printf '%q' "$corpus")" >/dev/null
-    hyperfine --style none --warmup 1 --runs "$runs" --ignore-failure \
+    hyperfine --style none --output=pipe --warmup 1 --runs "$runs" --ignore-failure \
         --export-json "$out/rg-$name.json" \
         "rg -c -j1 ${rg_args[*]} -e $(printf '%q' "$rg_pattern") $(printf '%q' "$corpus")" >/dev/null
     echo "$name: grep $(grep -c "${grep_args[@]}" -e "$grep_pattern" "$corpus" || true) lines," \
