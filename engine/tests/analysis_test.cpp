@@ -158,6 +158,24 @@ TEST_F(AnalysisTest, ClosuresStayLinearInTheTextLength) {
     EXPECT_EQ(0u, RestTries(rec_, line.c_str()));
 }
 
+TEST_F(AnalysisTest, TextsTooLongForEveryBranchToBeRemembered) {
+    // 24 closures over 4 MiB: more position bits than the work space holds, so the last
+    // closures run without remembered failures; the answer and the linear work stay.
+    std::string pattern;
+    for (int i = 0; i < 24; ++i) pattern += "a*";
+    pattern += "b$";
+    const std::size_t n = std::size_t{4} << 20;
+    std::string text(n, 'a');
+    text += "bc"; // the final $ fails after the b
+    ASSERT_EQ(0, CompileRGrep(pattern.c_str(), 1, &rec_));
+    EXPECT_LT(RestTries(rec_, text.c_str()), 60 * n);
+    EXPECT_EQ(nullptr, rec_.matchStart[0]);
+    text.pop_back(); // now it matches, from the first position to the end
+    ASSERT_EQ(1, RGrep(text.c_str(), &rec_));
+    EXPECT_EQ(text.c_str(), rec_.matchStart[0]);
+    EXPECT_EQ(text.c_str() + text.size(), rec_.matchEnd[0]);
+}
+
 TEST_F(AnalysisTest, ClosedBackReferencesAreBoundedWhereTheyAllow) {
     // x* before the group: its failures are remembered, so the many x's cost little.
     const std::string text = std::string(5000, 'x') + "abab";

@@ -25,7 +25,7 @@ long FromEnvironment(const char* name, long otherwise) {
 // Generated patterns and texts, both case modes, all four line modes, and now and then a
 // word-character table with a line end or "-" added.
 TEST_F(DifferentialTest, GeneratedPatternsAndTexts) {
-    const long cases = FromEnvironment("MVFG_DIFF_CASES", 20000);
+    const long cases = FromEnvironment("MVFG_DIFF_CASES", 50000);
     const long seed = FromEnvironment("MVFG_DIFF_SEED", 20261208);
     testing::Generator gen(static_cast<uint64_t>(seed));
     RecordProperty("cases", std::to_string(cases));
