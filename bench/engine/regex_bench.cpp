@@ -169,6 +169,12 @@ void LongLine(benchmark::State& state, const char* pattern, std::string line) {
                             static_cast<int64_t>(line.size()));
 }
 
+// One compile with its analysis, for hosts that compile a pattern once per line.
+void Compile(benchmark::State& state, const Pattern& p) {
+    HGrepOptions(0);
+    for (auto _ : state) benchmark::DoNotOptimize(SCompileRGrep(p.ours, p.caseSensitive));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -189,6 +195,9 @@ int main(int argc, char** argv) {
         if (p.re2)
             benchmark::RegisterBenchmark(("re2/" + n).c_str(), Re2, p)
                 ->Unit(benchmark::kMillisecond);
+    }
+    for (const Pattern& p : kPatterns) {
+        benchmark::RegisterBenchmark((std::string("compile/") + p.name).c_str(), Compile, p);
     }
     std::string line(1 << 20, 'x');
     benchmark::RegisterBenchmark("long_line/no_literal_1MB", LongLine, ".*a.*b.*c", line)

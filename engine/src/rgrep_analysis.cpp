@@ -33,26 +33,36 @@ bool AtomUnderstood(const unsigned char* atom) {
     return false;
 }
 
-// Adds the bytes the atom matches; `fold` for a CHR element of its own in a
-// case-insensitive record (a repeated CHR compares exactly).
+// Adds the bytes the atom matches, byte 0 never included; `fold` for a CHR element of its
+// own in a case-insensitive record (a repeated CHR compares exactly). Works on whole set
+// bytes: the compiler may run this for every line a host searches.
 void AddAtom(uint8_t* set, const unsigned char* atom, bool fold) {
-    for (unsigned c = 1; c < 256; ++c) {
-        const auto b = static_cast<unsigned char>(c);
-        bool in = false;
-        switch (atom[0]) {
-        case CHR: in = literal::Same(atom[1], b, fold); break;
-        case ANY: in = true; break;
-        case CCL: in = SetHas(atom + 1, b); break;
-        case NCL: in = !SetHas(atom + 1, b); break;
+    switch (atom[0]) {
+    case CHR:
+        Add(set, atom[1]);
+        if (fold && literal::IsLetter(atom[1])) Add(set, atom[1] ^ 0x20u);
+        break;
+    case ANY:
+    case CCL:
+    case NCL:
+        for (int i = 0; i < kSetBytes; ++i) {
+            const uint8_t member = atom[0] == ANY   ? 0xff
+                                   : atom[0] == CCL ? atom[1 + i]
+                                                    : static_cast<uint8_t>(~atom[1 + i]);
+            set[i] = static_cast<uint8_t>(set[i] | member);
         }
-        if (in) Add(set, c);
+        break;
     }
+    set[0] = static_cast<uint8_t>(set[0] & ~1u);
 }
 
 class Builder {
 public:
     Builder(const unsigned char* program, bool caseSensitive, Analysis& a)
         : prog_(program), fold_(!caseSensitive), a_(a) {}
+
+    // Bytes of the program, END included, once Run has understood it; 0 otherwise.
+    std::size_t Length() const { return a_.fast ? length_ : 0; }
 
     void Run() {
         a_.caseSensitive = fold_ ? 0 : 1;
@@ -83,7 +93,10 @@ private:
             const std::size_t size = ElementSize(p);
             if (at + size > MVFG_PROGRAM_SIZE) return false;
             switch (p[0]) {
-            case END: CloseRun(); break;
+            case END:
+                CloseRun();
+                length_ = at + 1;
+                break;
             case CHR:
                 if (!AtomUnderstood(p)) return false;
                 Literal(p[1]);
@@ -119,6 +132,7 @@ private:
             case CLO:
             case OPT:
                 if (!AtomUnderstood(p + 1) || p[size - 1] != END || branches == 255) return false;
+                branchPc_[branches] = p;
                 branchAt[branches++] = index;
                 CloseRun();
                 width_ = kVariableWidth;
@@ -144,19 +158,16 @@ private:
 
     // The closures whose rest must begin with a character their atom never matches.
     void RestsAtRunEnds() {
-        unsigned branch = 0;
-        for (const unsigned char* p = prog_; p[0] != END; p += ElementSize(p)) {
-            if (p[0] != CLO && p[0] != OPT) continue;
-            const unsigned char* next = FirstConsumer(p + ElementSize(p));
-            if (p[0] == CLO && next) {
-                uint8_t mine[kSetBytes] = {}, theirs[kSetBytes] = {};
-                AddAtom(mine, p + 1, false);
-                AddAtom(theirs, next, fold_);
-                bool disjoint = true;
-                for (int i = 0; i < kSetBytes; ++i) disjoint = disjoint && !(mine[i] & theirs[i]);
-                if (disjoint) Add(a_.restAtRunEnd, branch);
-            }
-            ++branch;
+        for (unsigned b = 0; b < a_.branchCount; ++b) {
+            const unsigned char* p = branchPc_[b];
+            const unsigned char* next = p[0] == CLO ? FirstConsumer(p + ElementSize(p)) : nullptr;
+            if (!next) continue;
+            uint8_t mine[kSetBytes] = {}, theirs[kSetBytes] = {};
+            AddAtom(mine, p + 1, false);
+            AddAtom(theirs, next, fold_);
+            bool disjoint = true;
+            for (int i = 0; i < kSetBytes; ++i) disjoint = disjoint && !(mine[i] & theirs[i]);
+            if (disjoint) Add(a_.restAtRunEnd, b);
         }
     }
 
@@ -174,9 +185,11 @@ private:
         if (!runOpen_) return;
         runOpen_ = false;
         if (a_.runCount == kMaxRuns) return;
+        int score[kMaxRunBytes];
+        for (int i = 0; i < current_.length; ++i) score[i] = Score(current_.bytes[i]);
         int best = 0;
         for (int i = 1; i < current_.length; ++i) {
-            if (Score(current_.bytes[i]) < Score(current_.bytes[best])) best = i;
+            if (score[i] < score[best]) best = i;
         }
         current_.rare = static_cast<uint8_t>(best);
         // The second byte: the rarest of the next fifteen (the text scan checks it in the
@@ -186,9 +199,7 @@ private:
             const bool after = i > best && i - best < 16;
             const bool pairAfter = pair > best && pair - best < 16;
             if (i == best || (pairAfter && !after)) continue;
-            if (pair == best || (after && !pairAfter) ||
-                Score(current_.bytes[i]) < Score(current_.bytes[pair]))
-                pair = i;
+            if (pair == best || (after && !pairAfter) || score[i] < score[pair]) pair = i;
         }
         current_.pair = static_cast<uint8_t>(pair);
         a_.runs[a_.runCount++] = current_;
@@ -215,8 +226,8 @@ private:
             case CCL:
             case NCL: {
                 AddAtom(a_.firstSet, p, fold_);
-                bool full = true;
-                for (unsigned c = 1; c < 256; ++c) full = full && BitOf(a_.firstSet, c);
+                bool full = a_.firstSet[0] == 0xfe;
+                for (int i = 1; i < kSetBytes; ++i) full = full && a_.firstSet[i] == 0xff;
                 a_.hasFirstSet = full ? 0 : 1;
                 return;
             }
@@ -255,6 +266,8 @@ private:
     uint16_t width_ = 0; // characters consumed so far when fixed, else kVariableWidth
     bool runOpen_ = false;
     unsigned char previousOp_ = END;
+    std::size_t length_ = 0;
+    const unsigned char* branchPc_[256]; // the CLO and OPT elements, in program order
     analysis::Run current_{};
 };
 
@@ -284,11 +297,36 @@ const unsigned char* FirstConsumer(const unsigned char* pc) {
     return nullptr;
 }
 
+namespace {
+
+// The last program analysed, kept because a host may compile the same pattern for every
+// line it searches: then the analysis is a copy.
+struct Last {
+    std::size_t length = 0; // 0: none
+    uint8_t caseSensitive = 0;
+    unsigned char program[MVFG_PROGRAM_SIZE];
+    Analysis analysis;
+};
+Last g_last;
+
+} // namespace
+
 void Analyse(RegexRecord* record) {
-    Analysis a{};
-    Builder(record->program, record->caseSensitive != 0, a).Run();
+    const uint8_t caseSensitive = record->caseSensitive != 0;
+    if (g_last.length && g_last.caseSensitive == caseSensitive &&
+        std::memcmp(g_last.program, record->program, g_last.length) == 0) {
+        std::memcpy(record->analysis, &g_last.analysis, sizeof(Analysis));
+        return;
+    }
+    std::memset(record->analysis, 0, sizeof(Analysis));
+    Analysis& a = *std::launder(reinterpret_cast<Analysis*>(record->analysis));
+    Builder builder(record->program, caseSensitive, a);
+    builder.Run();
     a.magic = kMagic;
-    std::memcpy(record->analysis, &a, sizeof a);
+    g_last.length = builder.Length();
+    g_last.caseSensitive = caseSensitive;
+    std::memcpy(g_last.program, record->program, g_last.length);
+    std::memcpy(&g_last.analysis, &a, sizeof(Analysis));
 }
 
 } // namespace mvfg::analysis

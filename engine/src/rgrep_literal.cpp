@@ -1,5 +1,6 @@
 #include "rgrep_literal.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -23,9 +24,7 @@ bool RunAt(const analysis::Run& run, const unsigned char* at, bool fold) {
     return true;
 }
 
-} // namespace
-
-int Frequency(unsigned char c) {
+constexpr int RoughFrequency(unsigned char c) {
     if (c >= 'a' && c <= 'z') return kLetterFrequency[c - 'a'] + 20;
     if (c >= 'A' && c <= 'Z') return kLetterFrequency[c - 'A'] / 4 + 10;
     if (c >= '0' && c <= '9') return 30;
@@ -56,6 +55,19 @@ int Frequency(unsigned char c) {
     case ']': return 15;
     }
     return c < 0x80 && c >= 0x20 ? 8 : 2;
+}
+
+constexpr std::array<uint8_t, 256> kFrequency = [] {
+    std::array<uint8_t, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[c] = static_cast<uint8_t>(RoughFrequency(static_cast<unsigned char>(c)));
+    return table;
+}();
+
+} // namespace
+
+int Frequency(unsigned char c) {
+    return kFrequency[c];
 }
 
 const unsigned char* Find(const analysis::Run& run, const unsigned char* from,

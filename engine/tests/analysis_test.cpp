@@ -108,6 +108,23 @@ TEST_F(AnalysisTest, AbsentOrForeignAnalysisMeansThePlainBacktracker) {
     EXPECT_EQ(text + 1, rec_.matchStart[0]);
 }
 
+TEST_F(AnalysisTest, RecompilingTheSamePatternGivesTheSameAnalysis) {
+    // The compiler keeps the last analysis for hosts that compile once per line.
+    RegexRecord first{}, again{}, other{};
+    ASSERT_EQ(0, CompileRGrep("a[bc]*d\\>", 0, &first));
+    ASSERT_EQ(0, CompileRGrep("a[bc]*d\\>", 0, &again));
+    EXPECT_EQ(0, std::memcmp(first.analysis, again.analysis, sizeof first.analysis));
+    // Another case mode, or a program that only shares a beginning, is analysed anew.
+    ASSERT_EQ(0, CompileRGrep("a[bc]*d\\>", 1, &other));
+    EXPECT_EQ(1, analysis::Of(&other)->caseSensitive);
+    EXPECT_FALSE(analysis::BitOf(analysis::Of(&other)->firstSet, 'A'));
+    ASSERT_EQ(0, CompileRGrep("a[bc]*d\\>x", 1, &other));
+    EXPECT_EQ(2, analysis::Of(&other)->runCount);
+    ASSERT_EQ(0, CompileRGrep("a[bc]*d\\>", 0, &again));
+    EXPECT_EQ(0, std::memcmp(first.analysis, again.analysis, sizeof first.analysis));
+    EXPECT_TRUE(analysis::BitOf(analysis::Of(&again)->firstSet, 'A'));
+}
+
 TEST(LiteralFind, FindsRunsExactlyOrInEitherCase) {
     analysis::Run run{};
     std::memcpy(run.bytes, "needle", 6);
