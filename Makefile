@@ -47,6 +47,7 @@ fuzz:
 SOAK_CASES ?= 10000000
 SOAK_SEED  ?= 1
 soak: build
+	@echo "soak: $(SOAK_CASES) differential cases, seed $(SOAK_SEED)"
 	@MVFG_DIFF_CASES=$(SOAK_CASES) MVFG_DIFF_SEED=$(SOAK_SEED) \
 		$(BUILD)/tests/engine_tests --gtest_filter='DifferentialTest.*'
 
