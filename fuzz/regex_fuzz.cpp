@@ -42,6 +42,13 @@ bool HasBackReference(const RegexRecord& rec) {
     return false;
 }
 
+std::unique_ptr<char[]> Exact(const char* from, std::size_t length) {
+    std::unique_ptr<char[]> copy(new char[length + 1]);
+    std::memcpy(copy.get(), from, length);
+    copy[length] = '\0';
+    return copy;
+}
+
 [[noreturn]] void Fail(const std::string& what) {
     std::fprintf(stderr, "regex_fuzz: %s\n", what.c_str());
     std::abort();
@@ -64,19 +71,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::size_t textLength =
         strnlen(textFrom, static_cast<std::size_t>(rest + restSize - textFrom));
 
-    // The text in a buffer of exactly its size, so that any read past the terminator is
-    // caught by the address sanitizer.
-    std::unique_ptr<char[]> text(new char[textLength + 1]);
-    std::memcpy(text.get(), textFrom, textLength);
-    text[textLength] = '\0';
+    // The pattern and the text in buffers of exactly their size, so that any read past a
+    // terminator is caught by the address sanitizer.
+    const std::unique_ptr<char[]> pattern = Exact(rest, patternLength);
+    const std::unique_ptr<char[]> text = Exact(textFrom, textLength);
 
     RegexRecord probe{};
     HGrepOptions(0);
-    if (c.pattern.empty() || CompileRGrep(c.pattern.c_str(), c.caseSensitive, &probe) != 0) {
+    if (patternLength == 0 || CompileRGrep(pattern.get(), c.caseSensitive, &probe) != 0) {
         return 0;
     }
     if (PlainWork(probe, textLength) <= kMaxReferenceWork) {
-        const mvfg::testing::Outcome out = mvfg::testing::Compare(c, text.get());
+        const mvfg::testing::Outcome out = mvfg::testing::Compare(c, pattern.get(), text.get());
         if (!out.difference.empty()) Fail(out.difference);
         return 0;
     }

@@ -23,9 +23,10 @@ struct Outcome {
     std::string difference; // empty when the answers agree
 };
 
-// Compiles the pattern into a fresh record and searches `text` (which must stay alive:
-// the bounds point into it) with both matchers. Restores the word table and options.
-Outcome Compare(const Case& c, const char* text);
+// Compiles `pattern` (c.pattern's text, possibly in a buffer of its own) into a fresh
+// record and searches `text` (which must stay alive: the bounds point into it) with both
+// matchers. Restores the word table and options.
+Outcome Compare(const Case& c, const char* pattern, const char* text);
 
 // The same on a copy of c.text.
 Outcome Compare(const Case& c);
