@@ -148,7 +148,10 @@ const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigne
         run->need = analysis::FirstConsumer(run->rest);
     }
     const unsigned char* rest = run ? run->rest : pc + ElementSize(pc);
-    const unsigned char* need = run ? run->need : analysis::FirstConsumer(rest);
+    // Skipping a rest that cannot start also skips the group bounds it would write on the
+    // way: harmless when no back-reference reads bounds left by a failed try (the memo's
+    // programs), but not for the plain definition.
+    const unsigned char* need = run ? run->need : nullptr;
     const bool known = run && run->low && run->low <= p && p <= run->end;
     if (known && stable) return nullptr;
     const unsigned char* top; // highest position still to try

@@ -115,6 +115,13 @@ TEST_F(MatchTest, BackReferencesCompareExactly) {
     EXPECT_EQ(2, End());
 }
 
+TEST_F(MatchTest, BackReferenceIntoAnOpenGroupReadsBoundsOfFailedTries) {
+    // Group 1 is still open at \1, so its end comes from an earlier failed try: every try
+    // of the rest after ]* writes it, even where the "\" that must follow is missing.
+    EXPECT_EQ(0, Find("\\([\x02-z]*\\(\\(\\1\\)\\)]*\\)\\", "\\"));
+    EXPECT_EQ(0, Find("\\([\x02-z]*\\(\\(\\1\\)\\)]*\\)\\", ",,>\\>\\11"));
+}
+
 TEST_F(MatchTest, NegatedClassNeverMatchesTheEnd) {
     EXPECT_EQ(0, Find("x[^a]", "x"));
     EXPECT_EQ(1, Find("x[^a]", "xb"));
