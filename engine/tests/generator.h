@@ -58,8 +58,10 @@ public:
     bool Chance(int oneIn) { return Below(oneIn) == 0; }
 
 private:
-    // A group already opened, but not the innermost open one (which cannot be referenced).
+    // A group already opened, but not the innermost open one (which cannot be referenced);
+    // half the time an enclosing group still open, whose end comes from earlier tries.
     int BackReference(const int* open, int depth, int opened) {
+        if (depth > 1 && Chance(2)) return open[Below(depth - 1)];
         for (;;) {
             const int n = Below(opened) + 1;
             if (depth == 0 || open[depth - 1] != n) return n;
