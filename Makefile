@@ -42,6 +42,15 @@ fuzz:
 	@CC=clang CXX=clang++ $(CONFIGURE) -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMVF_FUZZ=ON > /dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
+# Ten million differential cases (matcher against the reference backtracker); another
+# seed than the test run's unless SOAK_SEED says otherwise.
+SOAK_CASES ?= 10000000
+SOAK_SEED  ?= 1
+soak: build
+	@echo "soak: $(SOAK_CASES) differential cases, seed $(SOAK_SEED)"
+	@MVFG_DIFF_CASES=$(SOAK_CASES) MVFG_DIFF_SEED=$(SOAK_SEED) \
+		$(BUILD)/tests/engine_tests --gtest_filter='DifferentialTest.*'
+
 format:
 	@git ls-files '*.c' '*.cpp' '*.h' | xargs clang-format -i
 

@@ -4,6 +4,7 @@
 
 #include "internal.h"
 #include "program.h"
+#include "rgrep_analysis.h"
 #include "wordchars.h"
 
 namespace mvfg {
@@ -266,5 +267,6 @@ extern "C" int CompileRGrep(const char* pattern, int caseSensitive, RegexRecord*
         return code;
     }
     record->state = 0;
+    analysis::Analyse(record);
     return 0;
 }

@@ -1,9 +1,13 @@
-// The regular-expression matcher: backtracking interpretation of the compiled program.
+// The regular-expression search: the start strategies of the backtracking definition,
+// with the compiler's analysis (when there is one) ruling out texts and start positions
+// that cannot match before any attempt is made.
 #include <cstring>
 
 #include "internal.h"
 #include "program.h"
-#include "wordchars.h"
+#include "rgrep_analysis.h"
+#include "rgrep_backtrack.h"
+#include "rgrep_literal.h"
 
 namespace mvfg {
 
@@ -14,170 +18,146 @@ namespace {
 
 using namespace program;
 
-inline unsigned char OtherCase(unsigned char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c - 'A' + 'a');
-    return c;
+match::Memo g_memo;
+
+// Two fixed-size clears the compiler turns into a few vector stores (a loop over both
+// arrays became a string instruction that cost more than the rest of a short search).
+void ClearBounds(RegexRecord* record) {
+    std::memset(record->matchStart, 0, sizeof record->matchStart);
+    std::memset(record->matchEnd, 0, sizeof record->matchEnd);
 }
 
-class Matcher {
+class Search {
 public:
-    Matcher(RegexRecord* record, const unsigned char* text)
-        : rec_(record), start_(text), fold_(record->caseSensitive == 0) {
-        const int options = OptionBits();
-        lf_ = (options & HGREP_OPT_LF_ENDS_LINE) != 0;
-        cr_ = (options & HGREP_OPT_CR_ENDS_LINE) != 0;
-    }
+    // `seen`: where the analysis's filter run first occurs, when it was looked for.
+    Search(RegexRecord* record, const match::Subject& subject, const analysis::Analysis* fast,
+           const unsigned char* seen)
+        : rec_(record), s_(subject), a_(fast), seen_(seen),
+          bt_(record, subject, fast ? &g_memo : nullptr) {}
 
-    bool LineMode() const { return lf_ || cr_; }
-    bool IsLineEnd(unsigned char c) const { return (lf_ && c == '\n') || (cr_ && c == '\r'); }
-
-    // The position just past a match of `pc` tried at `p`, or nullptr.
-    const unsigned char* Attempt(const unsigned char* pc, const unsigned char* p) {
-        for (;;) {
-            switch (pc[0]) {
-            case END: return p;
-            case CHR:
-                if (!(*p == pc[1] || (fold_ && *p == OtherCase(pc[1])))) return nullptr;
-                ++p;
-                break;
-            case ANY:
-                if (!*p) return nullptr;
-                ++p;
-                break;
-            case CCL:
-                if (!SetHas(pc + 1, *p)) return nullptr;
-                ++p;
-                break;
-            case NCL:
-                if (!*p || SetHas(pc + 1, *p)) return nullptr;
-                ++p;
-                break;
-            case BOL:
-                if (!(p == start_ || (LineMode() && IsLineEnd(p[-1])))) return nullptr;
-                break;
-            case EOL:
-                if (!(*p == 0 || (LineMode() && IsLineEnd(*p)))) return nullptr;
-                break;
-            case BOT: rec_->matchStart[pc[1]] = reinterpret_cast<const char*>(p); break;
-            case EOT: rec_->matchEnd[pc[1]] = reinterpret_cast<const char*>(p); break;
-            case BOW:
-                if (!((p == start_ || !IsWordChar(p[-1])) && *p && IsWordChar(*p))) return nullptr;
-                break;
-            case EOW:
-                if (!(p != start_ && IsWordChar(p[-1]) && !(*p && IsWordChar(*p)))) return nullptr;
-                break;
-            case REF: {
-                const auto* from = reinterpret_cast<const unsigned char*>(rec_->matchStart[pc[1]]);
-                const auto* to = reinterpret_cast<const unsigned char*>(rec_->matchEnd[pc[1]]);
-                if (from && to && to > from) {
-                    const std::size_t n = static_cast<std::size_t>(to - from);
-                    if (std::strncmp(reinterpret_cast<const char*>(p),
-                                     reinterpret_cast<const char*>(from), n) != 0)
-                        return nullptr;
-                    p += n;
-                }
-                break;
-            }
-            case CLO:
-            case OPT: return Repeat(pc, p);
-            default: return nullptr;
-            }
-            pc += ElementSize(pc);
-        }
+    // 1 found, 0 not found; every bound null after a failure.
+    int Run() {
+        if (Find()) return 1;
+        if (bt_.WroteBounds()) ClearBounds(rec_);
+        return 0;
     }
 
 private:
-    // How far the atom reaches from p, taking it at most `limit` times.
-    const unsigned char* Consume(const unsigned char* atom, const unsigned char* p,
-                                 std::size_t limit) const {
-        const unsigned char* q = p;
-        switch (atom[0]) {
-        case CHR: // exact: a repeated character is never folded
-            while (limit && *q == atom[1]) ++q, --limit;
-            break;
-        case ANY:
-            while (limit && *q) ++q, --limit;
-            break;
-        case CCL:
-            while (limit && *q && SetHas(atom + 1, *q)) ++q, --limit;
-            break;
-        case NCL:
-            while (limit && *q && !SetHas(atom + 1, *q)) ++q, --limit;
-            break;
+    bool Attempt(const unsigned char* p) {
+        if (a_ && !prepared_ && a_->branchCount > 0) {
+            g_memo.Prepare(*a_, static_cast<std::size_t>(s_.end - s_.start) + 1);
+            prepared_ = true;
         }
-        return q;
+        const unsigned char* end = bt_.Attempt(p);
+        if (!end) return false;
+        rec_->matchStart[0] = reinterpret_cast<const char*>(p);
+        rec_->matchEnd[0] = reinterpret_cast<const char*>(end);
+        return true;
     }
 
-    const unsigned char* Repeat(const unsigned char* pc, const unsigned char* p) {
-        const unsigned char* rest = pc + ElementSize(pc);
-        const unsigned char* q = Consume(pc + 1, p, pc[0] == OPT ? 1 : static_cast<std::size_t>(-1));
-        for (;; --q) {
-            if (const unsigned char* end = Attempt(rest, q)) return end;
-            if (q == p) return nullptr;
+    bool Find() {
+        const unsigned char first = rec_->program[0];
+        if (first == BOL && !s_.LineMode()) return Attempt(s_.start); // the only start
+        if (a_) {
+            if (a_->endsWithEol && a_->width != analysis::kVariableWidth && !s_.LineMode())
+                return EndsAtTheEnd(first);
+            // One run was already looked for; several must also come in order.
+            if (a_->runCount > 1 && !literal::AllInOrder(*a_, s_.start, s_.end, s_.fold))
+                return false;
         }
+        if (first == BOL) return LineStarts();
+        if (a_ && a_->anchorRun != analysis::kNoRun) return AroundAnchor(a_->runs[a_->anchorRun]);
+        return Everywhere();
+    }
+
+    // A fixed-width program that must end at the end of the text has one possible start.
+    bool EndsAtTheEnd(unsigned char first) {
+        if (s_.end - s_.start < a_->width) return false;
+        const unsigned char* p = s_.end - a_->width;
+        // The terminator is a start only in an empty text, and never for a CHR first.
+        if (p == s_.end && (p != s_.start || first == CHR)) return false;
+        return Attempt(p);
+    }
+
+    // At the start of the text, then after each run of line ends.
+    bool LineStarts() {
+        const unsigned char* p = s_.start;
+        for (;;) {
+            if (Attempt(p)) return true;
+            while (p < s_.end && !s_.LineEnd(*p)) ++p;
+            while (p < s_.end && s_.LineEnd(*p)) ++p;
+            if (p == s_.end) return false;
+        }
+    }
+
+    // Every position before the terminator (the terminator itself only in an empty text);
+    // a program starting with CHR cannot match where its first character is not.
+    bool Everywhere() {
+        const unsigned char* p = s_.start;
+        if (p == s_.end) return rec_->program[0] != CHR && Attempt(p);
+        const bool filter = a_ && a_->hasFirstSet;
+        for (; p < s_.end; ++p) {
+            if (filter && !analysis::BitOf(a_->firstSet, *p)) continue;
+            if (Attempt(p)) return true;
+        }
+        return false;
+    }
+
+    // Every match holds the run at a fixed distance from its start: only those starts.
+    bool AroundAnchor(const analysis::Run& run) {
+        const unsigned char* from = s_.start + run.prefixWidth;
+        const bool known = seen_ && &run == &a_->runs[a_->filterRun] && seen_ >= from;
+        for (bool first = true; from < s_.end; first = false) {
+            const unsigned char* at =
+                first && known ? seen_ : literal::Find(run, from, s_.end, s_.fold);
+            if (!at) return false;
+            if (Attempt(at - run.prefixWidth)) return true;
+            from = at + 1;
+        }
+        return false;
     }
 
     RegexRecord* rec_;
-    const unsigned char* start_;
-    bool fold_;
-    bool lf_ = false;
-    bool cr_ = false;
+    match::Subject s_;
+    const analysis::Analysis* a_;
+    const unsigned char* seen_;
+    match::Backtracker bt_;
+    bool prepared_ = false; // the memo is set up for this search
 };
 
-int Found(RegexRecord* record, const unsigned char* at, const unsigned char* end) {
-    record->matchStart[0] = reinterpret_cast<const char*>(at);
-    record->matchEnd[0] = reinterpret_cast<const char*>(end);
-    return 1;
-}
+} // namespace
 
-}  // namespace
-
-}  // namespace mvfg
+} // namespace mvfg
 
 extern "C" int RGrep(const char* text, RegexRecord* record) {
     using namespace mvfg;
-    using namespace mvfg::program;
     if (!record || record->state != 0) return -1;
     g_textStart = text;
-    for (int n = 0; n < MVFG_BOUNDS; ++n) record->matchStart[n] = record->matchEnd[n] = nullptr;
-    const unsigned char* pc = record->program;
-    if (pc[0] == END) {
+    ClearBounds(record);
+    if (record->program[0] == program::END) {
         record->state = HGREP_ERR_EMPTY_PROGRAM;
         return -1;
     }
     if (!text) return 0;
-    const auto* s = reinterpret_cast<const unsigned char*>(text);
-    Matcher m(record, s);
-    const unsigned char* p = s;
-    switch (pc[0]) {
-    case CHR: {
-        const unsigned char c = pc[1];
-        const unsigned char other = record->caseSensitive ? c : OtherCase(c);
-        while (*p && *p != c && *p != other) ++p;
-        if (!*p) return 0;
-        break;
-    }
-    case BOL:
-        if (!m.LineMode()) {
-            const unsigned char* end = m.Attempt(pc, p);
-            return end ? Found(record, p, end) : 0;
+    const int options = OptionBits();
+    const bool lineMode = (options & (HGREP_OPT_LF_ENDS_LINE | HGREP_OPT_CR_ENDS_LINE)) != 0;
+    const auto* start = reinterpret_cast<const unsigned char*>(text);
+    const bool fold = record->caseSensitive == 0;
+    const analysis::Analysis* a = analysis::Of(record);
+    if (a && !a->fast) a = nullptr;
+    // A text without the literal the program needs fails before it is even measured
+    // (unless the program can only end at the end of the text: one attempt is cheaper).
+    const unsigned char* seen = nullptr; // the first place of the filter run
+    const bool endAnchored = a && a->endsWithEol && a->width != analysis::kVariableWidth;
+    if (a && a->runCount > 0 && !(endAnchored && !lineMode)) {
+        if (record->program[0] == program::BOL && !lineMode && a->runs[0].prefixWidth == 0) {
+            if (!literal::StartsWith(a->runs[0], start, fold)) return 0;
+        } else if (!(seen = literal::FirstIn(a->runs[a->filterRun], start, fold))) {
+            return 0;
         }
-        for (;;) {
-            if (const unsigned char* end = m.Attempt(pc, p)) return Found(record, p, end);
-            while (*p && !m.IsLineEnd(*p)) ++p;
-            while (*p && m.IsLineEnd(*p)) ++p;
-            if (!*p) return 0;
-        }
-    default:
-        if (!*p) {
-            const unsigned char* end = m.Attempt(pc, p);
-            return end ? Found(record, p, end) : 0;
-        }
-        break;
     }
-    for (; *p; ++p) {
-        if (const unsigned char* end = m.Attempt(pc, p)) return Found(record, p, end);
-    }
-    return 0;
+    const match::Subject subject{start, start + std::strlen(text), fold,
+                                 (options & HGREP_OPT_LF_ENDS_LINE) != 0,
+                                 (options & HGREP_OPT_CR_ENDS_LINE) != 0};
+    return Search(record, subject, a, seen).Run();
 }

@@ -2,41 +2,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "differential.h"
 #include "engine_test_support.h"
 #include "generator.h"
-#include "reference_matcher.h"
 
 namespace mvfg {
 namespace {
-
-// Compares one search; returns an empty string or a description of the difference.
-std::string Compare(const std::string& pattern, int caseSensitive, int options,
-                    const std::string& text) {
-    RegexRecord rec{};
-    if (CompileRGrep(pattern.c_str(), caseSensitive, &rec) != 0) return "";
-    HGrepOptions(options);
-    const reference::Answer want =
-        reference::Search(rec, text.c_str(), options, reference::DefaultWordTable());
-    const int got = RGrep(text.c_str(), &rec);
-    std::string where = "pattern '" + pattern + "' case " + std::to_string(caseSensitive) +
-                        " options " + std::to_string(options) + " text '" + text + "'";
-    if (got != want.result) {
-        return where + ": result " + std::to_string(got) + ", reference " +
-               std::to_string(want.result);
-    }
-    if (got != 1) return "";
-    for (int n = 0; n < MVFG_BOUNDS; ++n) {
-        if (rec.matchStart[n] != want.start[n] || rec.matchEnd[n] != want.end[n]) {
-            auto at = [&](const char* p) {
-                return p ? std::to_string(p - text.c_str()) : std::string("null");
-            };
-            return where + ": entry " + std::to_string(n) + " " + at(rec.matchStart[n]) + ".." +
-                   at(rec.matchEnd[n]) + ", reference " + at(want.start[n]) + ".." +
-                   at(want.end[n]);
-        }
-    }
-    return "";
-}
 
 class DifferentialTest : public testing::EngineTest {
 protected:
@@ -46,21 +17,38 @@ protected:
     }
 };
 
+long FromEnvironment(const char* name, long otherwise) {
+    const char* env = std::getenv(name);
+    return env ? std::atol(env) : otherwise;
+}
+
+// Generated patterns and texts, both case modes, all four line modes, and now and then a
+// word-character table with a line end or "-" added.
 TEST_F(DifferentialTest, GeneratedPatternsAndTexts) {
-    const char* env = std::getenv("MVFG_DIFF_CASES");
-    const long cases = env ? std::atol(env) : 20000;
-    testing::Generator gen(20261208);
+    const long cases = FromEnvironment("MVFG_DIFF_CASES", 50000);
+    const long seed = FromEnvironment("MVFG_DIFF_SEED", 20261208);
+    testing::Generator gen(static_cast<uint64_t>(seed));
+    RecordProperty("cases", std::to_string(cases));
+    RecordProperty("seed", std::to_string(seed));
     int failures = 0;
+    long compiled = 0;
     for (long i = 0; i < cases && failures < 10; ++i) {
-        const std::string pattern = gen.Pattern();
-        const std::string text = gen.Text();
-        const std::string diff = Compare(pattern, gen.Below(2), gen.Below(4), text);
-        if (!diff.empty()) {
-            ADD_FAILURE() << diff;
+        testing::Case c;
+        c.pattern = gen.Pattern();
+        c.text = gen.Text();
+        c.caseSensitive = gen.Below(2);
+        c.options = gen.Below(4);
+        c.extraWordChars = gen.Chance(8) ? (gen.Chance(2) ? "-" : "\n\r") : "";
+        const testing::Outcome out = testing::Compare(c);
+        compiled += out.compiled;
+        if (!out.difference.empty()) {
+            ADD_FAILURE() << out.difference;
             ++failures;
         }
     }
+    // The generator must mostly produce patterns that compile, or it tests little.
+    EXPECT_GT(compiled, cases / 2);
 }
 
-}  // namespace
-}  // namespace mvfg
+} // namespace
+} // namespace mvfg

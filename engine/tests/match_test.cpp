@@ -115,6 +115,13 @@ TEST_F(MatchTest, BackReferencesCompareExactly) {
     EXPECT_EQ(2, End());
 }
 
+TEST_F(MatchTest, BackReferenceIntoAnOpenGroupReadsBoundsOfFailedTries) {
+    // Group 1 is still open at \1, so its end comes from an earlier failed try: every try
+    // of the rest after ]* writes it, even where the "\" that must follow is missing.
+    EXPECT_EQ(0, Find("\\([\x02-z]*\\(\\(\\1\\)\\)]*\\)\\", "\\"));
+    EXPECT_EQ(0, Find("\\([\x02-z]*\\(\\(\\1\\)\\)]*\\)\\", ",,>\\>\\11"));
+}
+
 TEST_F(MatchTest, NegatedClassNeverMatchesTheEnd) {
     EXPECT_EQ(0, Find("x[^a]", "x"));
     EXPECT_EQ(1, Find("x[^a]", "xb"));
@@ -178,11 +185,16 @@ TEST_F(MatchTest, BoundsAreClearedOnEveryCall) {
     EXPECT_EQ(0, RGrep(nullptr, &rec_));
 }
 
-TEST_F(MatchTest, FailedSearchKeepsGroupBoundsOfPartialAttempts) {
-    EXPECT_EQ(0, Find("\\(b\\)", "xyz"));
-    EXPECT_EQ(nullptr, rec_.matchStart[0]);
-    EXPECT_EQ(2, Start(1)); // set by the last attempt
-    EXPECT_EQ(nullptr, rec_.matchEnd[1]);
+// Decided here: a failed search leaves every bound null, also the group bounds that
+// attempts wrote on the way (whether an attempt runs at all is the fast paths' choice).
+TEST_F(MatchTest, FailedSearchLeavesEveryBoundNull) {
+    for (const char* pattern : {"\\(b\\)", "\\(x\\)\\(y*\\)q", "^\\(x\\)q", "\\(x\\(y\\1\\)\\)q"}) {
+        EXPECT_EQ(0, Find(pattern, "xyz")) << pattern;
+        for (int n = 0; n < MVFG_BOUNDS; ++n) {
+            EXPECT_EQ(nullptr, rec_.matchStart[n]) << pattern << " " << n;
+            EXPECT_EQ(nullptr, rec_.matchEnd[n]) << pattern << " " << n;
+        }
+    }
 }
 
 TEST_F(MatchTest, StaticRecordWrappers) {

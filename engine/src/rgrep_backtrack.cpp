@@ -1,0 +1,187 @@
+#include "rgrep_backtrack.h"
+
+#include <cstring>
+
+#include "program.h"
+#include "rgrep_literal.h"
+#include "wordchars.h"
+
+namespace mvfg::match {
+
+std::size_t g_restTries = 0;
+
+uint64_t Memo::bits_[Memo::kWords];
+
+namespace {
+
+using namespace program;
+
+inline bool Word(unsigned char c) {
+    return IsWordChar(c);
+}
+
+} // namespace
+
+// Elements are interpreted in program order; a repetition hands the rest of the program
+// to Repeat, which tries it at each position the repetition can reach.
+const unsigned char* Backtracker::Run(const unsigned char* pc, const unsigned char* p,
+                                      unsigned branch) {
+    const unsigned char* const start = s_.start;
+    const unsigned char* const end = s_.end;
+    for (;;) {
+        switch (pc[0]) {
+        case END: return p;
+        case CHR:
+            if (p == end || !literal::Same(pc[1], *p, s_.fold)) return nullptr;
+            ++p;
+            break;
+        case ANY:
+            if (p == end) return nullptr;
+            ++p;
+            break;
+        case CCL:
+            if (p == end || !SetHas(pc + 1, *p)) return nullptr;
+            ++p;
+            break;
+        case NCL:
+            if (p == end || SetHas(pc + 1, *p)) return nullptr;
+            ++p;
+            break;
+        case BOL:
+            if (p != start && !s_.LineEnd(p[-1])) return nullptr;
+            break;
+        case EOL:
+            if (p != end && !s_.LineEnd(*p)) return nullptr;
+            break;
+        case BOT:
+        case EOT:
+            if (pc[1] >= MVFG_BOUNDS) return nullptr;
+            (pc[0] == BOT ? rec_->matchStart : rec_->matchEnd)[pc[1]] =
+                reinterpret_cast<const char*>(p);
+            wrote_ = true;
+            break;
+        case BOW:
+            if (!((p == start || !Word(p[-1])) && p != end && Word(*p))) return nullptr;
+            break;
+        case EOW:
+            if (!(p != start && Word(p[-1]) && !(p != end && Word(*p)))) return nullptr;
+            break;
+        case REF: {
+            if (pc[1] >= MVFG_BOUNDS) return nullptr;
+            const auto* from = reinterpret_cast<const unsigned char*>(rec_->matchStart[pc[1]]);
+            const auto* to = reinterpret_cast<const unsigned char*>(rec_->matchEnd[pc[1]]);
+            if (from && to && to > from) { // an unset or empty group matches the empty string
+                const auto length = static_cast<std::size_t>(to - from);
+                if (static_cast<std::size_t>(end - p) < length || std::memcmp(p, from, length) != 0)
+                    return nullptr;
+                p += length;
+            }
+            break;
+        }
+        case CLO:
+        case OPT: return Repeat(pc, p, branch);
+        default: return nullptr;
+        }
+        pc += ElementSize(pc);
+    }
+}
+
+// Whether a single-character element of its own matches at p.
+bool Backtracker::Single(const unsigned char* atom, const unsigned char* p) const {
+    if (p == s_.end) return false;
+    switch (atom[0]) {
+    case CHR: return literal::Same(atom[1], *p, s_.fold);
+    case CCL: return SetHas(atom + 1, *p);
+    case NCL: return !SetHas(atom + 1, *p);
+    }
+    return true; // ANY
+}
+
+// The rest of the program after branch `branch`, tried at q, unless it already failed there.
+const unsigned char* Backtracker::Rest(const unsigned char* rest, const unsigned char* q,
+                                       unsigned branch) {
+    ++g_restTries;
+    if (memo_ && !memo_->FirstTry(branch, static_cast<std::size_t>(q - s_.start))) return nullptr;
+    return Run(rest, q, branch + 1);
+}
+
+// How far the atom repeats from p, looking no further than `limit`. A repeated CHR
+// compares exactly, also in a case-insensitive record.
+const unsigned char* Backtracker::RunEnd(const unsigned char* atom, const unsigned char* p,
+                                         const unsigned char* limit) const {
+    switch (atom[0]) {
+    case ANY: return limit;
+    case CHR:
+        while (p < limit && *p == atom[1]) ++p;
+        return p;
+    case CCL:
+        while (p < limit && SetHas(atom + 1, *p)) ++p;
+        return p;
+    case NCL:
+        while (p < limit && !SetHas(atom + 1, *p)) ++p;
+        return p;
+    }
+    return p;
+}
+
+const unsigned char* Backtracker::Repeat(const unsigned char* pc, const unsigned char* p,
+                                         unsigned branch) {
+    if (pc[0] == CLO) return Closure(pc, p, branch);
+    // OPT: with the character first, then without.
+    const unsigned char* rest = pc + ElementSize(pc);
+    if (RunEnd(pc + 1, p, p == s_.end ? p : p + 1) != p) {
+        if (const unsigned char* e = Rest(rest, p + 1, branch)) return e;
+    }
+    return Rest(rest, p, branch);
+}
+
+// CLO: the rest is tried from the furthest reach back to p. The run's extent is kept per
+// branch; when failures after the branch depend only on the position, a run already
+// tried from a lower start has failed at every position above it, so only the new lower
+// part is tried.
+const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigned char* p,
+                                          unsigned branch) {
+    const bool stable = memo_ && memo_->Stable(branch);
+    Memo::Run* run = memo_ ? &memo_->RunOf(branch) : nullptr;
+    if (run && !run->rest) {
+        run->rest = pc + ElementSize(pc);
+        run->need = analysis::FirstConsumer(run->rest);
+    }
+    const unsigned char* rest = run ? run->rest : pc + ElementSize(pc);
+    // Skipping a rest that cannot start also skips the group bounds it would write on the
+    // way: harmless when no back-reference reads bounds left by a failed try (the memo's
+    // programs), but not for the plain definition.
+    const unsigned char* need = run ? run->need : nullptr;
+    const bool known = run && run->low && run->low <= p && p <= run->end;
+    if (known && stable) return nullptr;
+    const unsigned char* top; // highest position still to try
+    const unsigned char* runEnd;
+    if (known) {
+        runEnd = top = run->end;
+    } else if (run && run->low && p < run->low) {
+        const unsigned char* reach = RunEnd(pc + 1, p, run->low);
+        const bool joins = reach == run->low;
+        runEnd = joins ? run->end : reach;
+        top = joins && stable ? run->low - 1 : runEnd;
+    } else {
+        runEnd = RunEnd(pc + 1, p, s_.end);
+        top = runEnd;
+    }
+    // Inside the run the rest may be unable to start at all; then only its end is tried
+    // (unless it was tried before).
+    const unsigned char* bottom = memo_ && memo_->RestAtRunEnd(branch) ? runEnd : p;
+    for (const unsigned char* q = top; q >= bottom; --q) {
+        if (!need || Single(need, q)) {
+            if (const unsigned char* e = Rest(rest, q, branch)) return e;
+        }
+        if (q == bottom) break;
+    }
+    // [p, runEnd] is one run of the atom, and (when stable) every position in it failed.
+    if (run && !known) {
+        run->low = p;
+        run->end = runEnd;
+    }
+    return nullptr;
+}
+
+} // namespace mvfg::match

@@ -1,0 +1,56 @@
+// One attempt of the program from one text position, in the definition's backtracking
+// order (each repetition first takes as much as it can). With a Memo it is bounded: a
+// rest of the program that failed at a position is not tried there again, which keeps
+// programs without back-references linear in the text length.
+#pragma once
+
+#include <cstddef>
+
+#include "mvfindgrep.h"
+#include "rgrep_memo.h"
+
+namespace mvfg::match {
+
+// The text of one search and the settings it runs under.
+struct Subject {
+    const unsigned char* start;
+    const unsigned char* end; // the terminating zero
+    bool fold;                // CHR elements of their own ignore ASCII case
+    bool lf;                  // line feed ends lines for BOL and EOL
+    bool cr;                  // carriage return ends lines
+    bool LineMode() const { return lf || cr; }
+    bool LineEnd(unsigned char c) const { return (lf && c == '\n') || (cr && c == '\r'); }
+};
+
+// Rests of the program tried so far in this process; lets tests see that the work stays
+// linear without timing anything.
+extern std::size_t g_restTries;
+
+class Backtracker {
+public:
+    // `memo` null: the plain definition, every alternative tried.
+    Backtracker(RegexRecord* record, const Subject& subject, Memo* memo)
+        : rec_(record), s_(subject), memo_(memo) {}
+
+    // The position just past a match of the whole program tried at `p`, or nullptr.
+    const unsigned char* Attempt(const unsigned char* p) { return Run(rec_->program, p, 0); }
+
+    // Whether an attempt wrote group bounds.
+    bool WroteBounds() const { return wrote_; }
+
+private:
+    const unsigned char* Run(const unsigned char* pc, const unsigned char* p, unsigned branch);
+    const unsigned char* Repeat(const unsigned char* pc, const unsigned char* p, unsigned branch);
+    const unsigned char* Closure(const unsigned char* pc, const unsigned char* p, unsigned branch);
+    const unsigned char* Rest(const unsigned char* rest, const unsigned char* q, unsigned branch);
+    bool Single(const unsigned char* atom, const unsigned char* p) const;
+    const unsigned char* RunEnd(const unsigned char* atom, const unsigned char* p,
+                                const unsigned char* limit) const;
+
+    RegexRecord* rec_;
+    Subject s_;
+    Memo* memo_;
+    bool wrote_ = false;
+};
+
+} // namespace mvfg::match

@@ -1,0 +1,204 @@
+// The compiler's analysis for the matcher, the literal scan, and the bounded
+// backtracker's work on texts that would make a plain backtracker blow up.
+#include <cstring>
+#include <string>
+
+#include "engine_test_support.h"
+#include "reference_matcher.h"
+#include "rgrep_analysis.h"
+#include "rgrep_backtrack.h"
+#include "rgrep_literal.h"
+
+namespace mvfg {
+namespace {
+
+using analysis::Analysis;
+
+class AnalysisTest : public testing::EngineTest {
+protected:
+    const Analysis& Analyse(const char* pattern, int caseSensitive = 1) {
+        EXPECT_EQ(0, CompileRGrep(pattern, caseSensitive, &rec_)) << pattern;
+        static const Analysis kNone{};
+        const Analysis* a = analysis::Of(&rec_);
+        EXPECT_NE(nullptr, a) << pattern;
+        return a ? *a : kNone;
+    }
+    static std::string RunText(const Analysis& a, int i) {
+        return std::string(reinterpret_cast<const char*>(a.runs[i].bytes), a.runs[i].length);
+    }
+    RegexRecord rec_{};
+};
+
+TEST_F(AnalysisTest, LiteralRunsInProgramOrderWithTheirFixedOffsets) {
+    const Analysis& a = Analyse("x\\(ab\\)\\<c.d[0-9]e*fg");
+    ASSERT_EQ(1, a.fast);
+    ASSERT_EQ(3, a.runCount);
+    EXPECT_EQ("xabc", RunText(a, 0)); // groups and word anchors do not break a run
+    EXPECT_EQ(0, a.runs[0].prefixWidth);
+    EXPECT_EQ("d", RunText(a, 1));
+    EXPECT_EQ(5, a.runs[1].prefixWidth);
+    EXPECT_EQ("fg", RunText(a, 2)); // e* is a closure: what follows has no fixed offset
+    EXPECT_EQ(analysis::kVariableWidth, a.runs[2].prefixWidth);
+    EXPECT_NE(analysis::kNoRun, a.anchorRun);
+    EXPECT_NE(analysis::kVariableWidth, a.runs[a.anchorRun].prefixWidth);
+    // The scan looks for the rarest byte: "x" rather than "a" or "b".
+    EXPECT_EQ(0, a.runs[0].rare);
+}
+
+TEST_F(AnalysisTest, LongRunsKeepTheirFirstBytesAndAtMostEightRunsAreKept) {
+    const std::string longRun(40, 'q');
+    const Analysis& a = Analyse((longRun + ".z").c_str());
+    EXPECT_EQ(analysis::kMaxRunBytes, a.runs[0].length);
+    EXPECT_EQ("z", RunText(a, 1));
+    EXPECT_EQ(41, a.runs[1].prefixWidth);
+    const Analysis& b = Analyse("a.b.c.d.e.f.g.h.i.j");
+    EXPECT_EQ(analysis::kMaxRuns, b.runCount);
+    EXPECT_EQ("h", RunText(b, 7));
+}
+
+TEST_F(AnalysisTest, FirstSetFollowsOptionalPrefixesAndCaseMode) {
+    const Analysis& a = Analyse("\\<x*[ab]-c", 0);
+    ASSERT_EQ(1, a.hasFirstSet);
+    for (unsigned char c : std::string("xabc")) EXPECT_TRUE(analysis::BitOf(a.firstSet, c)) << c;
+    EXPECT_FALSE(analysis::BitOf(a.firstSet, 'X')); // a repeated CHR compares exactly
+    EXPECT_FALSE(analysis::BitOf(a.firstSet, 'd'));
+    const Analysis& folded = Analyse("c", 0);
+    EXPECT_TRUE(analysis::BitOf(folded.firstSet, 'C'));
+    EXPECT_EQ(0, Analyse("a*").hasFirstSet);           // the empty match begins anywhere
+    EXPECT_EQ(0, Analyse(".x").hasFirstSet);           // every byte
+    EXPECT_EQ(0, Analyse("\\(a*\\)\\1x").hasFirstSet); // a reference may come first
+}
+
+TEST_F(AnalysisTest, BackReferencesDecideWhereFailuresMayBeRemembered) {
+    // Closed groups: failures after a branch are remembered unless a later reference reads
+    // a group set before it.
+    const Analysis& a = Analyse("x*\\(a*\\)y*\\1z*");
+    ASSERT_EQ(1, a.fast);
+    ASSERT_EQ(4, a.branchCount);
+    EXPECT_TRUE(analysis::BitOf(a.memoOk, 0));  // x*: group 1 is set after it
+    EXPECT_FALSE(analysis::BitOf(a.memoOk, 1)); // a*: inside group 1, read later
+    EXPECT_FALSE(analysis::BitOf(a.memoOk, 2)); // y*: group 1 was set before it
+    EXPECT_TRUE(analysis::BitOf(a.memoOk, 3));  // z*: no reference follows
+    // A reference into a group still open reads bounds left by earlier attempts.
+    EXPECT_EQ(0, Analyse("\\(a\\(b\\1\\)\\)").fast);
+}
+
+TEST_F(AnalysisTest, FixedWidthAndEndAnchor) {
+    const Analysis& a = Analyse("\\<a.[bc]\\(d\\)$");
+    EXPECT_EQ(4, a.width);
+    EXPECT_EQ(1, a.endsWithEol);
+    EXPECT_EQ(analysis::kVariableWidth, Analyse("ab*$").width);
+    EXPECT_EQ(0, Analyse("a$b").endsWithEol); // a "$" in the middle is a literal
+}
+
+TEST_F(AnalysisTest, AbsentOrForeignAnalysisMeansThePlainBacktracker) {
+    ASSERT_EQ(0, CompileRGrep("a.*b", 1, &rec_));
+    std::memset(rec_.analysis, 0, sizeof rec_.analysis);
+    EXPECT_EQ(nullptr, analysis::Of(&rec_));
+    const char* plain = "xaxxbxb";
+    EXPECT_EQ(1, RGrep(plain, &rec_));
+    EXPECT_EQ(plain + 1, rec_.matchStart[0]);
+    EXPECT_EQ(plain + 7, rec_.matchEnd[0]);
+    // The case mode changed after the compile: the analysis no longer applies.
+    ASSERT_EQ(0, CompileRGrep("ab", 1, &rec_));
+    rec_.caseSensitive = 0;
+    EXPECT_EQ(nullptr, analysis::Of(&rec_));
+    const char* text = "xAB";
+    EXPECT_EQ(1, RGrep(text, &rec_));
+    EXPECT_EQ(text + 1, rec_.matchStart[0]);
+}
+
+TEST_F(AnalysisTest, RecompilingTheSamePatternGivesTheSameAnalysis) {
+    // The compiler keeps the last analysis for hosts that compile once per line.
+    RegexRecord first{}, again{}, other{};
+    ASSERT_EQ(0, CompileRGrep("a[bc]*d\\>", 0, &first));
+    ASSERT_EQ(0, CompileRGrep("a[bc]*d\\>", 0, &again));
+    EXPECT_EQ(0, std::memcmp(first.analysis, again.analysis, sizeof first.analysis));
+    // Another case mode, or a program that only shares a beginning, is analysed anew.
+    ASSERT_EQ(0, CompileRGrep("a[bc]*d\\>", 1, &other));
+    EXPECT_EQ(1, analysis::Of(&other)->caseSensitive);
+    EXPECT_FALSE(analysis::BitOf(analysis::Of(&other)->firstSet, 'A'));
+    ASSERT_EQ(0, CompileRGrep("a[bc]*d\\>x", 1, &other));
+    EXPECT_EQ(2, analysis::Of(&other)->runCount);
+    ASSERT_EQ(0, CompileRGrep("a[bc]*d\\>", 0, &again));
+    EXPECT_EQ(0, std::memcmp(first.analysis, again.analysis, sizeof first.analysis));
+    EXPECT_TRUE(analysis::BitOf(analysis::Of(&again)->firstSet, 'A'));
+}
+
+TEST(LiteralFind, FindsRunsExactlyOrInEitherCase) {
+    analysis::Run run{};
+    std::memcpy(run.bytes, "needle", 6);
+    run.length = 6;
+    run.rare = 0;
+    const std::string hay = std::string(37, 'x') + "NeEdLe" + std::string(20, 'y') + "needle";
+    const auto* b = reinterpret_cast<const unsigned char*>(hay.data());
+    const auto* e = b + hay.size();
+    EXPECT_EQ(b + 37 + 6 + 20, literal::Find(run, b, e, false));
+    EXPECT_EQ(b + 37, literal::Find(run, b, e, true));
+    EXPECT_EQ(nullptr, literal::Find(run, b + 38, e - 1, true)); // the last one does not fit
+    // Bit 5 maps only letters onto letters: "@" is not "`" in either case.
+    analysis::Run at{};
+    at.bytes[0] = '`';
+    at.length = 1;
+    const std::string other = "@@@@@@@@@@@@@@@@@@@@";
+    const auto* o = reinterpret_cast<const unsigned char*>(other.data());
+    EXPECT_EQ(nullptr, literal::Find(at, o, o + other.size(), true));
+}
+
+// The rests of the program tried by one search, counted by the backtracker.
+std::size_t RestTries(RegexRecord& rec, const char* text) {
+    const std::size_t before = match::g_restTries;
+    RGrep(text, &rec);
+    return match::g_restTries - before;
+}
+
+TEST_F(AnalysisTest, ClosuresStayLinearInTheTextLength) {
+    const std::size_t n = 200000;
+    // Every literal is there, so nothing is ruled out before the attempts; the final $
+    // fails at every combination a plain backtracker would try.
+    std::string text = "abc" + std::string(n, 'x');
+    ASSERT_EQ(0, CompileRGrep(".*a.*b.*c$", 1, &rec_));
+    EXPECT_LT(RestTries(rec_, text.c_str()), 8 * n);
+    EXPECT_EQ(nullptr, rec_.matchStart[0]);
+
+    std::string as(n, 'a');
+    ASSERT_EQ(0, CompileRGrep("a*a*a*a*b", 1, &rec_));
+    EXPECT_LT(RestTries(rec_, (as + "b").c_str()), 8 * n);
+    EXPECT_EQ(0, RGrep((as + "c").c_str(), &rec_)); // no b: nothing tried at all
+    ASSERT_EQ(0, CompileRGrep("[a-z]*[a-z]*_t", 1, &rec_));
+    EXPECT_LT(RestTries(rec_, (as + " _t").c_str()), 8 * n);
+    EXPECT_EQ(1, RGrep((as + " _t").c_str(), &rec_));
+
+    // The issue's own example: no match in a long line is found without any attempt.
+    const std::string line(1 << 20, 'y');
+    ASSERT_EQ(0, CompileRGrep(".*a.*b.*c", 1, &rec_));
+    EXPECT_EQ(0u, RestTries(rec_, line.c_str()));
+}
+
+TEST_F(AnalysisTest, TextsTooLongForEveryBranchToBeRemembered) {
+    // 24 closures over 4 MiB: more position bits than the work space holds, so the last
+    // closures run without remembered failures; the answer and the linear work stay.
+    std::string pattern;
+    for (int i = 0; i < 24; ++i) pattern += "a*";
+    pattern += "b$";
+    const std::size_t n = std::size_t{4} << 20;
+    std::string text(n, 'a');
+    text += "bc"; // the final $ fails after the b
+    ASSERT_EQ(0, CompileRGrep(pattern.c_str(), 1, &rec_));
+    EXPECT_LT(RestTries(rec_, text.c_str()), 60 * n);
+    EXPECT_EQ(nullptr, rec_.matchStart[0]);
+    text.pop_back(); // now it matches, from the first position to the end
+    ASSERT_EQ(1, RGrep(text.c_str(), &rec_));
+    EXPECT_EQ(text.c_str(), rec_.matchStart[0]);
+    EXPECT_EQ(text.c_str() + text.size(), rec_.matchEnd[0]);
+}
+
+TEST_F(AnalysisTest, ClosedBackReferencesAreBoundedWhereTheyAllow) {
+    // x* before the group: its failures are remembered, so the many x's cost little.
+    const std::string text = std::string(5000, 'x') + "abab";
+    ASSERT_EQ(0, CompileRGrep("x*x*\\(ab\\)\\1q", 1, &rec_));
+    EXPECT_LT(RestTries(rec_, text.c_str()), 40000u);
+}
+
+} // namespace
+} // namespace mvfg
