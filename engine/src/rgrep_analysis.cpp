@@ -322,6 +322,11 @@ void Analyse(RegexRecord* record) {
     Analysis& a = *std::launder(reinterpret_cast<Analysis*>(record->analysis));
     Builder builder(record->program, caseSensitive, a);
     builder.Run();
+    if (a.runCount > 0) {
+        const Run& run = a.runs[a.filterRun];
+        literal::PrepareScan(run.bytes[run.rare], !caseSensitive, a.scanWant, a.scanCase);
+        literal::PrepareScan(run.bytes[run.pair], !caseSensitive, a.scanWant2, a.scanCase2);
+    }
     a.magic = kMagic;
     g_last.length = builder.Length();
     g_last.caseSensitive = caseSensitive;

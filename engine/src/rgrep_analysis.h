@@ -11,7 +11,7 @@
 
 namespace mvfg::analysis {
 
-constexpr uint32_t kMagic = 0x52414e31; // "RAN1"; bump when the layout changes
+constexpr uint32_t kMagic = 0x52414e32; // "RAN2"; bump when the layout changes
 constexpr int kMaxRuns = 8;
 constexpr int kMaxRunBytes = 32;
 constexpr uint16_t kVariableWidth = 0xffff;
@@ -45,6 +45,13 @@ struct Analysis {
     uint8_t restAtRunEnd[32];
     uint8_t firstSet[32];
     Run runs[kMaxRuns];
+    // The filter run's scan, made once: its rare byte and the byte paired with it, each as
+    // sixteen copies (a letter in lower case when folding) and the bit that folds a letter
+    // of the text onto that case (0x20 for a letter when folding, else 0).
+    uint8_t scanWant[16];
+    uint8_t scanCase[16];
+    uint8_t scanWant2[16];
+    uint8_t scanCase2[16];
 };
 
 static_assert(sizeof(Analysis) <= MVFG_ANALYSIS_SIZE);

@@ -117,27 +117,33 @@ const unsigned char* Find(const analysis::Run& run, const unsigned char* from,
     return nullptr;
 }
 
+void PrepareScan(unsigned char c, bool fold, uint8_t want[16], uint8_t caseBit[16]) {
+    const bool eitherCase = fold && IsLetter(c);
+    std::memset(want, eitherCase ? Lower(c) : c, 16);
+    std::memset(caseBit, eitherCase ? 0x20 : 0, 16);
+}
+
 // Reads the text in aligned 16-byte blocks, which never cross a page, so it may look at
 // bytes after the terminator (never using them): the address sanitizer is told so.
 __attribute__((no_sanitize("address"))) const unsigned char*
-FirstIn(const analysis::Run& run, const unsigned char* text, bool fold) {
+FirstIn(const analysis::Analysis& a, const unsigned char* text, bool fold) {
+    const analysis::Run& run = a.runs[a.filterRun];
     // A match needs `rare` characters before the rare byte.
     for (int i = 0; i < run.rare; ++i) {
         if (!text[i]) return nullptr;
     }
-    const unsigned char c = run.bytes[run.rare];
-    const bool eitherCase = fold && IsLetter(c);
 #if defined(__SSE2__)
-    const __m128i want = _mm_set1_epi8(static_cast<char>(eitherCase ? Lower(c) : c));
-    const __m128i caseBit = _mm_set1_epi8(eitherCase ? 0x20 : 0);
+    const auto vector = [](const uint8_t* bytes) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    };
+    const __m128i want = vector(a.scanWant);
+    const __m128i caseBit = vector(a.scanCase);
     // A second byte up to fifteen places later is checked in the same step, from an
     // unaligned load that stays within the next block (there while no terminator is seen).
     const int distance = run.pair - run.rare;
     const bool paired = distance > 0 && distance < 16;
-    const unsigned char c2 = run.bytes[run.pair];
-    const bool eitherCase2 = fold && IsLetter(c2);
-    const __m128i want2 = _mm_set1_epi8(static_cast<char>(eitherCase2 ? Lower(c2) : c2));
-    const __m128i caseBit2 = _mm_set1_epi8(eitherCase2 ? 0x20 : 0);
+    const __m128i want2 = vector(a.scanWant2);
+    const __m128i caseBit2 = vector(a.scanCase2);
     const __m128i zero = _mm_setzero_si128();
     const unsigned char* p = text + run.rare;
     const auto* block = reinterpret_cast<const unsigned char*>(reinterpret_cast<std::uintptr_t>(p) &
@@ -149,7 +155,7 @@ FirstIn(const analysis::Run& run, const unsigned char* text, bool fold) {
             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero))) >> skip << skip;
         __m128i match = _mm_cmpeq_epi8(_mm_or_si128(v, caseBit), want);
         if (paired && !ends) {
-            const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + distance));
+            const __m128i v2 = vector(block + distance);
             match = _mm_and_si128(match, _mm_cmpeq_epi8(_mm_or_si128(v2, caseBit2), want2));
         }
         unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(match)) >> skip << skip;
@@ -161,6 +167,7 @@ FirstIn(const analysis::Run& run, const unsigned char* text, bool fold) {
         if (ends) return nullptr;
     }
 #else
+    const unsigned char c = run.bytes[run.rare];
     for (const unsigned char* p = text + run.rare; *p; ++p) {
         if (Same(c, *p, fold) && StartsWith(run, p - run.rare, fold)) return p - run.rare;
     }

@@ -25,9 +25,13 @@ int Frequency(unsigned char c);
 const unsigned char* Find(const analysis::Run& run, const unsigned char* from,
                           const unsigned char* end, bool fold);
 
-// The first place of the run in the zero-terminated text, or nullptr; found without
-// measuring the text first, the cheapest "no" for a text that lacks it.
-const unsigned char* FirstIn(const analysis::Run& run, const unsigned char* text, bool fold);
+// Sixteen copies of `c` as the scan compares it, and the bit that folds a text byte onto
+// it (both for the analysis to keep).
+void PrepareScan(unsigned char c, bool fold, uint8_t want[16], uint8_t caseBit[16]);
+
+// The first place of the analysis's filter run in the zero-terminated text, or nullptr;
+// found without measuring the text first, the cheapest "no" for a text that lacks it.
+const unsigned char* FirstIn(const analysis::Analysis& a, const unsigned char* text, bool fold);
 
 // Whether the zero-terminated text begins with the run (reads no further than its end).
 bool StartsWith(const analysis::Run& run, const unsigned char* text, bool fold);

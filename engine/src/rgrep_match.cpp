@@ -125,6 +125,17 @@ private:
     bool prepared_ = false; // the memo is set up for this search
 };
 
+// Everything after the quick refusals, kept out of line so that a text refused by the
+// literal scan (most lines of most searches) costs no more than the scan.
+[[gnu::noinline]] int SearchText(RegexRecord* record, const char* text, int options,
+                                 const analysis::Analysis* a, const unsigned char* seen) {
+    const auto* start = reinterpret_cast<const unsigned char*>(text);
+    const match::Subject subject{start, start + std::strlen(text), record->caseSensitive == 0,
+                                 (options & HGREP_OPT_LF_ENDS_LINE) != 0,
+                                 (options & HGREP_OPT_CR_ENDS_LINE) != 0};
+    return Search(record, subject, a, seen).Run();
+}
+
 } // namespace
 
 } // namespace mvfg
@@ -152,12 +163,9 @@ extern "C" int RGrep(const char* text, RegexRecord* record) {
     if (a && a->runCount > 0 && !(endAnchored && !lineMode)) {
         if (record->program[0] == program::BOL && !lineMode && a->runs[0].prefixWidth == 0) {
             if (!literal::StartsWith(a->runs[0], start, fold)) return 0;
-        } else if (!(seen = literal::FirstIn(a->runs[a->filterRun], start, fold))) {
+        } else if (!(seen = literal::FirstIn(*a, start, fold))) {
             return 0;
         }
     }
-    const match::Subject subject{start, start + std::strlen(text), fold,
-                                 (options & HGREP_OPT_LF_ENDS_LINE) != 0,
-                                 (options & HGREP_OPT_CR_ENDS_LINE) != 0};
-    return Search(record, subject, a, seen).Run();
+    return SearchText(record, text, options, a, seen);
 }
