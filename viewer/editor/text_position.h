@@ -1,6 +1,7 @@
 // Positions in a document: 1-based paragraph and character position.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 
 namespace mvf::editor {
