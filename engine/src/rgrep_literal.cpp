@@ -155,7 +155,7 @@ FirstIn(const analysis::Analysis& a, const unsigned char* text, bool fold) {
             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero))) >> skip << skip;
         __m128i match = _mm_cmpeq_epi8(_mm_or_si128(v, caseBit), want);
         if (paired && !ends) {
-            const __m128i v2 = vector(block + distance);
+            const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + distance));
             match = _mm_and_si128(match, _mm_cmpeq_epi8(_mm_or_si128(v2, caseBit2), want2));
         }
         unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(match)) >> skip << skip;
