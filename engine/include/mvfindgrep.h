@@ -58,23 +58,23 @@ extern "C" {
 /* ---- Error codes ------------------------------------------------------------------ */
 
 #define HGREP_OK 0
-#define HGREP_ERR_BAD_STATE 1     /* "bad state in automaton" */
-#define HGREP_ERR_NO_MEMORY 2     /* "not enough memory" */
-#define HGREP_ERR_NO_SPACE 3      /* "not enough space in destination string" */
-#define HGREP_ERR_TOO_LONG 4      /* "pattern too long" (approximate) */
-#define HGREP_ERR_NO_PREVIOUS 5   /* "no previous search" */
-#define HGREP_ERR_NO_PATTERN 6    /* empty or missing pattern */
-#define HGREP_ERR_EMPTY_PROGRAM 20 /* RGrep on a record whose program is empty */
-#define HGREP_ERR_MISSING_BRACKET 25   /* "Missing ]" */
-#define HGREP_ERR_LEADING_CLOSURE 26   /* "Empty closure in beginning of pattern" */
-#define HGREP_ERR_ILLEGAL_CLOSURE 27   /* "Illegal closure after special character" */
-#define HGREP_ERR_TOO_MANY_TAGS 28     /* "Too many \(\) pairs" */
-#define HGREP_ERR_EMPTY_TAG 29         /* "Null pattern inside \(\)" */
-#define HGREP_ERR_UNMATCHED_CLOSE 30   /* "Unmatched \)" */
-#define HGREP_ERR_EMPTY_WORD 31        /* "Null pattern inside \<\>" */
-#define HGREP_ERR_CYCLIC_REF 32        /* "Cyclical reference in tag \number" */
-#define HGREP_ERR_UNDEFINED_REF 33     /* "Undetermined reference" */
-#define HGREP_ERR_UNMATCHED_OPEN 34    /* "Unmatched \(" */
+#define HGREP_ERR_BAD_STATE 1        /* "bad state in automaton" */
+#define HGREP_ERR_NO_MEMORY 2        /* "not enough memory" */
+#define HGREP_ERR_NO_SPACE 3         /* "not enough space in destination string" */
+#define HGREP_ERR_TOO_LONG 4         /* "pattern too long" (approximate) */
+#define HGREP_ERR_NO_PREVIOUS 5      /* "no previous search" */
+#define HGREP_ERR_NO_PATTERN 6       /* empty or missing pattern */
+#define HGREP_ERR_EMPTY_PROGRAM 20   /* RGrep on a record whose program is empty */
+#define HGREP_ERR_MISSING_BRACKET 25 /* "Missing ]" */
+#define HGREP_ERR_LEADING_CLOSURE 26 /* "Empty closure in beginning of pattern" */
+#define HGREP_ERR_ILLEGAL_CLOSURE 27 /* "Illegal closure after special character" */
+#define HGREP_ERR_TOO_MANY_TAGS 28   /* "Too many \(\) pairs" */
+#define HGREP_ERR_EMPTY_TAG 29       /* "Null pattern inside \(\)" */
+#define HGREP_ERR_UNMATCHED_CLOSE 30 /* "Unmatched \)" */
+#define HGREP_ERR_EMPTY_WORD 31      /* "Null pattern inside \<\>" */
+#define HGREP_ERR_CYCLIC_REF 32      /* "Cyclical reference in tag \number" */
+#define HGREP_ERR_UNDEFINED_REF 33   /* "Undetermined reference" */
+#define HGREP_ERR_UNMATCHED_OPEN 34  /* "Unmatched \(" */
 /* Limits the record layout implies (not in the original table):
  * a pattern of more than 511 characters, for the regular-expression and Soundex
  * compilers ("pattern too long"; the approximate compiler answers 4 as always), and a
@@ -85,12 +85,12 @@ extern "C" {
 /* ---- Records ---------------------------------------------------------------------- */
 
 /* The header every pattern record begins with. */
-#define MVFG_RECORD_HEADER                                                                   \
-    int32_t state;                        /* 0 usable; else the last error code */         \
-    char pattern[MVFG_PATTERN_SIZE];      /* copy of the compiled pattern */               \
-    const char* matchStart[MVFG_BOUNDS];  /* entry 0: last match; 1-9: groups or matches */ \
-    const char* matchEnd[MVFG_BOUNDS];    /* just past the end of the same */              \
-    int32_t caseSensitive                 /* 0: upper and lower case are equal */
+#define MVFG_RECORD_HEADER                                                                         \
+    int32_t state;                       /* 0 usable; else the last error code */                  \
+    char pattern[MVFG_PATTERN_SIZE];     /* copy of the compiled pattern */                        \
+    const char* matchStart[MVFG_BOUNDS]; /* entry 0: last match; 1-9: groups or matches */         \
+    const char* matchEnd[MVFG_BOUNDS];   /* just past the end of the same */                       \
+    int32_t caseSensitive                /* 0: upper and lower case are equal */
 
 typedef struct RegexRecord {
     MVFG_RECORD_HEADER;
@@ -112,18 +112,18 @@ typedef struct BitList {
     uint32_t* words;
 } BitList;
 
-#define MVFG_APPROX_FIELDS                                                                   \
-    MVFG_RECORD_HEADER;                                                                      \
-    BitList validMask;  /* the low totalBits bits set */                                    \
-    BitList highBits;   /* top bit of every field */                                        \
-    BitList threshold;  /* the match limit in the top field */                              \
-    BitList counters;   /* per-position counters during a search */                         \
-    BitList overflow;   /* per-position overflow flags during a search */                   \
-    BitList scratch;    /* work space */                                                    \
-    BitList charTable[256];                                                                  \
-    int32_t fieldBits;  /* B: bits per pattern position */                                  \
-    int32_t totalBits;  /* B times the pattern length */                                    \
-    int32_t mode;       /* 1 normal, 0 complement, 2 exact, -1 not compiled */              \
+#define MVFG_APPROX_FIELDS                                                                         \
+    MVFG_RECORD_HEADER;                                                                            \
+    BitList validMask; /* the low totalBits bits set */                                            \
+    BitList highBits;  /* top bit of every field */                                                \
+    BitList threshold; /* the match limit in the top field */                                      \
+    BitList counters;  /* per-position counters during a search */                                 \
+    BitList overflow;  /* per-position overflow flags during a search */                           \
+    BitList scratch;   /* work space */                                                            \
+    BitList charTable[256];                                                                        \
+    int32_t fieldBits; /* B: bits per pattern position */                                          \
+    int32_t totalBits; /* B times the pattern length */                                            \
+    int32_t mode;      /* 1 normal, 0 complement, 2 exact, -1 not compiled */                      \
     char exactPattern[MVFG_PATTERN_SIZE]
 
 typedef struct ApproxRecord {
@@ -159,8 +159,8 @@ MVFG_API int RGrep(const char* text, RegexRecord* record);
  *   text ends inside), 3 no room. */
 MVFG_API int RGrepSubsBuild(const char* replacement, char* destination, int size,
                             RegexRecord* record);
-MVFG_API int RGrepSubstitute(const char* text, const char* replacement, char* destination,
-                             int size, RegexRecord* record);
+MVFG_API int RGrepSubstitute(const char* text, const char* replacement, char* destination, int size,
+                             RegexRecord* record);
 MVFG_API void InitWordCharTable(void);
 MVFG_API void AddWordChar(const char* chars);
 MVFG_API void RemoveWordChar(const char* chars);
@@ -174,8 +174,8 @@ MVFG_API int CompileSGrep(const char* pattern, int unused, SoundexRecord* record
 MVFG_API int SGrep(const char* text, SoundexRecord* record);
 MVFG_API int SGrepSubsBuild(const char* replacement, char* destination, int size,
                             SoundexRecord* record);
-MVFG_API int SGrepSubstitute(const char* text, const char* replacement, char* destination,
-                             int size, SoundexRecord* record);
+MVFG_API int SGrepSubstitute(const char* text, const char* replacement, char* destination, int size,
+                             SoundexRecord* record);
 
 /* ---- Approximate search ----------------------------------------------------------- */
 
@@ -191,8 +191,8 @@ MVFG_API int AGrep(const char* text, ApproxRecord* record);
 MVFG_API int AGrepEmpty(ApproxRecord* record);
 MVFG_API int AGrepSubsBuild(const char* replacement, char* destination, int size,
                             ApproxRecord* record);
-MVFG_API int AGrepSubstitute(const char* text, const char* replacement, char* destination,
-                             int size, ApproxRecord* record);
+MVFG_API int AGrepSubstitute(const char* text, const char* replacement, char* destination, int size,
+                             ApproxRecord* record);
 
 /* ---- Wrappers over the library's own records -------------------------------------- */
 

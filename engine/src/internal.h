@@ -22,4 +22,4 @@ const char* LibraryString(int id);
 // The caption LibMain loaded for a kind; empty until then.
 const char* Caption(NoticeKind kind);
 
-}  // namespace mvfg
+} // namespace mvfg

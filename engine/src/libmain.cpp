@@ -9,21 +9,21 @@ constexpr int kCaptionSize = 128;
 
 // The library's string resources, identifiers 13 to 27.
 constexpr const char* kStrings[] = {
-    "Pattern too long or too many approximation errors",  // 13
-    "Approximative Find Error",                           // 14
-    "Regular Expression Error",                           // 15
-    "No regular expression provided",                     // 16
-    "Missing ]",                                          // 17
-    "Empty closure in beginning of pattern",              // 18
-    "Illegal closure after special character",            // 19
-    "Null pattern inside \\<\\>",                         // 20
-    "Too many \\(\\) pairs",                              // 21
-    "Null pattern inside \\(\\)",                         // 22
-    "Unmatched \\)",                                      // 23
-    "Cyclical reference in tag \\number",                 // 24
-    "Undetermined reference",                             // 25
-    "Unmatched \\(",                                      // 26
-    "Soundex Error",                                      // 27
+    "Pattern too long or too many approximation errors", // 13
+    "Approximative Find Error",                          // 14
+    "Regular Expression Error",                          // 15
+    "No regular expression provided",                    // 16
+    "Missing ]",                                         // 17
+    "Empty closure in beginning of pattern",             // 18
+    "Illegal closure after special character",           // 19
+    "Null pattern inside \\<\\>",                        // 20
+    "Too many \\(\\) pairs",                             // 21
+    "Null pattern inside \\(\\)",                        // 22
+    "Unmatched \\)",                                     // 23
+    "Cyclical reference in tag \\number",                // 24
+    "Undetermined reference",                            // 25
+    "Unmatched \\(",                                     // 26
+    "Soundex Error",                                     // 27
 };
 constexpr int kFirstString = 13;
 constexpr int kStringCount = sizeof(kStrings) / sizeof(kStrings[0]);
@@ -41,7 +41,7 @@ bool LoadString(int id, char* buffer) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 namespace mvfg {
 
@@ -59,7 +59,7 @@ const char* Caption(NoticeKind kind) {
     return "";
 }
 
-}  // namespace mvfg
+} // namespace mvfg
 
 extern "C" {
 
@@ -70,8 +70,12 @@ int LibMain(void* /*instance*/, int /*unused1*/, int /*unused2*/, const char* /*
     return 1;
 }
 
-uint16_t HGrepVersion(void) { return 0x6011; }
+uint16_t HGrepVersion(void) {
+    return 0x6011;
+}
 
-int HGrepIsDebug(void) { return 0; }
+int HGrepIsDebug(void) {
+    return 0;
+}
 
-}  // extern "C"
+} // extern "C"

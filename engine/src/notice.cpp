@@ -9,11 +9,13 @@ int g_options = HGREP_OPT_DEFAULT;
 HGrepNoticeHandler g_handler = nullptr;
 void* g_handlerContext = nullptr;
 
-}  // namespace
+} // namespace
 
 namespace mvfg {
 
-int OptionBits() { return g_options; }
+int OptionBits() {
+    return g_options;
+}
 
 void ReportWithCaption(const char* caption, const char* text) {
     if (!(g_options & HGREP_OPT_MESSAGES)) return;
@@ -24,9 +26,11 @@ void ReportWithCaption(const char* caption, const char* text) {
     }
 }
 
-void Report(NoticeKind kind, const char* text) { ReportWithCaption(Caption(kind), text); }
+void Report(NoticeKind kind, const char* text) {
+    ReportWithCaption(Caption(kind), text);
+}
 
-}  // namespace mvfg
+} // namespace mvfg
 
 extern "C" {
 
@@ -47,4 +51,4 @@ HGrepNoticeHandler HGrepSetNoticeHandler(HGrepNoticeHandler handler, void* conte
     return previous;
 }
 
-}  // extern "C"
+} // extern "C"

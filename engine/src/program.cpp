@@ -41,7 +41,10 @@ std::string SetText(const unsigned char* set) {
         }
     };
     for (int c = 0; c < 256;) {
-        if (!SetHas(set, static_cast<unsigned char>(c))) { ++c; continue; }
+        if (!SetHas(set, static_cast<unsigned char>(c))) {
+            ++c;
+            continue;
+        }
         int last = c;
         while (last + 1 < 256 && SetHas(set, static_cast<unsigned char>(last + 1))) ++last;
         put(c);
@@ -64,7 +67,7 @@ std::string AtomText(const unsigned char* p) {
     }
 }
 
-}  // namespace
+} // namespace
 
 std::size_t ElementSize(const unsigned char* p) {
     switch (p[0]) {
@@ -106,4 +109,4 @@ std::string Dump(const unsigned char* program) {
     return out + "(no END)\n";
 }
 
-}  // namespace mvfg::program
+} // namespace mvfg::program

@@ -8,15 +8,15 @@
 namespace mvfg::program {
 
 enum Op : unsigned char {
-    END = 0,  // success
-    CHR = 1,  // 1 operand: the character
-    ANY = 2,  // any character but the end of the text
-    CCL = 3,  // 32 operand bytes: the set
-    NCL = 4,  // 32 operand bytes: the set as written, matched when the character is not in it
+    END = 0, // success
+    CHR = 1, // 1 operand: the character
+    ANY = 2, // any character but the end of the text
+    CCL = 3, // 32 operand bytes: the set
+    NCL = 4, // 32 operand bytes: the set as written, matched when the character is not in it
     BOL = 5,
     EOL = 6,
-    BOT = 7,  // 1 operand: tag number 1-9
-    EOT = 8,  // 1 operand: tag number
+    BOT = 7, // 1 operand: tag number 1-9
+    EOT = 8, // 1 operand: tag number
     BOW = 9,
     EOW = 10,
     REF = 11, // 1 operand: tag number
@@ -41,4 +41,4 @@ std::size_t ElementSize(const unsigned char* p);
 //   BOL / BOT 1 / CHR 'a' / CLO CCL [0-9] / EOT 1 / END
 std::string Dump(const unsigned char* program);
 
-}  // namespace mvfg::program
+} // namespace mvfg::program

@@ -13,9 +13,8 @@ namespace {
 
 // "0"-"9", "A"-"Z", "a"-"z" and "_", as a 32-byte set.
 constexpr unsigned char kDefaultWordSet[program::kSetBytes] = {
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xff, 0x03, 0xfe, 0xff, 0xff, 0x87,
-    0xfe, 0xff, 0xff, 0x07, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xff, 0x03, 0xfe, 0xff, 0xff, 0x87, 0xfe, 0xff, 0xff, 0x07,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
 
 constexpr std::array<unsigned char, 256> DefaultWordTable() {
     std::array<unsigned char, 256> table{};
@@ -23,16 +22,18 @@ constexpr std::array<unsigned char, 256> DefaultWordTable() {
     return table;
 }
 
-}  // namespace
+} // namespace
 
 // Holds the default from the start of the process, before any constructor runs.
 constinit std::array<unsigned char, 256> g_wordChar = DefaultWordTable();
 
-}  // namespace mvfg
+} // namespace mvfg
 
 extern "C" {
 
-void InitWordCharTable(void) { mvfg::g_wordChar = mvfg::DefaultWordTable(); }
+void InitWordCharTable(void) {
+    mvfg::g_wordChar = mvfg::DefaultWordTable();
+}
 
 void AddWordChar(const char* chars) {
     if (!chars) return;
@@ -44,7 +45,7 @@ void RemoveWordChar(const char* chars) {
     for (; *chars; ++chars) mvfg::g_wordChar[static_cast<unsigned char>(*chars)] = 0;
 }
 
-}  // extern "C"
+} // extern "C"
 
 namespace mvfg {
 
@@ -240,9 +241,9 @@ private:
     int depth_ = 0;
 };
 
-}  // namespace
+} // namespace
 
-}  // namespace mvfg
+} // namespace mvfg
 
 extern "C" int CompileRGrep(const char* pattern, int caseSensitive, RegexRecord* record) {
     using namespace mvfg;

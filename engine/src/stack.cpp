@@ -43,12 +43,38 @@ bool DecidedByLeft(int op, int left, int& value) {
     switch (op) {
     case 0: value = 0; return true;
     case 1: value = left == 0 ? 1 : 0; return true;
-    case 2: if (!left) { value = 0; return true; } return false;
-    case 3: if (left) { value = 1; return true; } return false;
-    case 4: if (!left) { value = 1; return true; } return false;
-    case 5: if (left) { value = 0; return true; } return false;
+    case 2:
+        if (!left) {
+            value = 0;
+            return true;
+        }
+        return false;
+    case 3:
+        if (left) {
+            value = 1;
+            return true;
+        }
+        return false;
+    case 4:
+        if (!left) {
+            value = 1;
+            return true;
+        }
+        return false;
+    case 5:
+        if (left) {
+            value = 0;
+            return true;
+        }
+        return false;
     case 8: value = ~left; return true;
-    case 6: case 7: case 9: case 10: case 11: case 12: case 13: return false;
+    case 6:
+    case 7:
+    case 9:
+    case 10:
+    case 11:
+    case 12:
+    case 13: return false;
     default:
         HGrepSetError(HGREP_ERR_BAD_STATE);
         value = -1;
@@ -74,11 +100,20 @@ int Evaluate(HInfo* node, const char* text) {
     bool moveTortoise = false;
     int value;
     for (;;) {
-        if (!IsPatternNode(node)) { value = Malformed(); break; }
+        if (!IsPatternNode(node)) {
+            value = Malformed();
+            break;
+        }
         int left = SearchNode(node, text);
         HInfo* opNode = node->next;
-        if (!opNode) { value = left; break; }
-        if (opNode->kind != HINFO_OPERATOR || !opNode->next) { value = Malformed(); break; }
+        if (!opNode) {
+            value = left;
+            break;
+        }
+        if (opNode->kind != HINFO_OPERATOR || !opNode->next) {
+            value = Malformed();
+            break;
+        }
         if (DecidedByLeft(opNode->state, left, value)) break;
         pending.push_back({left, opNode->state});
         node = opNode->next;
@@ -93,11 +128,13 @@ int Evaluate(HInfo* node, const char* text) {
     return value;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
-int HGrepGetError(void) { return g_error; }
+int HGrepGetError(void) {
+    return g_error;
+}
 
 int HGrepSetError(int code) {
     if (g_error != 0) return g_error;
@@ -134,4 +171,4 @@ int HGrep(const char* text) {
     return Evaluate(g_head, g_chainText);
 }
 
-}  // extern "C"
+} // extern "C"

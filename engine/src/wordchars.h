@@ -7,6 +7,8 @@ namespace mvfg {
 
 extern std::array<unsigned char, 256> g_wordChar;
 
-inline bool IsWordChar(unsigned char c) { return g_wordChar[c] != 0; }
+inline bool IsWordChar(unsigned char c) {
+    return g_wordChar[c] != 0;
+}
 
-}  // namespace mvfg
+} // namespace mvfg

@@ -90,23 +90,22 @@ TEST_P(OperatorTest, ValueAndShortCircuit) {
 // Texts: "ab" (L=1, R=1), "a" (L=1, R=0), "b" (L=0, R=1), "" (L=0, R=0).
 INSTANTIATE_TEST_SUITE_P(
     EveryOperator, OperatorTest,
-    ::testing::Values(
-        OperatorCase{0, "ab", 0, false}, OperatorCase{1, "ab", 0, false},
-        OperatorCase{1, "b", 1, false}, OperatorCase{2, "ab", 1, true},
-        OperatorCase{2, "a", 0, true}, OperatorCase{2, "b", 0, false},
-        OperatorCase{3, "ab", 1, false}, OperatorCase{3, "b", 1, true},
-        OperatorCase{3, "", 0, true}, OperatorCase{4, "ab", 0, true},
-        OperatorCase{4, "a", 1, true}, OperatorCase{4, "b", 1, false},
-        OperatorCase{5, "a", 0, false}, OperatorCase{5, "b", 0, true},
-        OperatorCase{5, "", 1, true}, OperatorCase{6, "ab", 2, true},
-        OperatorCase{6, "b", 1, true}, OperatorCase{7, "a", 1, true},
-        OperatorCase{7, "b", -1, true}, OperatorCase{8, "ab", ~1, false},
-        OperatorCase{8, "", ~0, false}, OperatorCase{9, "ab", 1, true},
-        OperatorCase{9, "a", 0, true}, OperatorCase{10, "b", 1, true},
-        OperatorCase{10, "", 0, true}, OperatorCase{11, "ab", 0, true},
-        OperatorCase{11, "a", 1, true}, OperatorCase{12, "ab", ~1, true},
-        OperatorCase{12, "a", ~0, true}, OperatorCase{13, "", ~0, true},
-        OperatorCase{13, "b", ~1, true}));
+    ::testing::Values(OperatorCase{0, "ab", 0, false}, OperatorCase{1, "ab", 0, false},
+                      OperatorCase{1, "b", 1, false}, OperatorCase{2, "ab", 1, true},
+                      OperatorCase{2, "a", 0, true}, OperatorCase{2, "b", 0, false},
+                      OperatorCase{3, "ab", 1, false}, OperatorCase{3, "b", 1, true},
+                      OperatorCase{3, "", 0, true}, OperatorCase{4, "ab", 0, true},
+                      OperatorCase{4, "a", 1, true}, OperatorCase{4, "b", 1, false},
+                      OperatorCase{5, "a", 0, false}, OperatorCase{5, "b", 0, true},
+                      OperatorCase{5, "", 1, true}, OperatorCase{6, "ab", 2, true},
+                      OperatorCase{6, "b", 1, true}, OperatorCase{7, "a", 1, true},
+                      OperatorCase{7, "b", -1, true}, OperatorCase{8, "ab", ~1, false},
+                      OperatorCase{8, "", ~0, false}, OperatorCase{9, "ab", 1, true},
+                      OperatorCase{9, "a", 0, true}, OperatorCase{10, "b", 1, true},
+                      OperatorCase{10, "", 0, true}, OperatorCase{11, "ab", 0, true},
+                      OperatorCase{11, "a", 1, true}, OperatorCase{12, "ab", ~1, true},
+                      OperatorCase{12, "a", ~0, true}, OperatorCase{13, "", ~0, true},
+                      OperatorCase{13, "b", ~1, true}));
 
 TEST_F(ChainTest, OperatorsGroupToTheRight) {
     // 1 - (1 - 1) = 1; grouped to the left it would be -1.
@@ -195,5 +194,5 @@ TEST_F(ChainTest, NoticesCarryTheLoadedCaption) {
     EXPECT_EQ(1u, notices_.notices().size());
 }
 
-}  // namespace
-}  // namespace mvfg
+} // namespace
+} // namespace mvfg

@@ -100,7 +100,8 @@ TEST_F(CompileTest, ClassMembers) {
     EXPECT_TRUE(ClassHas(0, 'z'));
     EXPECT_FALSE(ClassHas(0, 'a'));
     ASSERT_EQ(0, Compile("[\\b\\f\\r\\t\\]\\\\q]"));
-    for (int c : {8, 12, 13, 9, int(']'), int('\\'), int('q')}) EXPECT_TRUE(ClassHas(0, c)) << int(c);
+    for (int c : {8, 12, 13, 9, int(']'), int('\\'), int('q')})
+        EXPECT_TRUE(ClassHas(0, c)) << int(c);
     EXPECT_FALSE(ClassHas(0, 'b'));
     ASSERT_EQ(0, Compile("[\x80-\xff]"));
     EXPECT_TRUE(ClassHas(0, 0x80));
@@ -133,7 +134,9 @@ struct Fault {
     const char* message;
 };
 
-void PrintTo(const Fault& f, std::ostream* os) { *os << "'" << f.pattern << "' -> " << f.code; }
+void PrintTo(const Fault& f, std::ostream* os) {
+    *os << "'" << f.pattern << "' -> " << f.code;
+}
 
 class CompileFaultTest : public CompileTest, public ::testing::WithParamInterface<Fault> {};
 
@@ -165,27 +168,25 @@ std::string FaultName(const ::testing::TestParamInfo<Fault>& info) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryCode, CompileFaultTest,
-    ::testing::Values(Fault{"", 6, "No regular expression provided"},
-                      Fault{"[abc", 25, "Missing ]"}, Fault{"[\\", 25, "Missing ]"},
-                      Fault{"[", 25, "Missing ]"}, Fault{"[]", 25, "Missing ]"},
-                      Fault{"*a", 26, "Empty closure in beginning of pattern"},
-                      Fault{"+", 26, "Empty closure in beginning of pattern"},
-                      Fault{"-a", 26, "Empty closure in beginning of pattern"},
-                      Fault{"^*", 27, "Illegal closure after special character"},
-                      Fault{"\\(a\\)*", 27, "Illegal closure after special character"},
-                      Fault{"\\(*", 27, "Illegal closure after special character"},
-                      Fault{"\\<+", 27, "Illegal closure after special character"},
-                      Fault{"a\\>-", 27, "Illegal closure after special character"},
-                      Fault{"\\(a\\)\\1*", 27, "Illegal closure after special character"},
-                      Fault{kTenGroups.c_str(), 28, "Too many \\(\\) pairs"},
-                      Fault{"\\(\\)", 29, "Null pattern inside \\(\\)"},
-                      Fault{"\\)", 30, "Unmatched \\)"}, Fault{"a\\)", 30, "Unmatched \\)"},
-                      Fault{"\\<\\>", 31, "Null pattern inside \\<\\>"},
-                      Fault{"\\(a\\1\\)", 32, "Cyclical reference in tag \\number"},
-                      Fault{"\\2", 33, "Undetermined reference"},
-                      Fault{"\\(a\\2\\)", 33, "Undetermined reference"},
-                      Fault{"\\(a", 34, "Unmatched \\("},
-                      Fault{"\\(a\\(b\\)", 34, "Unmatched \\("}),
+    ::testing::Values(
+        Fault{"", 6, "No regular expression provided"}, Fault{"[abc", 25, "Missing ]"},
+        Fault{"[\\", 25, "Missing ]"}, Fault{"[", 25, "Missing ]"}, Fault{"[]", 25, "Missing ]"},
+        Fault{"*a", 26, "Empty closure in beginning of pattern"},
+        Fault{"+", 26, "Empty closure in beginning of pattern"},
+        Fault{"-a", 26, "Empty closure in beginning of pattern"},
+        Fault{"^*", 27, "Illegal closure after special character"},
+        Fault{"\\(a\\)*", 27, "Illegal closure after special character"},
+        Fault{"\\(*", 27, "Illegal closure after special character"},
+        Fault{"\\<+", 27, "Illegal closure after special character"},
+        Fault{"a\\>-", 27, "Illegal closure after special character"},
+        Fault{"\\(a\\)\\1*", 27, "Illegal closure after special character"},
+        Fault{kTenGroups.c_str(), 28, "Too many \\(\\) pairs"},
+        Fault{"\\(\\)", 29, "Null pattern inside \\(\\)"}, Fault{"\\)", 30, "Unmatched \\)"},
+        Fault{"a\\)", 30, "Unmatched \\)"}, Fault{"\\<\\>", 31, "Null pattern inside \\<\\>"},
+        Fault{"\\(a\\1\\)", 32, "Cyclical reference in tag \\number"},
+        Fault{"\\2", 33, "Undetermined reference"},
+        Fault{"\\(a\\2\\)", 33, "Undetermined reference"}, Fault{"\\(a", 34, "Unmatched \\("},
+        Fault{"\\(a\\(b\\)", 34, "Unmatched \\("}),
     FaultName);
 
 TEST_F(CompileTest, NineGroupsAreAllowed) {
@@ -230,7 +231,7 @@ TEST_F(CompileTest, ProgramLongerThanTheRecordIsRefused) {
     EXPECT_EQ(HGREP_ERR_PROGRAM_TOO_LONG, Compile((Repeat("[a]", 30) + "[b]+").c_str()));
     EXPECT_EQ(HGREP_ERR_PROGRAM_TOO_LONG, Compile((Repeat("[a]", 30) + "[b]*").c_str()));
     EXPECT_EQ(0, Compile((Repeat("[a]", 29) + "[b]*").c_str())); // 957 + 35 + END
-    EXPECT_EQ(0, Compile(Repeat("a", 511).c_str())); // 1022 bytes + END
+    EXPECT_EQ(0, Compile(Repeat("a", 511).c_str()));             // 1022 bytes + END
     EXPECT_EQ(HGREP_ERR_PROGRAM_TOO_LONG, Compile(Repeat("a+", 255).c_str()));
 }
 
@@ -257,5 +258,5 @@ TEST_F(CompileTest, WithoutNoticesNothingIsReported) {
     EXPECT_TRUE(notices_.notices().empty());
 }
 
-}  // namespace
-}  // namespace mvfg
+} // namespace
+} // namespace mvfg

@@ -55,4 +55,4 @@ protected:
     NoticeCapture notices_;
 };
 
-}  // namespace mvfg::testing
+} // namespace mvfg::testing

@@ -53,7 +53,7 @@ TEST_F(FileSearchTest, BlockNumbersNameTheBlockOfTheLastByte) {
     // The first line feed is byte 512, the second byte 700, the third byte 1025.
     const std::string f =
         dir_.File("blocks.txt", std::string(511, 'x') + "\n" + std::string(187, 'y') + "\n" +
-                                     std::string(324, 'z') + "\n");
+                                    std::string(324, 'z') + "\n");
     SFileSetFlags(0, 1, 1, 0, 0);
     ASSERT_EQ(0, SCompileRGrep("^.", 1));
     ASSERT_EQ(1, SFileOpen(f.c_str()));
@@ -98,9 +98,8 @@ TEST_F(FileSearchTest, TheAnswerIsCutTo1023Characters) {
 }
 
 TEST_F(FileSearchTest, CarriageReturnLineFeedPairsReadAsLineFeeds) {
-    const std::string f =
-        dir_.File("dos.txt", "one\r\ntwo\r\nlone\rcr\n" + std::string(1022, 'c') + "\r\n" +
-                                  std::string(1023, 'd') + "\r\nlast\r");
+    const std::string f = dir_.File("dos.txt", "one\r\ntwo\r\nlone\rcr\n" + std::string(1022, 'c') +
+                                                   "\r\n" + std::string(1023, 'd') + "\r\nlast\r");
     SFileSetFlags(0, 1, 1, 0, 0);
     ASSERT_EQ(0, SCompileRGrep(".", 1));
     ASSERT_EQ(1, SFileOpen(f.c_str()));

@@ -206,5 +206,5 @@ TEST_F(MatchTest, StaticRecordWrappers) {
     EXPECT_EQ(-1, SRGrep("["));
 }
 
-}  // namespace
-}  // namespace mvfg
+} // namespace
+} // namespace mvfg

@@ -5,23 +5,46 @@ namespace mvfg::reference {
 namespace {
 
 enum : unsigned char {
-    END = 0, CHR = 1, ANY = 2, CCL = 3, NCL = 4, BOL = 5, EOL = 6, BOT = 7, EOT = 8,
-    BOW = 9, EOW = 10, REF = 11, CLO = 12, OPT = 14
+    END = 0,
+    CHR = 1,
+    ANY = 2,
+    CCL = 3,
+    NCL = 4,
+    BOL = 5,
+    EOL = 6,
+    BOT = 7,
+    EOT = 8,
+    BOW = 9,
+    EOW = 10,
+    REF = 11,
+    CLO = 12,
+    OPT = 14
 };
 
 int Width(const unsigned char* pc) {
     switch (pc[0]) {
-    case CHR: case BOT: case EOT: case REF: return 2;
-    case CCL: case NCL: return 33;
-    case CLO: case OPT: return 1 + Width(pc + 1) + 1;
+    case CHR:
+    case BOT:
+    case EOT:
+    case REF: return 2;
+    case CCL:
+    case NCL: return 33;
+    case CLO:
+    case OPT: return 1 + Width(pc + 1) + 1;
     default: return 1;
     }
 }
 
-bool InSet(const unsigned char* set, unsigned char c) { return (set[c / 8] >> (c % 8)) & 1; }
+bool InSet(const unsigned char* set, unsigned char c) {
+    return (set[c / 8] >> (c % 8)) & 1;
+}
 
-unsigned char Upper(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
-unsigned char Lower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+unsigned char Upper(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? c - 32 : c;
+}
+unsigned char Lower(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+}
 
 struct Search {
     const unsigned char* text;
@@ -73,20 +96,18 @@ struct Search {
     const unsigned char* attempt(const unsigned char* pc, const unsigned char* p) {
         switch (pc[0]) {
         case END: return p;
-        case CHR: case ANY: case CCL: case NCL:
-            return single(pc, p) ? attempt(pc + Width(pc), p + 1) : nullptr;
+        case CHR:
+        case ANY:
+        case CCL:
+        case NCL: return single(pc, p) ? attempt(pc + Width(pc), p + 1) : nullptr;
         case BOL:
             if (p == text || (lineMode() && lineEnd(p[-1]))) return attempt(pc + 1, p);
             return nullptr;
         case EOL:
             if (*p == 0 || (lineMode() && lineEnd(*p))) return attempt(pc + 1, p);
             return nullptr;
-        case BOT:
-            answer.start[pc[1]] = reinterpret_cast<const char*>(p);
-            return attempt(pc + 2, p);
-        case EOT:
-            answer.end[pc[1]] = reinterpret_cast<const char*>(p);
-            return attempt(pc + 2, p);
+        case BOT: answer.start[pc[1]] = reinterpret_cast<const char*>(p); return attempt(pc + 2, p);
+        case EOT: answer.end[pc[1]] = reinterpret_cast<const char*>(p); return attempt(pc + 2, p);
         case BOW:
             if ((p == text || !word(p[-1])) && word(*p)) return attempt(pc + 1, p);
             return nullptr;
@@ -116,13 +137,13 @@ struct Search {
     }
 };
 
-}  // namespace
+} // namespace
 
 WordTable DefaultWordTable() {
     WordTable t{};
     for (int c = 0; c < 256; ++c) {
-        t[c] = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-               c == '_';
+        t[c] =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
     }
     return t;
 }
@@ -140,8 +161,9 @@ Answer Search(const RegexRecord& record, const char* text, int options, const Wo
         return answer;
     }
     const auto* t = reinterpret_cast<const unsigned char*>(text);
-    struct Search s{t, record.caseSensitive != 0, (options & 1) != 0, (options & 2) != 0, words,
-                    answer};
+    struct Search s {
+        t, record.caseSensitive != 0, (options & 1) != 0, (options & 2) != 0, words, answer
+    };
     auto tryAt = [&](const unsigned char* p) {
         if (const unsigned char* e = s.attempt(record.program, p)) {
             answer.result = 1;
@@ -177,4 +199,4 @@ Answer Search(const RegexRecord& record, const char* text, int options, const Wo
     return answer;
 }
 
-}  // namespace mvfg::reference
+} // namespace mvfg::reference

@@ -24,4 +24,4 @@ WordTable DefaultWordTable();
 // the given option bits and word-character table.
 Answer Search(const RegexRecord& record, const char* text, int options, const WordTable& words);
 
-}  // namespace mvfg::reference
+} // namespace mvfg::reference

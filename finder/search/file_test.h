@@ -75,7 +75,7 @@ private:
     SearchHost& host_;
     std::vector<bool> usable_;
     std::vector<bool> blockPrefilter_; // per alternative: BlockPrefilterAllowed
-    int compiled_ = -1; // the alternative the engine holds
+    int compiled_ = -1;                // the alternative the engine holds
     ContentScanner scanner_;
     std::string statusText_;
     std::vector<std::string> errorLines_;

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "testsupport/run_program.h"
 #include "results/results_file.h"
+#include "testsupport/run_program.h"
 
 namespace mvf::cli {
 namespace {
