@@ -16,6 +16,20 @@ int OptionBits();
 void Report(NoticeKind kind, const char* text);
 void ReportWithCaption(const char* caption, const char* text);
 
+// What a backslash makes of the letters b, f, n, r, t (backspace, form feed, line feed,
+// carriage return, tab) in patterns and replacement templates; any other character
+// stands for itself.
+inline unsigned char EscapedControl(unsigned char c) {
+    switch (c) {
+    case 'b': return 8;
+    case 'f': return 12;
+    case 'n': return 10;
+    case 'r': return 13;
+    case 't': return 9;
+    }
+    return c;
+}
+
 // The library's string table (identifiers 13-27); nullptr for any other identifier.
 const char* LibraryString(int id);
 

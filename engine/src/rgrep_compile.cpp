@@ -72,17 +72,6 @@ const char* CompileMessage(int code) {
     return "";
 }
 
-unsigned char EscapedControl(unsigned char c) {
-    switch (c) {
-    case 'b': return 8;
-    case 'f': return 12;
-    case 'n': return 10;
-    case 'r': return 13;
-    case 't': return 9;
-    }
-    return c;
-}
-
 class Compiler {
 public:
     Compiler(const unsigned char* pattern, std::size_t length, unsigned char* program)

@@ -71,17 +71,6 @@ private:
     int length_ = 0;
 };
 
-char EscapedCharacter(char c) {
-    switch (c) {
-    case 'b': return '\b';
-    case 'f': return '\f';
-    case 'n': return '\n';
-    case 'r': return '\r';
-    case 't': return '\t';
-    }
-    return c;
-}
-
 // Appends the text of one entry; an entry without both bounds inserts nothing.
 int PutEntry(Output& out, const MatchView& v, int n) {
     const char* from = v.start[n];
@@ -108,7 +97,7 @@ int Expand(const char* t, Output& out, const MatchView& v) {
                 if (const int code = PutEntry(out, v, *t - '0')) return code;
                 continue;
             }
-            literal = EscapedCharacter(*t);
+            literal = static_cast<char>(EscapedControl(static_cast<unsigned char>(*t)));
         }
         if (!out.Put(literal)) return HGREP_ERR_NO_SPACE;
     }
