@@ -8,8 +8,11 @@ namespace mvfg {
 // Which caption a notice carries.
 enum class NoticeKind { Approximate, RegularExpression, Soundex };
 
-// Option bits (HGrepOptions); read by the matcher for its line mode.
-int OptionBits();
+// Option bits (HGrepOptions); read by the matcher for its line mode, on every call.
+extern int g_options;
+inline int OptionBits() {
+    return g_options;
+}
 
 // Reports an error as a notice when option bit 8 is set: with the caption of its kind,
 // or with an explicit caption.

@@ -3,19 +3,19 @@
 
 #include "internal.h"
 
+namespace mvfg {
+int g_options = HGREP_OPT_DEFAULT;
+}
+
 namespace {
 
-int g_options = HGREP_OPT_DEFAULT;
+using mvfg::g_options;
 HGrepNoticeHandler g_handler = nullptr;
 void* g_handlerContext = nullptr;
 
 } // namespace
 
 namespace mvfg {
-
-int OptionBits() {
-    return g_options;
-}
 
 void ReportWithCaption(const char* caption, const char* text) {
     if (!(g_options & HGREP_OPT_MESSAGES)) return;

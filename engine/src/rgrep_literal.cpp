@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 namespace mvfg::literal {
@@ -89,7 +89,7 @@ const unsigned char* Find(const analysis::Run& run, const unsigned char* from,
         return nullptr;
     }
     const unsigned char* x = from;
-#if defined(__SSE2__)
+#if defined(__x86_64__)
     // Sixteen candidate starts at a time, each needing both chosen bytes; setting bit 5
     // maps exactly the two cases of a letter onto its lower case.
     const unsigned far = rare > pair ? rare : pair;
@@ -123,55 +123,146 @@ void PrepareScan(unsigned char c, bool fold, uint8_t want[16], uint8_t caseBit[1
     std::memset(caseBit, eitherCase ? 0x20 : 0, 16);
 }
 
-// Reads the text in aligned 16-byte blocks, which never cross a page, so it may look at
-// bytes after the terminator (never using them): the address sanitizer is told so.
-__attribute__((no_sanitize("address"))) const unsigned char*
-FirstIn(const analysis::Analysis& a, const unsigned char* text, bool fold) {
-    const analysis::Run& run = a.runs[a.filterRun];
-    // A match needs `rare` characters before the rare byte.
-    for (int i = 0; i < run.rare; ++i) {
-        if (!text[i]) return nullptr;
+#if defined(__x86_64__)
+namespace {
+
+// The scan's block operations at two widths, so that the scan is written once; the wider
+// one is used where the processor has it (decided once, at load time). They hand back
+// only bit masks, one bit per byte, so no vector crosses a call between code built for
+// different processors. None is instrumented: the scan reads whole aligned blocks, past
+// the terminator (see ScanFirst).
+struct Sse2 {
+    static constexpr unsigned kWidth = 16;
+    // The bytes that are zero.
+    __attribute__((always_inline, no_sanitize("address"))) static unsigned
+    Zeros(const unsigned char* p) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128())));
     }
-#if defined(__SSE2__)
-    const auto vector = [](const uint8_t* bytes) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
-    };
-    const __m128i want = vector(a.scanWant);
-    const __m128i caseBit = vector(a.scanCase);
-    // A second byte up to fifteen places later is checked in the same step, from an
-    // unaligned load that stays within the next block (there while no terminator is seen).
+    // The bytes equal to `want` once `caseBit` is set in them.
+    __attribute__((always_inline, no_sanitize("address"))) static unsigned
+    Equal(const uint8_t* want, const uint8_t* caseBit, const unsigned char* p) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(caseBit));
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(want));
+        return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(v, c), w)));
+    }
+};
+
+struct Avx2 {
+    static constexpr unsigned kWidth = 32;
+    __attribute__((target("avx2"), no_sanitize("address"))) static unsigned
+    Zeros(const unsigned char* p) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+        return static_cast<unsigned>(
+            _mm256_movemask_epi8(_mm256_cmpeq_epi8(v, _mm256_setzero_si256())));
+    }
+    __attribute__((target("avx2"), no_sanitize("address"))) static unsigned
+    Equal(const uint8_t* want, const uint8_t* caseBit, const unsigned char* p) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+        const __m256i c =
+            _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(caseBit)));
+        const __m256i w =
+            _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(want)));
+        return static_cast<unsigned>(
+            _mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_or_si256(v, c), w)));
+    }
+};
+
+// Reads the text in aligned blocks, which never cross a page, so it may look at bytes
+// around the text (never using them): the address sanitizer is told so.
+template <class Ops>
+__attribute__((always_inline, no_sanitize("address"))) inline const unsigned char*
+ScanFirst(const analysis::Analysis& a, const unsigned char* text, bool fold) {
+    constexpr unsigned width = Ops::kWidth;
+    const analysis::Run& run = a.runs[a.filterRun];
+    // A second byte up to fifteen places later is checked in the same step. Until the
+    // terminator's block it comes from an unaligned load that stays within the next block
+    // (there while no terminator is seen); in that block a hit needs its second byte
+    // before the terminator, so the block itself holds it.
     const int distance = run.pair - run.rare;
     const bool paired = distance > 0 && distance < 16;
-    const __m128i want2 = vector(a.scanWant2);
-    const __m128i caseBit2 = vector(a.scanCase2);
-    const __m128i zero = _mm_setzero_si128();
-    const unsigned char* p = text + run.rare;
-    const auto* block = reinterpret_cast<const unsigned char*>(reinterpret_cast<std::uintptr_t>(p) &
-                                                               ~std::uintptr_t{15});
-    unsigned skip = static_cast<unsigned>(p - block); // lanes before p
-    for (;; block += 16, skip = 0) {
-        const __m128i v = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
-        const unsigned ends =
-            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, zero))) >> skip << skip;
-        __m128i match = _mm_cmpeq_epi8(_mm_or_si128(v, caseBit), want);
-        if (paired && !ends) {
-            const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + distance));
-            match = _mm_and_si128(match, _mm_cmpeq_epi8(_mm_or_si128(v2, caseBit2), want2));
+    // Scanning from the text's own block, not from its rare byte, needs no look at the
+    // bytes before that: a hit too early to hold the run before it is simply passed over.
+    const auto* block = reinterpret_cast<const unsigned char*>(
+        reinterpret_cast<std::uintptr_t>(text) & ~std::uintptr_t{width - 1});
+    unsigned skip = static_cast<unsigned>(text - block); // lanes before the text
+    for (;; block += width, skip = 0) {
+        const unsigned ends = Ops::Zeros(block) >> skip << skip;
+        unsigned hits = Ops::Equal(a.scanWant, a.scanCase, block) >> skip << skip;
+        if (!ends) {
+            if (paired) hits &= Ops::Equal(a.scanWant2, a.scanCase2, block + distance);
+        } else {
+            const unsigned before = (ends & -ends) - 1; // lanes before the terminator
+            hits &= before;
+            if (paired) hits &= (Ops::Equal(a.scanWant2, a.scanCase2, block) & before) >> distance;
         }
-        unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(match)) >> skip << skip;
-        if (ends) hits &= (ends & -ends) - 1; // only hits before the terminator
         for (; hits; hits &= hits - 1) {
             const unsigned char* at = block + __builtin_ctz(hits) - run.rare;
-            if (StartsWith(run, at, fold)) return at;
+            if (at >= text && StartsWith(run, at, fold)) return at;
         }
         if (ends) return nullptr;
     }
-#else
+}
+
+__attribute__((flatten, no_sanitize("address"))) const unsigned char*
+FirstSse2(const analysis::Analysis& a, const unsigned char* text, bool fold) {
+    return ScanFirst<Sse2>(a, text, fold);
+}
+
+__attribute__((flatten, no_sanitize("address"), target("avx2"))) const unsigned char*
+FirstAvx2(const analysis::Analysis& a, const unsigned char* text, bool fold) {
+    return ScanFirst<Avx2>(a, text, fold);
+}
+
+const bool g_avx2 = [] {
+    __builtin_cpu_init(); // may run before the C library's own start-up
+    return __builtin_cpu_supports("avx2") != 0;
+}();
+
+} // namespace
+#endif
+
+namespace {
+
+// The byte-at-a-time scan, where there are no vectors.
+const unsigned char* FirstInBytes(const analysis::Analysis& a, const unsigned char* text,
+                                  bool fold) {
+    const analysis::Run& run = a.runs[a.filterRun];
+    for (int i = 0; i < run.rare; ++i) {
+        if (!text[i]) return nullptr;
+    }
     const unsigned char c = run.bytes[run.rare];
     for (const unsigned char* p = text + run.rare; *p; ++p) {
         if (Same(c, *p, fold) && StartsWith(run, p - run.rare, fold)) return p - run.rare;
     }
     return nullptr;
+}
+
+} // namespace
+
+const unsigned char* FirstIn(const analysis::Analysis& a, const unsigned char* text, bool fold) {
+#if defined(__x86_64__)
+    return g_avx2 ? FirstAvx2(a, text, fold) : FirstSse2(a, text, fold);
+#else
+    return FirstInBytes(a, text, fold);
+#endif
+}
+
+const unsigned char* FirstInBlocksOf(unsigned width, const analysis::Analysis& a,
+                                     const unsigned char* text, bool fold) {
+#if defined(__x86_64__)
+    if (width == 32 && g_avx2) return FirstAvx2(a, text, fold);
+    if (width == 16) return FirstSse2(a, text, fold);
+#endif
+    return FirstInBytes(a, text, fold);
+}
+
+bool WideScanAvailable() {
+#if defined(__x86_64__)
+    return g_avx2;
+#else
+    return false;
 #endif
 }
 

@@ -33,6 +33,12 @@ void PrepareScan(unsigned char c, bool fold, uint8_t want[16], uint8_t caseBit[1
 // found without measuring the text first, the cheapest "no" for a text that lacks it.
 const unsigned char* FirstIn(const analysis::Analysis& a, const unsigned char* text, bool fold);
 
+// The same scan in blocks of `width` bytes (16, or 32 where WideScanAvailable()), which
+// FirstIn chooses by itself; for tests that hold every width to the same answers.
+const unsigned char* FirstInBlocksOf(unsigned width, const analysis::Analysis& a,
+                                     const unsigned char* text, bool fold);
+bool WideScanAvailable();
+
 // Whether the zero-terminated text begins with the run (reads no further than its end).
 bool StartsWith(const analysis::Run& run, const unsigned char* text, bool fold);
 

@@ -157,11 +157,19 @@ extern "C" int RGrep(const char* text, RegexRecord* record) {
     const analysis::Analysis* a = analysis::Of(record);
     if (a && !a->fast) a = nullptr;
     // A text without the literal the program needs fails before it is even measured
-    // (unless the program can only end at the end of the text: one attempt is cheaper).
+    // (unless the program can only end at the end of the text: then the literal has one
+    // place, a fixed distance before the end).
     const unsigned char* seen = nullptr; // the first place of the filter run
     const bool endAnchored = a && a->endsWithEol && a->width != analysis::kVariableWidth;
-    if (a && a->runCount > 0 && !(endAnchored && !lineMode)) {
-        if (record->program[0] == program::BOL && !lineMode && a->runs[0].prefixWidth == 0) {
+    if (a && a->runCount > 0) {
+        if (endAnchored && !lineMode) {
+            const analysis::Run& run = a->runs[a->filterRun];
+            const std::size_t length = std::strlen(text);
+            if (length < a->width ||
+                !literal::StartsWith(run, start + length - a->width + run.prefixWidth, fold))
+                return 0;
+        } else if (record->program[0] == program::BOL && !lineMode &&
+                   a->runs[0].prefixWidth == 0) {
             if (!literal::StartsWith(a->runs[0], start, fold)) return 0;
         } else if (!(seen = literal::FirstIn(*a, start, fold))) {
             return 0;

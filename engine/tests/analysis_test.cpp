@@ -1,6 +1,7 @@
 // The compiler's analysis for the matcher, the literal scan, and the bounded
 // backtracker's work on texts that would make a plain backtracker blow up.
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "engine_test_support.h"
@@ -143,6 +144,64 @@ TEST(LiteralFind, FindsRunsExactlyOrInEitherCase) {
     const std::string other = "@@@@@@@@@@@@@@@@@@@@";
     const auto* o = reinterpret_cast<const unsigned char*>(other.data());
     EXPECT_EQ(nullptr, literal::Find(at, o, o + other.size(), true));
+}
+
+// The scan reads whole aligned blocks around the text: every start within a block, every
+// length, runs across block edges and look-alikes after the terminator, at each width.
+TEST_F(AnalysisTest, LiteralScanAgreesWithAPlainSearchAtEveryWidthAndAlignment) {
+    // Rare and paired bytes near and far apart (sixteen apart: no pair), one byte, a letter
+    // run that folds.
+    const char* patterns[] = {"q", "zq", "a.zxb", "xabcdefghijklmnopz", "ab@Q", "NeEdLe"};
+    std::mt19937 rng(12345);
+    alignas(64) unsigned char buffer[256];
+    int found = 0;
+    for (const char* pattern : patterns) {
+        for (int caseSensitive = 0; caseSensitive < 2; ++caseSensitive) {
+            const Analysis& a = Analyse(pattern, caseSensitive);
+            ASSERT_GT(a.runCount, 0) << pattern;
+            const analysis::Run& run = a.runs[a.filterRun];
+            const std::string bytes(reinterpret_cast<const char*>(run.bytes), run.length);
+            const std::string filler = bytes + "AZaz@";
+            const bool fold = caseSensitive == 0;
+            for (unsigned offset = 0; offset < 64; ++offset) {
+                for (unsigned length = 0; length <= 100; ++length) {
+                    // Random bytes from the run's own alphabet, a copy of the run now and
+                    // then (in a random case), and more of them after the terminator.
+                    for (auto& b : buffer)
+                        b = static_cast<unsigned char>(filler[rng() % filler.size()]);
+                    for (int copies = rng() % 3; copies > 0; --copies) {
+                        const unsigned at = offset + rng() % (length + 8);
+                        for (std::size_t i = 0; i < bytes.size() && at + i < sizeof buffer; ++i) {
+                            const unsigned char c = run.bytes[i];
+                            buffer[at + i] = static_cast<unsigned char>(
+                                fold && literal::IsLetter(c) && rng() % 2 ? c ^ 0x20 : c);
+                        }
+                    }
+                    buffer[offset + length] = 0;
+                    if (offset > 0 && rng() % 2) buffer[rng() % offset] = 0; // a line before
+                    const unsigned char* text = buffer + offset;
+                    const unsigned char* expected = nullptr;
+                    for (unsigned i = 0; !expected && i + bytes.size() <= length; ++i) {
+                        bool same = true;
+                        for (std::size_t k = 0; same && k < bytes.size(); ++k)
+                            same = literal::Same(run.bytes[k], text[i + k], fold);
+                        if (same) expected = text + i;
+                    }
+                    found += expected != nullptr;
+                    const std::string where =
+                        std::string(pattern) + " case " + std::to_string(caseSensitive) +
+                        " offset " + std::to_string(offset) + " length " + std::to_string(length);
+                    EXPECT_EQ(expected, literal::FirstIn(a, text, fold)) << where;
+                    EXPECT_EQ(expected, literal::FirstInBlocksOf(16, a, text, fold)) << where;
+                    EXPECT_EQ(expected, literal::FirstInBlocksOf(1, a, text, fold)) << where;
+                    if (literal::WideScanAvailable()) {
+                        EXPECT_EQ(expected, literal::FirstInBlocksOf(32, a, text, fold)) << where;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(found, 10000); // the runs were there often enough to test the finding too
 }
 
 // The rests of the program tried by one search, counted by the backtracker.
