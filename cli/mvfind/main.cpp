@@ -1,4 +1,5 @@
 // mvfind: the finder's search from a shell.
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <sys/resource.h>
@@ -86,6 +87,7 @@ int Run(cli::Options& options) {
 
 int main(int argc, char** argv) {
     RaiseDescriptorLimit();
+    std::setlocale(LC_COLLATE, "");  // a saved results file lists names in the user's order
     LibMain(nullptr, 0, 0, nullptr); // the engine's notices carry their captions
     auto parsed = cli::ParseOptions(argc, argv, platform::CurrentDirectory());
     if (std::holds_alternative<cli::ShowHelp>(parsed)) {

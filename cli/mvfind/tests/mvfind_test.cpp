@@ -1,4 +1,6 @@
 // mvfind run as a real process on real folders: output, exit statuses, messages, logs.
+#include <clocale>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -186,6 +188,24 @@ TEST_F(MvfindTest, SavedResultsFileLoadsBack) {
     const Outcome refused = Run({"-f", "apple", "--save", "missing/dir/x.ser", "tree"});
     EXPECT_EQ(2, refused.status);
     EXPECT_TRUE(refused.err.starts_with("mvfind: ")) << refused.err;
+}
+
+// The finder lists a saved file's names in the user's collation, not in byte order.
+TEST_F(MvfindTest, SavedNamesFollowTheUsersCollation) {
+    if (!std::setlocale(LC_COLLATE, "en_US.UTF-8")) GTEST_SKIP() << "no en_US.UTF-8 locale";
+    std::setlocale(LC_COLLATE, "C");
+    tmp_.File("cased/B.txt", "apple\n");
+    tmp_.File("cased/a.txt", "apple\n");
+    const auto savedOrder = [&](const char* locale) {
+        ::setenv("LC_ALL", locale, 1);
+        const Outcome saved = Run({"-f", "apple", "--save", "cased.ser", "cased"});
+        ::unsetenv("LC_ALL");
+        EXPECT_EQ(0, saved.status) << saved.err;
+        const std::string text = ReadAll(tmp_.Path("cased.ser"));
+        return text.find("a.txt") < text.find("B.txt") ? "a B" : "B a";
+    };
+    EXPECT_STREQ("a B", savedOrder("en_US.UTF-8"));
+    EXPECT_STREQ("B a", savedOrder("C"));
 }
 
 } // namespace
