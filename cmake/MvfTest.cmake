@@ -1,6 +1,6 @@
 # Helpers every test program may use (a scratch folder of real files, ...).
 add_library(mvf_test_support INTERFACE)
-target_include_directories(mvf_test_support INTERFACE ${CMAKE_SOURCE_DIR})
+target_include_directories(mvf_test_support INTERFACE ${CMAKE_SOURCE_DIR}/testsupport/include)
 target_link_libraries(mvf_test_support INTERFACE GTest::gtest)
 
 # mvf_add_test(NAME SOURCES src... [LIBS lib...] [LABELS label...])

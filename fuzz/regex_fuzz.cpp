@@ -24,9 +24,9 @@ constexpr double kMaxReferenceWork = 1e6;
 double PlainWork(const RegexRecord& rec, std::size_t textLength) {
     double work = static_cast<double>(textLength + 1);
     for (const unsigned char* p = rec.program;
-         *p != mvfg::program::END && p < rec.program + MVFG_PROGRAM_SIZE;
-         p += mvfg::program::ElementSize(p)) {
-        if (*p == mvfg::program::CLO || *p == mvfg::program::OPT) {
+         *p != mvf::engine::program::END && p < rec.program + MVFG_PROGRAM_SIZE;
+         p += mvf::engine::program::ElementSize(p)) {
+        if (*p == mvf::engine::program::CLO || *p == mvf::engine::program::OPT) {
             work *= static_cast<double>(textLength + 1);
         }
     }
@@ -35,9 +35,9 @@ double PlainWork(const RegexRecord& rec, std::size_t textLength) {
 
 bool HasBackReference(const RegexRecord& rec) {
     for (const unsigned char* p = rec.program;
-         *p != mvfg::program::END && p < rec.program + MVFG_PROGRAM_SIZE;
-         p += mvfg::program::ElementSize(p)) {
-        if (*p == mvfg::program::REF) return true;
+         *p != mvf::engine::program::END && p < rec.program + MVFG_PROGRAM_SIZE;
+         p += mvf::engine::program::ElementSize(p)) {
+        if (*p == mvf::engine::program::REF) return true;
     }
     return false;
 }
@@ -59,7 +59,7 @@ std::unique_ptr<char[]> Exact(const char* from, std::size_t length) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
     static const char* const kWordChars[] = {"", "-", "\n\r", "\x80\xff"};
-    mvfg::testing::Case c;
+    mvf::engine::testing::Case c;
     c.caseSensitive = data[0] & 1;
     c.options = (data[0] >> 1) & 3;
     c.extraWordChars = kWordChars[(data[0] >> 3) & 3];
@@ -82,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         return 0;
     }
     if (PlainWork(probe, textLength) <= kMaxReferenceWork) {
-        const mvfg::testing::Outcome out = mvfg::testing::Compare(c, pattern.get(), text.get());
+        const mvf::engine::testing::Outcome out =
+            mvf::engine::testing::Compare(c, pattern.get(), text.get());
         if (!out.difference.empty()) Fail(out.difference);
         return 0;
     }

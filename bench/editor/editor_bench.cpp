@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "text_file_editor.h"
+#include "viewer/editor/text_file_editor.h"
 
 namespace {
 

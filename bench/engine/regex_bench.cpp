@@ -106,12 +106,12 @@ void Reference(benchmark::State& state, const Pattern& p) {
     auto rec = std::make_unique<RegexRecord>();
     HGrepOptions(0);
     CompileRGrep(p.ours, p.caseSensitive, rec.get());
-    const auto words = mvfg::reference::DefaultWordTable();
+    const auto words = mvf::engine::reference::DefaultWordTable();
     std::size_t matched = 0;
     for (auto _ : state) {
         matched = 0;
         for (const char* line : lines.start) {
-            matched += mvfg::reference::Search(*rec, line, 0, words).result == 1;
+            matched += mvf::engine::reference::Search(*rec, line, 0, words).result == 1;
         }
     }
     Report(state, matched);

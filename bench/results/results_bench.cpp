@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "results/list_texts.h"
-#include "results/results_file.h"
-#include "results/results_list.h"
+#include "finder/results/list_texts.h"
+#include "finder/results/results_file.h"
+#include "finder/results/results_list.h"
 
 namespace {
 
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
                     long) { made += path.size(); });
     });
 
-    mvf::ResultsList list;
+    mvf::results::ResultsList list;
     Time("make and add (AutoSort off), sort", [&] {
         list.SetAutoSort(false);
         eachRow([&](const std::string& path, const std::string& created,
@@ -128,28 +128,29 @@ int main(int argc, char** argv) {
     });
 
     // The list is in name order after the add: the name sorts come last, from another order.
-    for (const int column : {mvf::kPathColumn, mvf::kSizeColumn, mvf::kCreatedColumn,
-                             mvf::kModifiedColumn, mvf::kNameColumn})
+    for (const int column :
+         {mvf::results::kPathColumn, mvf::results::kSizeColumn, mvf::results::kCreatedColumn,
+          mvf::results::kModifiedColumn, mvf::results::kNameColumn})
         for (const bool ascending : {true, false})
-            Time(std::string(mvf::SortText(column, ascending)),
+            Time(std::string(mvf::results::SortText(column, ascending)),
                  [&] { list.SetSort(column, ascending); });
 
     const auto save = [&] {
-        const mvf::FileResult result = mvf::SaveResults(list, file, "");
-        if (result.status != mvf::FileStatus::Done)
+        const mvf::results::FileResult result = mvf::results::SaveResults(list, file, "");
+        if (result.status != mvf::results::FileStatus::Done)
             std::printf("%s\n", result.message.text.c_str());
     };
     // The save sorts the rows by name first unless they are in name order already, as
     // they usually are at the end of a run; then it only writes.
-    list.SetSort(mvf::kModifiedColumn, true);
+    list.SetSort(mvf::results::kModifiedColumn, true);
     Time("save (rows sorted by name first)", save);
-    list.SetSort(mvf::kNameColumn, true);
+    list.SetSort(mvf::results::kNameColumn, true);
     Time("save (rows in name order)", save);
     std::printf("%-34s %.1f MB\n", "file size",
                 static_cast<double>(std::filesystem::file_size(file)) / 1e6);
     Time("load (over the full list)", [&] {
-        const mvf::FileResult result = mvf::LoadList(list, file, "");
-        if (result.status != mvf::FileStatus::Done)
+        const mvf::results::FileResult result = mvf::results::LoadList(list, file, "");
+        if (result.status != mvf::results::FileStatus::Done)
             std::printf("%s\n", result.message.text.c_str());
     });
     std::filesystem::remove(file);

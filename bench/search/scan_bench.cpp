@@ -10,7 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include <mvfindgrep.h>
+#include "mvfindgrep.h"
 
 #include "finder/search/content_scanner.h"
 

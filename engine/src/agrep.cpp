@@ -13,7 +13,7 @@
 #include "bitlist.h"
 #include "internal.h"
 
-namespace mvfg {
+namespace mvf::engine {
 
 namespace {
 
@@ -241,12 +241,12 @@ int SearchCounting(ApproxRecord& r, const char* text) {
 
 } // namespace
 
-} // namespace mvfg
+} // namespace mvf::engine
 
 extern "C" {
 
 int AGrepInit(ApproxRecord* record) {
-    using namespace mvfg;
+    using namespace mvf::engine;
     if (!record) return 1;
     record->state = 1; // searching before a compile answers -1
     for (int n = 0; n < MVFG_BOUNDS; ++n) record->matchStart[n] = record->matchEnd[n] = nullptr;
@@ -264,7 +264,7 @@ int AGrepInit(ApproxRecord* record) {
 }
 
 int CompileAGrep(const char* pattern, int k, int caseSensitive, ApproxRecord* record) {
-    using namespace mvfg;
+    using namespace mvf::engine;
     if (!record) return HGREP_ERR_NO_PATTERN;
     ApproxRecord& r = *record;
     const std::size_t length = pattern ? std::strlen(pattern) : 0;
@@ -307,7 +307,7 @@ int CompileAGrep(const char* pattern, int k, int caseSensitive, ApproxRecord* re
 }
 
 int AGrep(const char* text, ApproxRecord* record) {
-    using namespace mvfg;
+    using namespace mvf::engine;
     if (!record || record->state != 0) return -1;
     ApproxRecord& r = *record;
     const bool counting = r.mode == kNormal || r.mode == kComplement;
@@ -318,7 +318,7 @@ int AGrep(const char* text, ApproxRecord* record) {
 }
 
 int AGrepEmpty(ApproxRecord* record) {
-    using namespace mvfg;
+    using namespace mvf::engine;
     if (!record) return 1;
     // Searching must not reach a released vector: the record answers -1 until compiled.
     record->mode = kNotCompiled;

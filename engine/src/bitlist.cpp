@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-namespace mvfg::bits {
+namespace mvf::engine::bits {
 
 namespace {
 
@@ -66,4 +66,4 @@ int AllocateCopy(BitList& v, const BitList& src, int bitCount) {
     return 1;
 }
 
-} // namespace mvfg::bits
+} // namespace mvf::engine::bits

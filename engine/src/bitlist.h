@@ -12,7 +12,7 @@
 
 #include "mvfindgrep.h"
 
-namespace mvfg::bits {
+namespace mvf::engine::bits {
 
 constexpr int kWordBits = 32;
 
@@ -128,4 +128,4 @@ inline void SetBit(BitList& v, int n) {
     v.words[n / kWordBits] |= uint32_t{1} << (n % kWordBits);
 }
 
-} // namespace mvfg::bits
+} // namespace mvf::engine::bits

@@ -10,7 +10,7 @@
 
 #include "internal.h"
 
-namespace mvfg {
+namespace mvf::engine {
 
 namespace {
 
@@ -162,17 +162,17 @@ const char* NextLine(int (*search)(const char*)) {
 
 } // namespace
 
-} // namespace mvfg
+} // namespace mvf::engine
 
 extern "C" {
 
 int SFileSetFlags(int showName, int showBlock, int showLineNo, int countOnly, int skipResult) {
-    mvfg::g_flags = {showName, showBlock, showLineNo, countOnly, skipResult};
+    mvf::engine::g_flags = {showName, showBlock, showLineNo, countOnly, skipResult};
     return SAGrepInit();
 }
 
 int SFileOpen(const char* path) {
-    using namespace mvfg;
+    using namespace mvf::engine;
     g_file.Close();
     if (!path || !g_file.Open(path)) return 0;
     g_name = path;
@@ -182,17 +182,17 @@ int SFileOpen(const char* path) {
 }
 
 const char* SFileSGrep(void) {
-    return mvfg::NextLine(&SSGrep);
+    return mvf::engine::NextLine(&SSGrep);
 }
 const char* SFileAGrep(void) {
-    return mvfg::NextLine(&SAGrep);
+    return mvf::engine::NextLine(&SAGrep);
 }
 const char* SFileRGrep(void) {
-    return mvfg::NextLine(&SRGrep);
+    return mvf::engine::NextLine(&SRGrep);
 }
 
 int SFileClose(void) {
-    using namespace mvfg;
+    using namespace mvf::engine;
     g_file.Close();
     SAGrepEmpty();
     return g_reported < INT_MAX ? static_cast<int>(g_reported) : INT_MAX;

@@ -3,7 +3,7 @@
 
 #include "mvfindgrep.h"
 
-namespace mvfg {
+namespace mvf::engine {
 
 // Which caption a notice carries.
 enum class NoticeKind { Approximate, RegularExpression, Soundex };
@@ -39,4 +39,4 @@ const char* LibraryString(int id);
 // The caption LibMain loaded for a kind; empty until then.
 const char* Caption(NoticeKind kind);
 
-} // namespace mvfg
+} // namespace mvf::engine

@@ -34,7 +34,7 @@ char g_soundexCaption[kCaptionSize];
 
 // Loads one string into a caption buffer, cut to the buffer as a resource loader would.
 bool LoadString(int id, char* buffer) {
-    const char* text = mvfg::LibraryString(id);
+    const char* text = mvf::engine::LibraryString(id);
     if (!text) return false;
     std::strncpy(buffer, text, kCaptionSize - 1);
     buffer[kCaptionSize - 1] = '\0';
@@ -43,7 +43,7 @@ bool LoadString(int id, char* buffer) {
 
 } // namespace
 
-namespace mvfg {
+namespace mvf::engine {
 
 const char* LibraryString(int id) {
     if (id < kFirstString || id >= kFirstString + kStringCount) return nullptr;
@@ -59,7 +59,7 @@ const char* Caption(NoticeKind kind) {
     return "";
 }
 
-} // namespace mvfg
+} // namespace mvf::engine
 
 extern "C" {
 

@@ -3,19 +3,19 @@
 
 #include "internal.h"
 
-namespace mvfg {
+namespace mvf::engine {
 int g_options = HGREP_OPT_DEFAULT;
 }
 
 namespace {
 
-using mvfg::g_options;
+using mvf::engine::g_options;
 HGrepNoticeHandler g_handler = nullptr;
 void* g_handlerContext = nullptr;
 
 } // namespace
 
-namespace mvfg {
+namespace mvf::engine {
 
 void ReportWithCaption(const char* caption, const char* text) {
     if (!(g_options & HGREP_OPT_MESSAGES)) return;
@@ -30,7 +30,7 @@ void Report(NoticeKind kind, const char* text) {
     ReportWithCaption(Caption(kind), text);
 }
 
-} // namespace mvfg
+} // namespace mvf::engine
 
 extern "C" {
 

@@ -4,7 +4,7 @@
 
 #include "mvfindgrep.h"
 
-namespace mvfg::program {
+namespace mvf::engine::program {
 
 namespace {
 
@@ -109,4 +109,4 @@ std::string Dump(const unsigned char* program) {
     return out + "(no END)\n";
 }
 
-} // namespace mvfg::program
+} // namespace mvf::engine::program

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace mvfg::program {
+namespace mvf::engine::program {
 
 enum Op : unsigned char {
     END = 0, // success
@@ -41,4 +41,4 @@ std::size_t ElementSize(const unsigned char* p);
 //   BOL / BOT 1 / CHR 'a' / CLO CCL [0-9] / EOT 1 / END
 std::string Dump(const unsigned char* program);
 
-} // namespace mvfg::program
+} // namespace mvf::engine::program

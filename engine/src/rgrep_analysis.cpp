@@ -9,7 +9,7 @@
 #include "program.h"
 #include "rgrep_literal.h"
 
-namespace mvfg::analysis {
+namespace mvf::engine::analysis {
 
 namespace {
 
@@ -334,4 +334,4 @@ void Analyse(RegexRecord* record) {
     std::memcpy(&g_last.analysis, &a, sizeof(Analysis));
 }
 
-} // namespace mvfg::analysis
+} // namespace mvf::engine::analysis

@@ -9,7 +9,7 @@
 
 #include "mvfindgrep.h"
 
-namespace mvfg::analysis {
+namespace mvf::engine::analysis {
 
 constexpr uint32_t kMagic = 0x52414e32; // "RAN2"; bump when the layout changes
 constexpr int kMaxRuns = 8;
@@ -81,4 +81,4 @@ inline bool BitOf(const uint8_t* bits, unsigned n) {
     return (bits[n >> 3] >> (n & 7)) & 1;
 }
 
-} // namespace mvfg::analysis
+} // namespace mvf::engine::analysis

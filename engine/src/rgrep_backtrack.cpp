@@ -6,7 +6,7 @@
 #include "rgrep_literal.h"
 #include "wordchars.h"
 
-namespace mvfg::match {
+namespace mvf::engine::match {
 
 std::size_t g_restTries = 0;
 
@@ -184,4 +184,4 @@ const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigne
     return nullptr;
 }
 
-} // namespace mvfg::match
+} // namespace mvf::engine::match

@@ -9,7 +9,7 @@
 #include "mvfindgrep.h"
 #include "rgrep_memo.h"
 
-namespace mvfg::match {
+namespace mvf::engine::match {
 
 // The text of one search and the settings it runs under.
 struct Subject {
@@ -53,4 +53,4 @@ private:
     bool wrote_ = false;
 };
 
-} // namespace mvfg::match
+} // namespace mvf::engine::match

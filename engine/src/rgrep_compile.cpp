@@ -7,7 +7,7 @@
 #include "rgrep_analysis.h"
 #include "wordchars.h"
 
-namespace mvfg {
+namespace mvf::engine {
 
 namespace {
 
@@ -27,27 +27,27 @@ constexpr std::array<unsigned char, 256> DefaultWordTable() {
 // Holds the default from the start of the process, before any constructor runs.
 constinit std::array<unsigned char, 256> g_wordChar = DefaultWordTable();
 
-} // namespace mvfg
+} // namespace mvf::engine
 
 extern "C" {
 
 void InitWordCharTable(void) {
-    mvfg::g_wordChar = mvfg::DefaultWordTable();
+    mvf::engine::g_wordChar = mvf::engine::DefaultWordTable();
 }
 
 void AddWordChar(const char* chars) {
     if (!chars) return;
-    for (; *chars; ++chars) mvfg::g_wordChar[static_cast<unsigned char>(*chars)] = 1;
+    for (; *chars; ++chars) mvf::engine::g_wordChar[static_cast<unsigned char>(*chars)] = 1;
 }
 
 void RemoveWordChar(const char* chars) {
     if (!chars) return;
-    for (; *chars; ++chars) mvfg::g_wordChar[static_cast<unsigned char>(*chars)] = 0;
+    for (; *chars; ++chars) mvf::engine::g_wordChar[static_cast<unsigned char>(*chars)] = 0;
 }
 
 } // extern "C"
 
-namespace mvfg {
+namespace mvf::engine {
 
 namespace {
 
@@ -232,10 +232,10 @@ private:
 
 } // namespace
 
-} // namespace mvfg
+} // namespace mvf::engine
 
 extern "C" int CompileRGrep(const char* pattern, int caseSensitive, RegexRecord* record) {
-    using namespace mvfg;
+    using namespace mvf::engine;
     if (!record) return HGREP_ERR_NO_PATTERN;
     int code = 0;
     std::memset(record->analysis, 0, sizeof record->analysis);

@@ -8,7 +8,7 @@
 #include <immintrin.h>
 #endif
 
-namespace mvfg::literal {
+namespace mvf::engine::literal {
 
 namespace {
 
@@ -284,4 +284,4 @@ bool AllInOrder(const analysis::Analysis& a, const unsigned char* from, const un
     return true;
 }
 
-} // namespace mvfg::literal
+} // namespace mvf::engine::literal

@@ -3,7 +3,7 @@
 
 #include "rgrep_analysis.h"
 
-namespace mvfg::literal {
+namespace mvf::engine::literal {
 
 inline unsigned char Lower(unsigned char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
@@ -46,4 +46,4 @@ bool StartsWith(const analysis::Run& run, const unsigned char* text, bool fold);
 bool AllInOrder(const analysis::Analysis& a, const unsigned char* from, const unsigned char* end,
                 bool fold);
 
-} // namespace mvfg::literal
+} // namespace mvf::engine::literal

@@ -9,7 +9,7 @@
 #include "rgrep_backtrack.h"
 #include "rgrep_literal.h"
 
-namespace mvfg {
+namespace mvf::engine {
 
 // Start of the text of the current search; process-wide, like the rest of the state.
 const char* g_textStart = nullptr;
@@ -138,10 +138,10 @@ private:
 
 } // namespace
 
-} // namespace mvfg
+} // namespace mvf::engine
 
 extern "C" int RGrep(const char* text, RegexRecord* record) {
-    using namespace mvfg;
+    using namespace mvf::engine;
     if (!record || record->state != 0) return -1;
     g_textStart = text;
     ClearBounds(record);
@@ -168,8 +168,7 @@ extern "C" int RGrep(const char* text, RegexRecord* record) {
             if (length < a->width ||
                 !literal::StartsWith(run, start + length - a->width + run.prefixWidth, fold))
                 return 0;
-        } else if (record->program[0] == program::BOL && !lineMode &&
-                   a->runs[0].prefixWidth == 0) {
+        } else if (record->program[0] == program::BOL && !lineMode && a->runs[0].prefixWidth == 0) {
             if (!literal::StartsWith(a->runs[0], start, fold)) return 0;
         } else if (!(seen = literal::FirstIn(*a, start, fold))) {
             return 0;

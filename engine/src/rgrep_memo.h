@@ -9,7 +9,7 @@
 
 #include "rgrep_analysis.h"
 
-namespace mvfg::match {
+namespace mvf::engine::match {
 
 class Memo {
 public:
@@ -79,4 +79,4 @@ private:
     Run runs_[256] = {};
 };
 
-} // namespace mvfg::match
+} // namespace mvf::engine::match

@@ -6,7 +6,7 @@
 
 #include "internal.h"
 
-namespace mvfg {
+namespace mvf::engine {
 
 namespace {
 
@@ -131,12 +131,12 @@ int Search(SoundexRecord& r, const unsigned char* text) {
 
 } // namespace
 
-} // namespace mvfg
+} // namespace mvf::engine
 
 extern "C" {
 
 int CompileSGrep(const char* pattern, int /*unused*/, SoundexRecord* record) {
-    using namespace mvfg;
+    using namespace mvf::engine;
     if (!record) return HGREP_ERR_NO_PATTERN;
     SoundexRecord& r = *record;
     const std::size_t length = pattern ? std::strlen(pattern) : 0;
@@ -163,7 +163,7 @@ int CompileSGrep(const char* pattern, int /*unused*/, SoundexRecord* record) {
 }
 
 int SGrep(const char* text, SoundexRecord* record) {
-    using namespace mvfg;
+    using namespace mvf::engine;
     if (!record) return -1;
     SoundexRecord& r = *record;
     if (r.state != 0) {

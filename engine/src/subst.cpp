@@ -12,7 +12,7 @@
 
 #include "internal.h"
 
-namespace mvfg {
+namespace mvf::engine {
 
 namespace {
 
@@ -163,27 +163,29 @@ constexpr const char* kNoPattern = "no pattern";
 
 } // namespace
 
-} // namespace mvfg
+} // namespace mvf::engine
 
 // A call without a record has no search behind it: "no previous search", unreported.
 #define MVFG_SUBSTITUTION_CALLS(Record, Prefix, kind, emptyMessage)                                \
     int Prefix##SubsBuild(const char* replacement, char* destination, int size, Record* record) {  \
         if (!record) return HGREP_ERR_NO_PREVIOUS;                                                 \
-        return mvfg::SubsBuild(replacement, destination, size,                                     \
-                               mvfg::View(record, kind, emptyMessage));                            \
+        return mvf::engine::SubsBuild(replacement, destination, size,                              \
+                                      mvf::engine::View(record, kind, emptyMessage));              \
     }                                                                                              \
     int Prefix##Substitute(const char* text, const char* replacement, char* destination, int size, \
                            Record* record) {                                                       \
         if (!record) return HGREP_ERR_NO_PREVIOUS;                                                 \
-        return mvfg::Substitute(text, replacement, destination, size,                              \
-                                mvfg::View(record, kind, emptyMessage));                           \
+        return mvf::engine::Substitute(text, replacement, destination, size,                       \
+                                       mvf::engine::View(record, kind, emptyMessage));             \
     }
 
 extern "C" {
 
-MVFG_SUBSTITUTION_CALLS(RegexRecord, RGrep, mvfg::NoticeKind::RegularExpression,
-                        mvfg::kNoPatternProvided)
-MVFG_SUBSTITUTION_CALLS(SoundexRecord, SGrep, mvfg::NoticeKind::Soundex, mvfg::kNoPatternProvided)
-MVFG_SUBSTITUTION_CALLS(ApproxRecord, AGrep, mvfg::NoticeKind::Approximate, mvfg::kNoPattern)
+MVFG_SUBSTITUTION_CALLS(RegexRecord, RGrep, mvf::engine::NoticeKind::RegularExpression,
+                        mvf::engine::kNoPatternProvided)
+MVFG_SUBSTITUTION_CALLS(SoundexRecord, SGrep, mvf::engine::NoticeKind::Soundex,
+                        mvf::engine::kNoPatternProvided)
+MVFG_SUBSTITUTION_CALLS(ApproxRecord, AGrep, mvf::engine::NoticeKind::Approximate,
+                        mvf::engine::kNoPattern)
 
 } // extern "C"

@@ -3,7 +3,7 @@
 
 #include <array>
 
-namespace mvfg {
+namespace mvf::engine {
 
 extern std::array<unsigned char, 256> g_wordChar;
 
@@ -11,4 +11,4 @@ inline bool IsWordChar(unsigned char c) {
     return g_wordChar[c] != 0;
 }
 
-} // namespace mvfg
+} // namespace mvf::engine

@@ -12,7 +12,7 @@
 #include "bitlist.h"
 #include "engine_test_support.h"
 
-namespace mvfg {
+namespace mvf::engine {
 namespace {
 
 // A record that goes through AGrepInit and is emptied at the end.
@@ -406,4 +406,4 @@ TEST_F(AGrepTest, AgreesWithTheBruteForceCount) {
 }
 
 } // namespace
-} // namespace mvfg
+} // namespace mvf::engine

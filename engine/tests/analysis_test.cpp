@@ -10,7 +10,7 @@
 #include "rgrep_backtrack.h"
 #include "rgrep_literal.h"
 
-namespace mvfg {
+namespace mvf::engine {
 namespace {
 
 using analysis::Analysis;
@@ -260,4 +260,4 @@ TEST_F(AnalysisTest, ClosedBackReferencesAreBoundedWhereTheyAllow) {
 }
 
 } // namespace
-} // namespace mvfg
+} // namespace mvf::engine

@@ -8,7 +8,7 @@
 
 #include "bitlist.h"
 
-namespace mvfg {
+namespace mvf::engine {
 namespace {
 
 using Bits = std::vector<bool>; // every bit of every word, bit 0 first
@@ -209,4 +209,4 @@ TEST(BitListTest, MissingMemoryLeavesTheVectorEmpty) {
 }
 
 } // namespace
-} // namespace mvfg
+} // namespace mvf::engine

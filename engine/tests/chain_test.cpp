@@ -4,7 +4,7 @@
 
 #include "engine_test_support.h"
 
-namespace mvfg {
+namespace mvf::engine {
 namespace {
 
 class ChainTest : public testing::EngineTest {
@@ -195,4 +195,4 @@ TEST_F(ChainTest, NoticesCarryTheLoadedCaption) {
 }
 
 } // namespace
-} // namespace mvfg
+} // namespace mvf::engine

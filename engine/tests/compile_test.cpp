@@ -5,7 +5,7 @@
 #include "engine_test_support.h"
 #include "program.h"
 
-namespace mvfg {
+namespace mvf::engine {
 namespace {
 
 using testing::EngineTest;
@@ -259,4 +259,4 @@ TEST_F(CompileTest, WithoutNoticesNothingIsReported) {
 }
 
 } // namespace
-} // namespace mvfg
+} // namespace mvf::engine

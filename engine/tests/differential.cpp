@@ -1,6 +1,6 @@
 #include "differential.h"
 
-namespace mvfg::testing {
+namespace mvf::engine::testing {
 
 namespace {
 
@@ -71,4 +71,4 @@ Outcome Compare(const Case& c) {
     return Compare(c, c.pattern.c_str(), c.text.c_str());
 }
 
-} // namespace mvfg::testing
+} // namespace mvf::engine::testing

@@ -8,7 +8,7 @@
 #include "mvfindgrep.h"
 #include "reference_matcher.h"
 
-namespace mvfg::testing {
+namespace mvf::engine::testing {
 
 struct Case {
     std::string pattern;
@@ -31,4 +31,4 @@ Outcome Compare(const Case& c, const char* pattern, const char* text);
 // The same on a copy of c.text.
 Outcome Compare(const Case& c);
 
-} // namespace mvfg::testing
+} // namespace mvf::engine::testing

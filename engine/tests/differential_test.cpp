@@ -6,7 +6,7 @@
 #include "engine_test_support.h"
 #include "generator.h"
 
-namespace mvfg {
+namespace mvf::engine {
 namespace {
 
 class DifferentialTest : public testing::EngineTest {
@@ -51,4 +51,4 @@ TEST_F(DifferentialTest, GeneratedPatternsAndTexts) {
 }
 
 } // namespace
-} // namespace mvfg
+} // namespace mvf::engine

@@ -9,7 +9,7 @@
 
 #include "mvfindgrep.h"
 
-namespace mvfg::testing {
+namespace mvf::engine::testing {
 
 struct Notice {
     std::string caption;
@@ -55,4 +55,4 @@ protected:
     NoticeCapture notices_;
 };
 
-} // namespace mvfg::testing
+} // namespace mvf::engine::testing

@@ -6,7 +6,7 @@
 #include "engine_test_support.h"
 #include "testsupport/temp_folder.h"
 
-namespace mvfg {
+namespace mvf::engine {
 namespace {
 
 class FileSearchTest : public testing::EngineTest {
@@ -181,4 +181,4 @@ TEST_F(FileSearchTest, FilesThatCannotBeRead) {
 }
 
 } // namespace
-} // namespace mvfg
+} // namespace mvf::engine

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-namespace mvfg::testing {
+namespace mvf::engine::testing {
 
 class Generator {
 public:
@@ -98,4 +98,4 @@ private:
     std::mt19937_64 rng_;
 };
 
-} // namespace mvfg::testing
+} // namespace mvf::engine::testing

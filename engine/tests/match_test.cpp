@@ -5,7 +5,7 @@
 #include "engine_test_support.h"
 #include "reference_matcher.h"
 
-namespace mvfg {
+namespace mvf::engine {
 namespace {
 
 class MatchTest : public testing::EngineTest {
@@ -207,4 +207,4 @@ TEST_F(MatchTest, StaticRecordWrappers) {
 }
 
 } // namespace
-} // namespace mvfg
+} // namespace mvf::engine

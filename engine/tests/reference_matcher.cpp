@@ -1,6 +1,6 @@
 #include "reference_matcher.h"
 
-namespace mvfg::reference {
+namespace mvf::engine::reference {
 
 namespace {
 
@@ -199,4 +199,4 @@ Answer Search(const RegexRecord& record, const char* text, int options, const Wo
     return answer;
 }
 
-} // namespace mvfg::reference
+} // namespace mvf::engine::reference

@@ -6,7 +6,7 @@
 
 #include "mvfindgrep.h"
 
-namespace mvfg::reference {
+namespace mvf::engine::reference {
 
 struct Answer {
     int result = 0; // 1 found, 0 not found, -1 record unusable
@@ -24,4 +24,4 @@ WordTable DefaultWordTable();
 // the given option bits and word-character table.
 Answer Search(const RegexRecord& record, const char* text, int options, const WordTable& words);
 
-} // namespace mvfg::reference
+} // namespace mvf::engine::reference

@@ -8,7 +8,7 @@
 
 #include "engine_test_support.h"
 
-namespace mvfg {
+namespace mvf::engine {
 namespace {
 
 // The encoder and the search as plainly as they can be written: every start position
@@ -220,4 +220,4 @@ TEST_F(SGrepTest, AgreesWithThePlainSearch) {
 }
 
 } // namespace
-} // namespace mvfg
+} // namespace mvf::engine

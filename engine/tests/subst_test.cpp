@@ -6,7 +6,7 @@
 
 #include "engine_test_support.h"
 
-namespace mvfg {
+namespace mvf::engine {
 namespace {
 
 constexpr char kGuard = '#';
@@ -225,4 +225,4 @@ TEST_F(SubstTest, TheStaticRecords) {
 }
 
 } // namespace
-} // namespace mvfg
+} // namespace mvf::engine

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "results/results_file.h"
+#include "finder/results/results_file.h"
 #include "testsupport/run_program.h"
 
 namespace mvf::cli {
@@ -16,6 +16,7 @@ using mvf::testing::ReadAll;
 using mvf::testing::TempFolder;
 
 using Outcome = mvf::testing::ProgramRun;
+using namespace mvf::results;
 
 class MvfindTest : public ::testing::Test {
 protected:

@@ -3,7 +3,7 @@
 #include "text_util.h"
 #include "time_text.h"
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 CellKey ReadCell(std::string_view text, int column) {
     // -999 stands for "no number", as in the list's original reading of numbers.
@@ -16,4 +16,4 @@ CellKey ReadCell(std::string_view text, int column) {
     return {CellKind::BadDate, 0};
 }
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

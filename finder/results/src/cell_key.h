@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 enum class CellKind : std::uint8_t {
     Number,  // a whole decimal number other than -999
@@ -43,4 +43,4 @@ int CompareCells(const CellKey& a, const CellKey& b, TextOrder&& textOrder) {
     return textOrder();
 }
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 namespace {
 
 // Texts are read in list order but lie anywhere in memory: asking for one a few places
@@ -120,4 +120,4 @@ std::uint32_t CollationRanks::PlaceOf(std::string_view text) const {
     return 2 * place + (equal ? 1 : 0);
 }
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

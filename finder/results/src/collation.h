@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 class CollationRanks {
 public:
@@ -27,4 +27,4 @@ private:
     std::vector<std::string_view> firstOfRank_; // one text of each rank, in rank order
 };
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

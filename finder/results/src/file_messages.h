@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "results/results_file.h"
+#include "finder/results/results_file.h"
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 // The name part of a path: what follows its last "/".
 std::string_view NamePart(std::string_view path);
@@ -22,4 +22,4 @@ inline FileResult Failure(Message message) {
     return {FileStatus::Failed, std::move(message)};
 }
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 namespace {
 constexpr std::size_t kBlock = 1 << 20;
 }
@@ -59,4 +59,4 @@ bool LineReader::Next(std::string_view& line) {
     }
 }
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 class LineReader {
 public:
@@ -32,4 +32,4 @@ private:
     bool tooLong_ = false;
 };
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

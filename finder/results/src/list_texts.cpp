@@ -1,8 +1,8 @@
-#include "results/list_texts.h"
+#include "finder/results/list_texts.h"
 
 #include "text_util.h"
 
-namespace mvf {
+namespace mvf::results {
 
 std::string FormatSearchSummary(std::string_view fileMask, std::string_view expression,
                                 BooleanMode mode, std::string_view folders) {
@@ -55,4 +55,4 @@ ToolbarState UpdateTB(std::size_t selectedRows, std::size_t rows, bool searchRun
     return state;
 }
 
-} // namespace mvf
+} // namespace mvf::results

@@ -1,6 +1,6 @@
 #include "path_split.h"
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 PathParts SplitPath(std::string_view path) {
     const std::size_t slash = path.rfind('/');
@@ -12,4 +12,4 @@ PathParts SplitPath(std::string_view path) {
     return {folder, path.substr(slash + 1)};
 }
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

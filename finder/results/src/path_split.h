@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 struct PathParts {
     std::string_view folder; // no trailing "/", except the root "/"
@@ -14,4 +14,4 @@ struct PathParts {
 // "a.txt"; a path without "/" is all name. Letter case is kept.
 PathParts SplitPath(std::string_view path);
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <utility>
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 namespace {
 
 // The file a symbolic link names, or the path itself.
@@ -85,4 +85,4 @@ std::string ReplacingFile::ErrorText() const {
     return std::strerror(error_);
 }
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

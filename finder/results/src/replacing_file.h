@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 class ReplacingFile {
 public:
@@ -34,4 +34,4 @@ private:
     bool committed_ = false;
 };
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

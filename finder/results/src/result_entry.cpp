@@ -1,11 +1,11 @@
-#include "results/result_entry.h"
+#include "finder/results/result_entry.h"
 
 #include <algorithm>
 #include <iterator>
 #include <limits>
 #include <stdexcept>
 
-namespace mvf {
+namespace mvf::results {
 
 std::string_view TypeText(int type) {
     static constexpr std::string_view kTexts[] = {"DOS", "MAC", "UNIX", "BINARY"};
@@ -57,4 +57,4 @@ std::string FullPath(std::string_view folder, std::string_view name) {
     return path.append(name);
 }
 
-} // namespace mvf
+} // namespace mvf::results

@@ -1,9 +1,9 @@
 // The parts of the results file that the save and load dialogs and windows share.
-#include "results/results_file.h"
+#include "finder/results/results_file.h"
 #include "file_messages.h"
 #include "text_util.h"
 
-namespace mvf {
+namespace mvf::results {
 namespace detail {
 
 std::string_view NamePart(std::string_view path) {
@@ -63,4 +63,4 @@ std::optional<Message> CheckSaveAsName(std::string_view chosenPath) {
     return std::nullopt;
 }
 
-} // namespace mvf
+} // namespace mvf::results

@@ -9,11 +9,11 @@
 #include <string>
 
 #include "file_messages.h"
+#include "finder/results/results_file.h"
 #include "line_reader.h"
-#include "results/results_file.h"
 #include "text_util.h"
 
-namespace mvf {
+namespace mvf::results {
 namespace {
 
 constexpr std::int64_t kProgressRows = 300;
@@ -158,4 +158,4 @@ FileResult LoadList(ResultsList& list, std::string_view FileName, std::string_vi
     return {};
 }
 
-} // namespace mvf
+} // namespace mvf::results

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "file_messages.h"
+#include "finder/results/results_file.h"
 #include "replacing_file.h"
-#include "results/results_file.h"
 #include "sort_order.h"
 #include "text_util.h"
 
-namespace mvf {
+namespace mvf::results {
 namespace {
 
 constexpr std::size_t kSaveNoticeRows = 150;
@@ -147,4 +147,4 @@ FileResult SaveResults(const ResultsList& list, std::string_view FileName,
     return {};
 }
 
-} // namespace mvf
+} // namespace mvf::results

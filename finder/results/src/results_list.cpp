@@ -1,4 +1,4 @@
-#include "results/results_list.h"
+#include "finder/results/results_list.h"
 
 #include <string>
 #include <unordered_map>
@@ -7,7 +7,7 @@
 #include "path_split.h"
 #include "sort_order.h"
 
-namespace mvf {
+namespace mvf::results {
 
 std::size_t ResultsList::AddItem(std::string_view Path, std::string_view Created,
                                  std::string_view Modified, std::int64_t Size, bool IsUnix,
@@ -141,4 +141,4 @@ void ResultsList::ReplaceWith(ResultsList&& loaded) {
     SetSearchSummary(std::move(loaded.summary_));
 }
 
-} // namespace mvf
+} // namespace mvf::results

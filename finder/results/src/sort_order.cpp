@@ -7,7 +7,7 @@
 #include "cell_key.h"
 #include "collation.h"
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 namespace {
 
 int Sign(int v) {
@@ -98,4 +98,4 @@ std::size_t SortedInsertPosition(std::span<const ResultEntry> rows, const Result
                                     rows.begin());
 }
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

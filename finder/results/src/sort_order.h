@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "results/result_entry.h"
+#include "finder/results/result_entry.h"
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 // Ascending comparison of two rows on a column, straight from their texts.
 int CompareRows(const ResultEntry& a, const ResultEntry& b, int column);
@@ -25,4 +25,4 @@ std::vector<std::uint32_t> SortedOrder(std::span<const ResultEntry> rows, int co
 std::size_t SortedInsertPosition(std::span<const ResultEntry> rows, const ResultEntry& row,
                                  int column, bool ascending);
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

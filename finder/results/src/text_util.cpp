@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 std::optional<std::int64_t> ReadWholeNumber(std::string_view text) {
     // from_chars takes "-" but not "+"; a sign must be followed by a digit.
@@ -19,4 +19,4 @@ std::optional<std::int64_t> ReadWholeNumber(std::string_view text) {
     return value;
 }
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 inline std::string_view TrimSpacesRight(std::string_view s) {
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -36,4 +36,4 @@ inline bool EqualIgnoringCase(std::string_view a, std::string_view b) {
 // within 64 bits. Anything else (blanks included) is no number.
 std::optional<std::int64_t> ReadWholeNumber(std::string_view text);
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

@@ -2,7 +2,7 @@
 
 #include "text_util.h"
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 namespace {
 
 // Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
@@ -96,4 +96,4 @@ std::optional<std::int64_t> ReadTimeText(std::string_view text) {
     return DaysFromCivil(year, month, day) * 86400 + seconds;
 }
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

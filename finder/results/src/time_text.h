@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace mvf::detail {
+namespace mvf::results::detail {
 
 // True when the text begins with digit, digit, "/", digit, digit, "/", digit, digit: the
 // sign that a column holds a date.
@@ -18,4 +18,4 @@ bool HasDatePattern(std::string_view text);
 // anything else, or for a date or time that does not exist (02/30/2001, 13:00:00 PM).
 std::optional<std::int64_t> ReadTimeText(std::string_view text);
 
-} // namespace mvf::detail
+} // namespace mvf::results::detail

@@ -1,8 +1,8 @@
 // The status, sort and summary texts, and which toolbar commands are enabled.
-#include "results/list_texts.h"
+#include "finder/results/list_texts.h"
 #include "test_support.h"
 
-namespace mvf {
+namespace mvf::results {
 namespace {
 
 TEST(FormatSearchSummary, LowerCasesTheMaskOnlyAndNamesTheBooleanMode) {
@@ -64,4 +64,4 @@ TEST(UpdateTB, EnablesCommandsBySelectionRowsAndSearch) {
 }
 
 } // namespace
-} // namespace mvf
+} // namespace mvf::results

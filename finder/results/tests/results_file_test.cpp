@@ -4,10 +4,10 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include "results/results_file.h"
+#include "finder/results/results_file.h"
 #include "test_support.h"
 
-namespace mvf {
+namespace mvf::results {
 namespace {
 
 using testing::Names;
@@ -305,4 +305,4 @@ TEST(CheckSaveAsName, WantsTheSerExtensionAndProtectsTheLastResultsFile) {
 }
 
 } // namespace
-} // namespace mvf
+} // namespace mvf::results

@@ -1,10 +1,10 @@
 // Adding, deleting and clearing rows; the sort state and how a view hears of changes.
 #include <vector>
 
-#include "results/results_list.h"
+#include "finder/results/results_list.h"
 #include "test_support.h"
 
-namespace mvf {
+namespace mvf::results {
 namespace {
 
 using testing::Names;
@@ -182,4 +182,4 @@ TEST(ListObserver, HearsEveryChangeWithItsRows) {
 }
 
 } // namespace
-} // namespace mvf
+} // namespace mvf::results

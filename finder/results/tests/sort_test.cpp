@@ -14,7 +14,7 @@
 #include "test_support.h"
 #include "time_text.h"
 
-namespace mvf {
+namespace mvf::results {
 namespace {
 
 ResultEntry RowWith(int column, std::string_view text) {
@@ -230,4 +230,4 @@ TEST_F(CollationLocale, TextsSortInTheLocalesOrder) {
 }
 
 } // namespace
-} // namespace mvf
+} // namespace mvf::results

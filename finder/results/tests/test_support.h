@@ -5,15 +5,15 @@
 
 #include <string>
 
-#include "results/results_list.h"
+#include "finder/results/results_list.h"
 #include "testsupport/temp_folder.h"
 
 namespace mvf::testing {
 
 // The names of a list's rows, in list order, joined by blanks.
-inline std::string Names(const ResultsList& list) {
+inline std::string Names(const results::ResultsList& list) {
     std::string names;
-    for (const ResultEntry& row : list.entries()) {
+    for (const results::ResultEntry& row : list.entries()) {
         if (!names.empty()) names += ' ';
         names += row.name();
     }

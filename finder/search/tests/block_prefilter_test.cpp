@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
+#include "mvfindgrep.h"
 #include <gtest/gtest.h>
-#include <mvfindgrep.h>
 
 #include "finder/search/content_scanner.h"
 #include "testsupport/temp_folder.h"

@@ -1,6 +1,6 @@
 // The vector scans for line ends and printable runs against a byte-by-byte reading of their
 // contract, over generated data of every density and every start and end offset.
-#include "finder/search/byte_scans.h"
+#include "byte_scans.h"
 
 #include <random>
 #include <string>

@@ -1,11 +1,11 @@
 // The content test on real files: classification, line ends, whole lines, pieces of long
 // lines, zero bytes, Ctrl+Z, printable runs of binary files, read-block boundaries.
-#include "finder/search/classify.h"
+#include "classify.h"
 #include "finder/search/content_scanner.h"
 
 #include <gtest/gtest.h>
 
-#include "finder/search/tests/search_test_support.h"
+#include "search_test_support.h"
 
 namespace mvf::search {
 namespace {

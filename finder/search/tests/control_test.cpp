@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "finder/search/completion.h"
-#include "finder/search/search_mailbox.h"
-#include "finder/search/tests/search_test_support.h"
 #include "platform/core/open_file.h"
+#include "search_mailbox.h"
+#include "search_test_support.h"
 
 namespace mvf::search {
 namespace {

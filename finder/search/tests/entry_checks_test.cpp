@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "finder/search/tests/search_test_support.h"
+#include "search_test_support.h"
 
 namespace mvf::search {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "finder/search/tests/search_test_support.h"
 #include "platform/core/open_file.h"
+#include "search_test_support.h"
 
 namespace mvf::search {
 namespace {

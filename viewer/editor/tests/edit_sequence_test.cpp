@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "editor_errors.h"
 #include "editor_test_support.h"
+#include "viewer/editor/editor_errors.h"
 
 namespace mvf::editor {
 namespace {

@@ -2,8 +2,8 @@
 // bookmarks, the split view and the events.
 #include <gtest/gtest.h>
 
-#include "editor_errors.h"
 #include "editor_test_support.h"
+#include "viewer/editor/editor_errors.h"
 
 namespace mvf::editor {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "editor.h"
-#include "para_list.h"
+#include "viewer/editor/editor.h"
+#include "viewer/editor/para_list.h"
 
 namespace mvf::editor::testing {
 

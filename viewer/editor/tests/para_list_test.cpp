@@ -1,8 +1,8 @@
 // The paragraph list: counts, limits, positions that follow changes, pasting.
 #include <gtest/gtest.h>
 
-#include "editor_errors.h"
 #include "editor_test_support.h"
+#include "viewer/editor/editor_errors.h"
 
 namespace mvf::editor {
 namespace {

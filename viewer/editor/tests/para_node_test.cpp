@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "para_node.h"
+#include "viewer/editor/para_node.h"
 
 namespace mvf::editor {
 namespace {

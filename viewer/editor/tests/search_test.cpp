@@ -4,9 +4,9 @@
 #include <cctype>
 #include <random>
 
-#include "editor_errors.h"
 #include "editor_test_support.h"
 #include "text_search.h"
+#include "viewer/editor/editor_errors.h"
 
 namespace mvf::editor {
 namespace {

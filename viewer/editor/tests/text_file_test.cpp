@@ -12,8 +12,8 @@
 
 #include "editor_test_support.h"
 #include "testsupport/temp_folder.h"
-#include "text_file.h"
-#include "text_file_editor.h"
+#include "viewer/editor/text_file.h"
+#include "viewer/editor/text_file_editor.h"
 
 namespace mvf::editor {
 namespace {

@@ -1,0 +1,104 @@
+// mvfind: the finder's search from a shell.
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "mvfindgrep.h"
+
+#include "finder/results/results_file.h"
+#include "finder/search/bg_search.h"
+#include "finder/search/completion.h"
+#include "finder/search/entry_checks.h"
+#include "options.h"
+#include "platform/core/current_directory.h"
+#include "print_host.h"
+
+namespace {
+
+using namespace mvf;
+
+constexpr int kFound = 0;
+constexpr int kNothingFound = 1;
+constexpr int kTrouble = 2;
+
+// The walk holds one descriptor per folder level it is in: allow as many as permitted.
+void RaiseDescriptorLimit() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
+void Complain(const std::string& text) {
+    std::fprintf(stderr, "mvfind: %s\n", text.c_str());
+}
+
+// Writes the results file as the finder would after this search: the rows with the
+// search's summary. Nothing is written when nothing was found.
+bool Save(results::ResultsList& rows, const search::SearchCompletion& completion,
+          const std::string& path) {
+    rows.SetSearchSummary(completion.SearchSummary);
+    rows.SetAutoSort(true);
+    const results::FileResult saved = results::SaveResults(rows, path, {});
+    if (saved.status != results::FileStatus::Failed) return true;
+    Complain(saved.message.text);
+    return false;
+}
+
+int Run(cli::Options& options) {
+    search::SearchFlags& flags = search::ProcessSearchFlags();
+    search::RememberedLists lists; // mvfind remembers nothing between runs
+    if (const auto fault = search::PrepareSearch(options.criteria, lists, flags)) {
+        std::fprintf(stderr, "%s\n", fault->Message.c_str());
+        return kTrouble;
+    }
+    const bool stopAtFirstHit =
+        options.quiet && options.savePath.empty() && options.errorLogPath.empty();
+    cli::PrintHost host({!options.quiet, options.longFormat, options.progress && ::isatty(2),
+                         !options.savePath.empty()},
+                        [&](const search::FoundFile&) {
+                            if (stopAtFirstHit) flags.StopRequested = true;
+                        });
+    search::TBGSearch(options.criteria, host, options.errorLogPath, flags).Wait();
+    std::fflush(stdout);
+    const search::SearchCompletion& completion = *host.Completion();
+    search::ApplyCompletion(flags, completion);
+
+    int status = completion.Hits > 0 ? kFound : kNothingFound;
+    if (completion.OfferLog)
+        for (const std::string& line : completion.ErrorLines)
+            std::fprintf(stderr, "%s\n", line.c_str());
+    if (!completion.LogFailure.empty()) {
+        Complain(completion.LogFailure);
+        status = kTrouble;
+    }
+    if (!options.savePath.empty() && !Save(host.Rows(), completion, options.savePath))
+        status = kTrouble;
+    if (std::ferror(stdout)) {
+        Complain(std::string("cannot write the output: ") + std::strerror(errno));
+        status = kTrouble;
+    }
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    RaiseDescriptorLimit();
+    std::setlocale(LC_COLLATE, "");  // a saved results file lists names in the user's order
+    LibMain(nullptr, 0, 0, nullptr); // the engine's notices carry their captions
+    auto parsed = cli::ParseOptions(argc, argv, platform::CurrentDirectory());
+    if (std::holds_alternative<cli::ShowHelp>(parsed)) {
+        std::fputs(cli::HelpText(), stdout);
+        return kFound;
+    }
+    if (const auto* error = std::get_if<cli::UsageError>(&parsed)) {
+        Complain(error->message);
+        std::fputs("Try 'mvfind --help'.\n", stderr);
+        return kTrouble;
+    }
+    return Run(std::get<cli::Options>(parsed));
+}

@@ -1,0 +1,87 @@
+#include "finder/search/completion.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "finder/results/list_texts.h"
+
+namespace mvf::search {
+
+namespace {
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+std::string ErrorLogPath(std::string_view resultsFolder) {
+    std::string path(resultsFolder);
+    if (path.empty() || path.back() != '/') path.push_back('/');
+    return path.append(kErrorLogName);
+}
+
+bool WriteErrorLog(const std::string& path, const std::vector<std::string>& lines) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    std::string text;
+    for (const std::string& line : lines) text.append(line).append("\r\n");
+    const bool written = WriteAll(fd, text);
+    return ::close(fd) == 0 && written;
+}
+
+std::string SummaryOf(const SearchCriteria& criteria) {
+    // Both flags set: OR decides the test, and the summary still says AND.
+    const results::BooleanMode mode = criteria.BoolAND  ? results::BooleanMode::And
+                                      : criteria.BoolOR ? results::BooleanMode::Or
+                                                        : results::BooleanMode::None;
+    return results::FormatSearchSummary(criteria.FileMaskText, criteria.FindText, mode,
+                                        criteria.DirectoryText);
+}
+
+std::string TrayHint(std::size_t hits) {
+    return std::to_string(hits) + " hits found! " + "Click to process....";
+}
+
+SearchCompletion FinishSearch(const SearchCriteria& criteria, SearchFlags& flags,
+                              std::vector<std::string> errorLines, std::size_t hits,
+                              const std::string& errorLogPath) {
+    SearchCompletion completion;
+    completion.Background = criteria.Background;
+    completion.Bark = criteria.Bark;
+    completion.Cancelled = flags.SearchCancelled;
+    completion.Stopped = flags.StopRequested;
+    completion.Hits = hits;
+    if (criteria.ErrorHandling != ErrorHandlingMode::DontWarn) {
+        bool logged = !errorLines.empty();
+        if (!errorLogPath.empty() && !WriteErrorLog(errorLogPath, errorLines)) {
+            completion.LogFailure = kLogFailureMessage;
+            logged = false;
+        }
+        flags.ErrorsLogged = logged;
+    }
+    completion.ErrorsLogged = flags.ErrorsLogged;
+    completion.OfferLog = criteria.ErrorHandling == ErrorHandlingMode::Warn &&
+                          completion.ErrorsLogged && !completion.Cancelled;
+    completion.ErrorLines = std::move(errorLines);
+    completion.SearchSummary = SummaryOf(criteria);
+    completion.TrayHint = TrayHint(hits);
+    return completion;
+}
+
+void ApplyCompletion(SearchFlags& flags, const SearchCompletion& completion) {
+    if (completion.Background)
+        flags.ResultsPending = true;
+    else
+        flags.SearchRunning = false;
+}
+
+} // namespace mvf::search

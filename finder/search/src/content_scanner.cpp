@@ -1,0 +1,232 @@
+#include "finder/search/content_scanner.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+#include "mvfindgrep.h"
+
+#include "byte_scans.h"
+
+namespace mvf::search {
+
+namespace {
+
+constexpr std::size_t kPad = 64;
+constexpr char kCtrlZ = 26;
+
+// Reads up to `count` bytes at `offset`; 0 at the end of the file. A read error counts
+// as the end of the file: the scan then ends at what was read.
+std::size_t ReadAt(int fd, char* into, std::size_t count, std::int64_t offset) {
+    std::size_t got = 0;
+    while (got < count) {
+        const ssize_t n =
+            ::pread(fd, into + got, count - got, offset + static_cast<std::int64_t>(got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    return got;
+}
+
+// One engine call on [begin, end): the byte at `end` becomes the terminator for the call.
+bool Matches(char* begin, char* end) {
+    const char saved = *end;
+    *end = 0;
+    const int found = SRGrep(begin);
+    *end = saved;
+    return found == 1;
+}
+
+// A line or run: whole, or in consecutive pieces of kLinePiece.
+bool MatchesInPieces(char* begin, char* end) {
+    while (static_cast<std::size_t>(end - begin) > kLinePiece) {
+        if (Matches(begin, begin + kLinePiece)) return true;
+        begin += kLinePiece;
+    }
+    return Matches(begin, end);
+}
+
+// True when the engine finds nothing in [begin, end) taken as one text. A zero byte
+// would hide what follows it from the engine, so such a block gets no verdict.
+bool NothingInBlock(char* begin, char* end) {
+    const auto length = static_cast<std::size_t>(end - begin);
+    if (length == 0 || std::memchr(begin, 0, length)) return false;
+    return !Matches(begin, end);
+}
+
+// Just past the last line end of [begin, end), or `begin` when there is none; notes
+// whether that line end is a carriage return whose line feed may start the next chunk.
+char* AfterLastLineEnd(char* begin, char* end, bool& skipLineFeed) {
+    const auto length = static_cast<std::size_t>(end - begin);
+    const void* lf = ::memrchr(begin, '\n', length);
+    const void* cr = ::memrchr(begin, '\r', length);
+    char* last = static_cast<char*>(const_cast<void*>(std::max(lf, cr)));
+    if (!last) return begin;
+    skipLineFeed = *last == '\r' && last + 1 == end;
+    return last + 1;
+}
+
+} // namespace
+
+bool BlockPrefilterAllowed(std::string_view expression) {
+    if (expression.empty() || expression.front() == '^' || expression.back() == '$') return false;
+    for (std::size_t i = 0; i + 1 < expression.size(); ++i) {
+        if (expression[i] == '\\') {
+            if (expression[i + 1] >= '1' && expression[i + 1] <= '9') return false;
+            ++i; // an escaped backslash escapes nothing after it
+        }
+    }
+    return true;
+}
+
+// The file's bytes as contiguous chunks: first the first block where it lies; then
+// the unfinished line or run of the previous chunk (at most kLinePiece bytes) moved
+// right in front of the scanner's block area, and the next block read behind it.
+class ContentScanner::Chunks {
+public:
+    Chunks(ContentScanner& scanner, const FileContent& file)
+        : scanner_(scanner), file_(file), data_(file.first), length_(file.firstLength),
+          fresh_(file.first), freshLength_(file.firstLength),
+          offset_(static_cast<std::int64_t>(file.firstLength)), end_(file.complete) {}
+
+    // Moves [tail, End()) in front of the block area and reads the next block.
+    void Next(char* tail) {
+        char* block = scanner_.BlockArea();
+        const std::size_t tailLength = static_cast<std::size_t>(End() - tail);
+        std::memmove(block - tailLength, tail, tailLength);
+        const std::size_t got = ReadAt(file_.fd, block, kReadBlock, offset_);
+        offset_ += static_cast<std::int64_t>(got);
+        end_ = got == 0;
+        data_ = block - tailLength;
+        length_ = tailLength + got;
+        fresh_ = block;
+        freshLength_ = got;
+    }
+
+    // Ends the text before the first Ctrl+Z among the bytes just read.
+    void CutAtCtrlZ() {
+        if (const void* z = std::memchr(fresh_, kCtrlZ, freshLength_)) {
+            length_ = static_cast<std::size_t>(static_cast<const char*>(z) - data_);
+            end_ = true;
+        }
+    }
+
+    char* Data() const { return data_; }
+    char* End() const { return data_ + length_; }
+    bool AtEnd() const { return end_; }
+
+private:
+    ContentScanner& scanner_;
+    const FileContent& file_;
+    char* data_;
+    std::size_t length_;
+    char* fresh_;
+    std::size_t freshLength_;
+    std::int64_t offset_;
+    bool end_;
+};
+
+ContentScanner::ContentScanner() : buffer_(new char[kLinePiece + kReadBlock + kPad]) {}
+
+FirstBlock::FirstBlock() : bytes_(new char[kReadBlock + kPad]) {}
+
+FileContent FirstBlock::Read(int fd, std::size_t wanted, bool toEnd) {
+    wanted = std::min(wanted, kReadBlock);
+    FileContent file;
+    file.fd = fd;
+    file.first = bytes_.get();
+    for (;;) {
+        const ssize_t n = ::read(fd, file.first + file.firstLength, wanted - file.firstLength);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            file.complete = true;
+            break;
+        }
+        file.firstLength += static_cast<std::size_t>(n);
+        if (!toEnd || file.firstLength == wanted) break;
+    }
+    return file;
+}
+
+ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& control,
+                                    bool blockPrefilter) {
+    Chunks chunks(*this, file);
+    bool skipLineFeed = false; // a carriage return ended the previous chunk
+    for (;;) {
+        chunks.CutAtCtrlZ();
+        char* p = chunks.Data();
+        char* const end = chunks.End();
+        if (skipLineFeed && p < end) {
+            if (*p == '\n') ++p;
+            skipLineFeed = false;
+        }
+        if (blockPrefilter && !control.Proceed()) return ScanResult::Stopped;
+        // No line and no piece of this chunk can match: only its unfinished last line
+        // goes on, into the next chunk.
+        const bool clean = blockPrefilter && NothingInBlock(p, end);
+        if (clean) {
+            p = AfterLastLineEnd(p, end, skipLineFeed);
+        } else {
+            LineEnds lineEnds(p, end);
+            for (;;) {
+                char* lineEnd = const_cast<char*>(lineEnds.Next(p));
+                if (lineEnd == end) break;
+                if (!control.Proceed()) return ScanResult::Stopped;
+                if (MatchesInPieces(p, lineEnd)) return ScanResult::Match;
+                if (*lineEnd == '\r') {
+                    if (lineEnd + 1 == end)
+                        skipLineFeed = true;
+                    else if (lineEnd[1] == '\n')
+                        ++lineEnd;
+                }
+                p = lineEnd + 1;
+            }
+        }
+        if (chunks.AtEnd()) {
+            if (p == end || clean) return ScanResult::NoMatch;
+            if (!control.Proceed()) return ScanResult::Stopped;
+            return MatchesInPieces(p, end) ? ScanResult::Match : ScanResult::NoMatch;
+        }
+        // An unfinished line longer than a piece gives up its full pieces now.
+        while (static_cast<std::size_t>(end - p) > kLinePiece) {
+            if (!control.Proceed()) return ScanResult::Stopped;
+            if (!clean && Matches(p, p + kLinePiece)) return ScanResult::Match;
+            p += kLinePiece;
+        }
+        chunks.Next(p);
+    }
+}
+
+ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& control) {
+    Chunks chunks(*this, file);
+    std::size_t searchedOfRun = 0; // bytes of the current run already searched in pieces
+    for (;;) {
+        if (!control.Proceed()) return ScanResult::Stopped;
+        char* run = chunks.Data(); // a carried tail is the start of a run
+        char* const end = chunks.End();
+        for (;;) {
+            char* const runEnd = const_cast<char*>(NextNonPrintable(run, end));
+            if (runEnd == end) break; // the run may go on in the next block
+            const std::size_t length = searchedOfRun + static_cast<std::size_t>(runEnd - run);
+            if (runEnd > run && length >= kMinimumRun && MatchesInPieces(run, runEnd))
+                return ScanResult::Match;
+            searchedOfRun = 0;
+            run = const_cast<char*>(NextPrintableRun(runEnd + 1, end, kMinimumRun));
+        }
+        if (chunks.AtEnd()) {
+            const bool last =
+                end > run && searchedOfRun + static_cast<std::size_t>(end - run) >= kMinimumRun;
+            return last && MatchesInPieces(run, end) ? ScanResult::Match : ScanResult::NoMatch;
+        }
+        while (static_cast<std::size_t>(end - run) > kLinePiece) {
+            if (Matches(run, run + kLinePiece)) return ScanResult::Match;
+            run += kLinePiece;
+            searchedOfRun += kLinePiece;
+        }
+        chunks.Next(run);
+    }
+}
+
+} // namespace mvf::search

@@ -1,0 +1,37 @@
+#include "viewer/editor/text_file_editor.h"
+
+#include "viewer/editor/text_file.h"
+
+namespace mvf::editor {
+
+void TOvcTextFileEditor::SetFileName(const std::string& name) {
+    // Paths keep their case here, so names are compared exactly.
+    const std::string normalised = NormaliseFileName(name);
+    if (normalised == fileName_) return;
+    fileName_ = normalised;
+    isOpen_ = false;
+}
+
+void TOvcTextFileEditor::SetIsOpen(bool open) {
+    if (open == isOpen_) return;
+    if (!open) {
+        isOpen_ = false;
+        Paragraphs().Clear();
+        return;
+    }
+    if (!fileName_.empty()) LoadFromFile(fileName_);
+}
+
+void TOvcTextFileEditor::LoadFromFile(const std::string& name) {
+    fileName_ = NormaliseFileName(name);
+    isOpen_ = false;
+    LoadTextFile(fileName_, Paragraphs(), trimWhiteSpace_);
+    isOpen_ = true;
+}
+
+void TOvcTextFileEditor::SaveToFile(const std::string& name) {
+    if (name.empty()) return;
+    SaveTextFile(name, Paragraphs(), makeBackup_ ? BackupFileName(name, backupExt_) : "");
+}
+
+} // namespace mvf::editor
