@@ -122,7 +122,8 @@ int main(int argc, char** argv) {
         list.SetAutoSort(false);
         eachRow([&](const std::string& path, const std::string& created,
                     const std::string& modified, std::int64_t size, long i) {
-            list.AddItem(path, created, modified, size, i % 3 == 0, i % 3 == 1, false, i % 7 == 0);
+            list.AddItem(path, created, modified, size,
+                         {.IsUnix = i % 3 == 0, .IsDos = i % 3 == 1, .IsBinary = i % 7 == 0});
         });
         list.SetAutoSort(true);
     });

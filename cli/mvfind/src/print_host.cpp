@@ -49,7 +49,7 @@ void PrintHost::AddHit(const search::FoundFile& hit) {
     ClearProgress();
     if (settings_.longFormat || settings_.keepRows) {
         const std::size_t row = rows_.AddItem(hit.Path, hit.Created, hit.Modified, hit.Size,
-                                              hit.IsUnix, hit.IsDos, hit.IsMac, hit.IsBinary);
+                                              {hit.IsUnix, hit.IsDos, hit.IsMac, hit.IsBinary});
         if (settings_.print && settings_.longFormat) PrintLong(rows_[row]);
         if (!settings_.keepRows) rows_.Clear();
     } else if (settings_.print) {

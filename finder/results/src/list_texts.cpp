@@ -4,18 +4,6 @@
 
 namespace mvf::results {
 
-std::string FormatSearchSummary(std::string_view fileMask, std::string_view expression,
-                                BooleanMode mode, std::string_view folders) {
-    static constexpr std::string_view kModes[] = {"<none>", "AND", "OR"};
-    std::string summary = "Filemask:  ";
-    // Only A-Z change: the mask is no path, and bytes of other scripts stay as typed.
-    for (const char c : fileMask) summary.push_back(detail::AsciiLower(c));
-    summary.append("    Expression:  ").append(expression.empty() ? "<none>" : expression);
-    summary.append("   Boolean: ").append(kModes[static_cast<int>(mode)]);
-    summary.append("    Searched in:  ").append(folders);
-    return summary;
-}
-
 std::string_view ColumnTitle(int column) {
     static constexpr std::string_view kTitles[kColumnCount] = {"Filename", "Path", "Size on Disk",
                                                                "Creation Date", "Last Edited"};

@@ -92,8 +92,11 @@ std::optional<std::string> AddRow(ResultsList& into, std::string_view line,
         FullPath(detail::TrimSpacesRight(field[2]), TrimControlRight(field[0]));
     // AddItem puts four more spaces before these four.
     const std::string created = std::string(4, ' ').append(detail::TrimSpaces(field[4]));
-    into.AddItem(path, created, detail::TrimSpacesRight(field[5]), *size, type == "UNIX",
-                 type == "DOS", type == "MAC", type == "BINARY");
+    into.AddItem(path, created, detail::TrimSpacesRight(field[5]), *size,
+                 {.IsUnix = type == "UNIX",
+                  .IsDos = type == "DOS",
+                  .IsMac = type == "MAC",
+                  .IsBinary = type == "BINARY"});
     return std::nullopt;
 }
 

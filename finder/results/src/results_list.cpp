@@ -10,17 +10,16 @@
 namespace mvf::results {
 
 std::size_t ResultsList::AddItem(std::string_view Path, std::string_view Created,
-                                 std::string_view Modified, std::int64_t Size, bool IsUnix,
-                                 bool IsDos, bool IsMac, bool IsBinary) {
+                                 std::string_view Modified, std::int64_t Size, TypeFlags flags) {
     const detail::PathParts parts = detail::SplitPath(Path);
     int type = kNoTypeImage;
-    if (IsDos)
+    if (flags.IsDos)
         type = static_cast<int>(ResultType::DOS);
-    else if (IsMac)
+    else if (flags.IsMac)
         type = static_cast<int>(ResultType::MAC);
-    else if (IsUnix)
+    else if (flags.IsUnix)
         type = static_cast<int>(ResultType::UNIX);
-    else if (IsBinary)
+    else if (flags.IsBinary)
         type = static_cast<int>(ResultType::BINARY);
 
     std::string created;

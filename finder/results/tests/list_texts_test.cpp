@@ -5,20 +5,10 @@
 namespace mvf::results {
 namespace {
 
-TEST(FormatSearchSummary, LowerCasesTheMaskOnlyAndNamesTheBooleanMode) {
-    EXPECT_EQ("Filemask:  *.txt    Expression:  <none>   Boolean: <none>    Searched in:  "
-              "/Home/Ann",
-              FormatSearchSummary("*.TXT", "", BooleanMode::None, "/Home/Ann"));
-    EXPECT_EQ("Filemask:  *.c,*.h    Expression:  Foo|bar   Boolean: AND    Searched in:  /, /tmp",
-              FormatSearchSummary("*.C,*.h", "Foo|bar", BooleanMode::And, "/, /tmp"));
-    EXPECT_EQ("Filemask:  \xC3\x89*    Expression:  x   Boolean: OR    Searched in:  /",
-              FormatSearchSummary("\xC3\x89*", "x", BooleanMode::Or, "/"));
-}
-
 TEST(StatusTexts, SelectionHitsSortPanelsAndColumnTitles) {
     ResultsList list;
-    list.AddItem("/a/First.txt", "", "", 1, false, true, false, false);
-    list.AddItem("/a/second.txt", "", "", 1, false, true, false, false);
+    list.AddItem("/a/First.txt", "", "", 1, {.IsDos = true});
+    list.AddItem("/a/second.txt", "", "", 1, {.IsDos = true});
     const std::size_t one[] = {1}, three[] = {0, 1, 1};
     EXPECT_EQ("", SelectionText(list, {}));
     EXPECT_EQ("second.txt", SelectionText(list, one));

@@ -22,9 +22,9 @@ constexpr char kHeaderOnly[] =
 
 ResultsList TwoRows() {
     ResultsList list;
-    list.AddItem("/srv/Data/zeta.LOG", "07/04/1999 03:15:42 PM", "(unknown)", 5'000'000'000, true,
-                 false, false, false);
-    list.AddItem("/Alpha.txt", "(unknown)", "07/05/1999 10:00:00 AM", 0, false, false, false, true);
+    list.AddItem("/srv/Data/zeta.LOG", "07/04/1999 03:15:42 PM", "(unknown)", 5'000'000'000,
+                 {.IsUnix = true});
+    list.AddItem("/Alpha.txt", "(unknown)", "07/05/1999 10:00:00 AM", 0, {.IsBinary = true});
     list.SetSearchSummary("Filemask:  *    Expression:  x   Boolean: <none>    Searched in:  /");
     return list;
 }
@@ -53,8 +53,8 @@ TEST(SaveResults, WritesTheDocumentedExampleByteForByte) {
 TEST(SaveResults, WritesNameOrderWithoutTouchingTheListAndPadsEachColumn) {
     TempFolder dir;
     ResultsList list = TwoRows();
-    list.AddItem("/b/10", "x", "y", 7, false, true, false, false);
-    list.AddItem("/b/9", "x", "y", 7, false, false, false, false);
+    list.AddItem("/b/10", "x", "y", 7, {.IsDos = true});
+    list.AddItem("/b/9", "x", "y", 7, {});
     list.SetSort(kSizeColumn, false);
     const std::string before = Names(list);
     ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("o.ser"), "").status);
@@ -88,7 +88,7 @@ TEST(SaveResults, EmptyListWritesNothingAndLastResultsGoToTheResultsFolder) {
 TEST(SaveResults, ControlCharactersInTextsCannotBreakTheTable) {
     TempFolder dir;
     ResultsList list;
-    list.AddItem("/d/tab\there\nnew\rline", "c", "m", 1, false, true, false, false);
+    list.AddItem("/d/tab\there\nnew\rline", "c", "m", 1, {.IsDos = true});
     ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("c.ser"), "").status);
     ResultsList loaded;
     ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir.Path("c.ser"), "").status);
@@ -111,7 +111,8 @@ TEST(SaveResults, AFailureSaysSoAndLeavesTheOldFile) {
     // Writing stops part way (a file size limit holds even for root).
     WriteAll(dir.Path("old.ser"), "old contents");
     ResultsList big;
-    for (int i = 0; i < 20000; ++i) big.AddItem("/f/" + std::to_string(i), "", "", i, 0, 1, 0, 0);
+    for (int i = 0; i < 20000; ++i)
+        big.AddItem("/f/" + std::to_string(i), "", "", i, {.IsDos = true});
     signal(SIGXFSZ, SIG_IGN);
     rlimit limit{}, saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
@@ -190,7 +191,7 @@ TEST(LoadList, ReadsAcrossBlockBoundariesAndStopsAtLinesTooLongForAResultsFile) 
     // Rows over several blocks all come back.
     for (int i = 0; i < 20000; ++i)
         list.AddItem("/a/rather/long/folder/name/to/fill/blocks/" + std::to_string(i), "c", "m", i,
-                     0, 1, 0, 0);
+                     {.IsDos = true});
     ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("many.ser"), "").status);
     ResultsList loaded;
     ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir.Path("many.ser"), "").status);
@@ -272,7 +273,8 @@ public:
 TEST(FileProgress, ShownForSavesOver150RowsAndLoadsAnnouncingOver300) {
     TempFolder dir;
     ResultsList list;
-    for (int i = 0; i < 301; ++i) list.AddItem("/f/" + std::to_string(i), "", "x", i, 0, 1, 0, 0);
+    for (int i = 0; i < 301; ++i)
+        list.AddItem("/f/" + std::to_string(i), "", "x", i, {.IsDos = true});
     ProgressLog progress;
     ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("big.ser"), "", &progress).status);
     EXPECT_EQ("save;saved;", progress.log);

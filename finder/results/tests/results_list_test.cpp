@@ -10,8 +10,8 @@ namespace {
 using testing::Names;
 
 std::size_t Add(ResultsList& list, std::string_view path, std::int64_t size = 1) {
-    return list.AddItem(path, "01/02/2003 04:05:06 AM", "01/02/2003 04:05:06 AM", size, false, true,
-                        false, false);
+    return list.AddItem(path, "01/02/2003 04:05:06 AM", "01/02/2003 04:05:06 AM", size,
+                        {.IsDos = true});
 }
 
 // Records what a view would hear.
@@ -42,10 +42,10 @@ private:
 TEST(AddItem, SplitsThePathAndKeepsEveryTextAsGiven) {
     ResultsList list;
     list.SetAutoSort(false);
-    list.AddItem("/Home/Ann/Notes.TXT", "07/04/1999 03:15:42 PM", "(unknown)", 5'000'000'000, false,
-                 true, false, false);
-    list.AddItem("/root.txt", "(unknown)", "07/05/1999 10:00:00 AM", 0, false, false, false, false);
-    list.AddItem("//twice.txt", "", "", -1, false, false, false, false);
+    list.AddItem("/Home/Ann/Notes.TXT", "07/04/1999 03:15:42 PM", "(unknown)", 5'000'000'000,
+                 {.IsDos = true});
+    list.AddItem("/root.txt", "(unknown)", "07/05/1999 10:00:00 AM", 0, {});
+    list.AddItem("//twice.txt", "", "", -1, {});
 
     EXPECT_EQ("Notes.TXT", list[0].name());
     EXPECT_EQ("/Home/Ann", list[0].path());
@@ -78,7 +78,7 @@ TEST(AddItem, TypeIsTheFirstOfDosMacUnixBinary) {
     };
     for (const Case& c : cases) {
         ResultsList list;
-        list.AddItem("/a", "", "", 0, c.unix, c.dos, c.mac, c.binary);
+        list.AddItem("/a", "", "", 0, {c.unix, c.dos, c.mac, c.binary});
         EXPECT_EQ(c.type, list[0].type()) << c.unix << c.dos << c.mac << c.binary;
     }
 }

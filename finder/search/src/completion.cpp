@@ -4,8 +4,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "finder/results/list_texts.h"
-
 namespace mvf::search {
 
 namespace {
@@ -40,11 +38,16 @@ bool WriteErrorLog(const std::string& path, const std::vector<std::string>& line
 
 std::string SummaryOf(const SearchCriteria& criteria) {
     // Both flags set: OR decides the test, and the summary still says AND.
-    const results::BooleanMode mode = criteria.BoolAND  ? results::BooleanMode::And
-                                      : criteria.BoolOR ? results::BooleanMode::Or
-                                                        : results::BooleanMode::None;
-    return results::FormatSearchSummary(criteria.FileMaskText, criteria.FindText, mode,
-                                        criteria.DirectoryText);
+    const std::string_view boolean = criteria.BoolAND ? "AND" : criteria.BoolOR ? "OR" : "<none>";
+    std::string summary = "Filemask:  ";
+    // Only A-Z change: the mask is no path, and bytes of other scripts stay as typed.
+    for (const char c : criteria.FileMaskText)
+        summary.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    summary.append("    Expression:  ")
+        .append(criteria.FindText.empty() ? "<none>" : criteria.FindText);
+    summary.append("   Boolean: ").append(boolean);
+    summary.append("    Searched in:  ").append(criteria.DirectoryText);
+    return summary;
 }
 
 std::string TrayHint(std::size_t hits) {

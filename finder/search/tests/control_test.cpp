@@ -240,6 +240,9 @@ TEST(Completion, SummaryNamesTheModeAndKeepsFolderCase) {
     // Both flags set: OR decides the test, the summary says AND.
     criteria.BoolAND = true;
     EXPECT_NE(std::string::npos, SummaryOf(criteria).find("Boolean: AND"));
+    // Only A-Z fold in the mask; other bytes stay as typed.
+    criteria.FileMaskText = "\xC3\x89*.C";
+    EXPECT_EQ(0u, SummaryOf(criteria).find("Filemask:  \xC3\x89*.c    "));
 }
 
 TEST(SearchMailbox, WakesOnceCarriesHitsInOrderAndKeepsTheNewestProgress) {

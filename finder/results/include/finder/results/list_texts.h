@@ -11,16 +11,6 @@
 
 namespace mvf::results {
 
-// How the alternatives of a content expression were joined.
-enum class BooleanMode { None, And, Or };
-
-// The SearchSummary a finished search sets:
-//   "Filemask:  *.txt    Expression:  <none>   Boolean: <none>    Searched in:  /home/ann"
-// The mask is lower-cased (letters A-Z only); the folders keep their case, as every path
-// does; an empty expression shows "<none>".
-std::string FormatSearchSummary(std::string_view fileMask, std::string_view expression,
-                                BooleanMode mode, std::string_view folders);
-
 // The header of report column 0-4: "Filename", "Path", "Size on Disk", "Creation Date",
 // "Last Edited"; empty for any other column.
 std::string_view ColumnTitle(int column);

@@ -41,6 +41,15 @@ public:
     virtual void SummaryChanged() {}
 };
 
+// How the search classified a file's line ends, as AddItem takes it:
+// AddItem(path, created, modified, size, {.IsDos = true}).
+struct TypeFlags {
+    bool IsUnix = false;
+    bool IsDos = false;
+    bool IsMac = false;
+    bool IsBinary = false;
+};
+
 class ResultsList {
 public:
     // Empty, sorted by name ascending with AutoSort on, SearchSummary empty.
@@ -63,7 +72,7 @@ public:
     // decimal text. The type is the first of IsDos, IsMac, IsUnix, IsBinary that is set
     // (DOS, MAC, UNIX, BINARY); none set gives kNoTypeImage.
     std::size_t AddItem(std::string_view Path, std::string_view Created, std::string_view Modified,
-                        std::int64_t Size, bool IsUnix, bool IsDos, bool IsMac, bool IsBinary);
+                        std::int64_t Size, TypeFlags type);
     // Adds a row whose texts are already made, placed as AddItem places it.
     std::size_t AddEntry(ResultEntry entry);
 
