@@ -75,7 +75,7 @@ extern "C" {
 #define HGREP_ERR_CYCLIC_REF 32      /* "Cyclical reference in tag \number" */
 #define HGREP_ERR_UNDEFINED_REF 33   /* "Undetermined reference" */
 #define HGREP_ERR_UNMATCHED_OPEN 34  /* "Unmatched \(" */
-/* Limits the record layout implies (not in the original table):
+/* Limits the record layout implies:
  * a pattern of more than 511 characters, for the regular-expression and Soundex
  * compilers ("pattern too long"; the approximate compiler answers 4 as always), and a
  * regular expression whose program would pass 1024 bytes ("program too long"). */

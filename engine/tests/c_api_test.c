@@ -1,5 +1,5 @@
 /* The public header compiled as C, and the library called through it: exports with plain
- * names, records laid out as documented, captions empty until LibMain. */
+ * names, records laid out as the header declares them, captions empty until LibMain. */
 #include <stddef.h>
 #include <stdio.h>
 #include <string.h>

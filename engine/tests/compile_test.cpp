@@ -28,7 +28,7 @@ protected:
     RegexRecord rec_;
 };
 
-TEST_F(CompileTest, WritesTheDocumentedProgramBytes) {
+TEST_F(CompileTest, WritesTheProgramBytesOfEachInstruction) {
     ASSERT_EQ(0, Compile("^\\(a[0-9]*\\)\\-x\\>"));
     unsigned char expected[64] = {5, 7, 1, 1, 'a', 12, 3};
     expected[7 + 6] = 0xff; // '0'-'7'

@@ -6,7 +6,8 @@
 namespace mvf::results::detail {
 
 CellKey ReadCell(std::string_view text, int column) {
-    // -999 stands for "no number", as in the list's original reading of numbers.
+    // -999 reads as "no number": the list's number reading answers -999 for a text that is none,
+    // so a row holding exactly "-999" sorts as text.
     if (const auto number = ReadWholeNumber(text); number && *number != -999)
         return {CellKind::Number, *number};
     if (column == 0) return {};

@@ -29,7 +29,7 @@ ResultsList TwoRows() {
     return list;
 }
 
-TEST(SaveResults, WritesTheDocumentedExampleByteForByte) {
+TEST(SaveResults, WritesHeaderAndPaddedRowsByteForByte) {
     TempFolder dir;
     ResultsList list;
     list.AddEntry(ResultEntry("a.txt", static_cast<int>(ResultType::DOS), "c:\\notes", "12",
