@@ -9,7 +9,10 @@ JOBS       ?= $(shell nproc)
 # CI sets MVF_WERROR=ON so that warnings fail the build.
 MVF_WERROR ?= OFF
 
-CONFIGURE = cmake -S . -G Ninja -DMVF_WERROR=$(MVF_WERROR)
+# A compiler cache, when the machine has one, makes rebuilds in several checkouts cheap.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+CONFIGURE = cmake -S . -G Ninja -DMVF_WERROR=$(MVF_WERROR) $(LAUNCHER)
 
 .PHONY: run test build deps sanitize bench fuzz soak format clean
 
