@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build step needs, and only those that are missing.
-# Usage: tools/deps.sh GROUP...   (groups: base, bench, fuzz, gui)
+# Usage: tools/deps.sh GROUP...   (groups: base, bench, fuzz, gui, accept)
 set -euo pipefail
 
 declare -A GROUP=(
@@ -8,6 +8,9 @@ declare -A GROUP=(
   [gui]="qt6-base-dev libasound2-dev"
   [bench]="libbenchmark-dev libpcre2-dev libre2-dev ripgrep hyperfine python3"
   [fuzz]="clang libclang-rt-14-dev"
+  # Acceptance roads: their own X display, window manager and system tray; input,
+  # window queries (libX11 through Python's ctypes) and screenshots.
+  [accept]="xvfb xauth openbox trayer xdotool x11-utils libx11-6 imagemagick python3"
 )
 
 wanted=()
