@@ -69,7 +69,15 @@ def run_road(name, module, args):
     started = time.monotonic()
     road = None
     try:
-        with Session(name, args.build_dir, output_dir, getattr(module, "NEEDS", []), args.keep_scratch) as session:
+        session = Session(
+            name,
+            args.build_dir,
+            output_dir,
+            programs=getattr(module, "NEEDS", []),
+            tray=getattr(module, "TRAY", True),
+            keep_scratch=args.keep_scratch,
+        )
+        with session:
             log(
                 f"  display {session.display} up in {time.monotonic() - started:.2f} s, "
                 f"scratch folder {session.scratch}"

@@ -22,6 +22,14 @@ _NOT_MENU_TYPES = {
 }
 
 
+def keysym(character):
+    """The X key symbol that types `character`."""
+    code = ord(character)
+    if 0x20 <= code <= 0x7E or 0xA0 <= code <= 0xFF:
+        return code  # Latin-1 symbols are their code points
+    return 0x01000000 | code
+
+
 def accelerator(label):
     """The key of a label's "&" accelerator: "&Write file" -> "w", "E&xit" -> "x"."""
     match = re.search(r"&([A-Za-z0-9])", label.replace("&&", ""))
@@ -83,6 +91,7 @@ class InputSteps:
         with self.step(f"type {text!r}{into}"):
             if window is not None:
                 self.activate(window)
+            self.x.add_keysyms(keysym(c) for c in text if c >= " " and c != "\x7f")
             self.xdotool("type", "--delay", str(KEY_DELAY_MS), "--", text)
 
     def press_keys(self, *keys, window=None):

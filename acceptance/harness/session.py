@@ -29,11 +29,12 @@ class SessionError(Exception):
 
 
 class Session:
-    def __init__(self, name, build_dir, output_dir, programs=(), keep_scratch=False):
+    def __init__(self, name, build_dir, output_dir, programs=(), tray=True, keep_scratch=False):
         self.name = name
         self.build_dir = pathlib.Path(build_dir).resolve()
         self.output_dir = pathlib.Path(output_dir)
         self.programs = list(programs)
+        self.with_tray = tray  # False: a desktop without a system tray
         self.keep_scratch = keep_scratch
         self.mark = secrets.token_hex(8)
         self.scratch = None
@@ -82,7 +83,8 @@ class Session:
         self.env = self._environment()
         self._start_display()
         self._start_window_manager()
-        self._start_tray()
+        if self.with_tray:
+            self._start_tray()
 
     def _copy_programs(self):
         """The program folder holds lock files, results and logs: each road gets its own copy."""

@@ -27,6 +27,10 @@ class TraySteps:
                 icons.append(TrayIcon(window_id, self.x.title(window_id), pid, geometry))
         return sorted(icons, key=lambda icon: (icon.x, icon.y))
 
+    def _require_tray(self):
+        if not self.session.with_tray:
+            raise Failed("this road's desktop has no system tray (TRAY = False)")
+
     def _inside_tray(self, window_id):
         return any(self.x.pid(parent) == self.session.tray_pid for parent in self.ancestors(window_id))
 
@@ -75,6 +79,7 @@ class TraySteps:
         for good, and returns it as a TrayIcon."""
         whose = f" of {program.name}" if program else ""
         with self.step(f"wait for the tray icon{whose}"):
+            self._require_tray()
 
             def docked():
                 mine = [i for i in self._tray_settled() or [] if program is None or i.pid == program.pid]
@@ -90,6 +95,7 @@ class TraySteps:
     def click_tray_icon(self, icon, button="left"):
         """Clicks the middle of a tray icon, once the tray's layout is final."""
         with self.step(f"{button}-click the tray icon 0x{icon.id:x}"):
+            self._require_tray()
             self.wait_until(
                 lambda: self._tray_settled() is not None,
                 DEFAULT_TIMEOUT,

@@ -3,8 +3,8 @@
 The harness asks the server directly because the answers it needs (who owns the tray
 selection, which windows are viewable right now, where a window sits on the root) must be
 exact and cheap enough to poll every few milliseconds. Input goes through xdotool and
-screenshots through ImageMagick; this module changes nothing on the server but one marker
-property of the harness's own (see nudge).
+screenshots through ImageMagick. This module changes only two things on the server: a
+marker property of the harness's own (nudge), and spare key codes (add_keysyms).
 """
 
 import ctypes
@@ -173,6 +173,26 @@ _XFlush = _declare("XFlush", ctypes.c_int, ctypes.c_void_p)
 _XGetInputFocus = _declare(
     "XGetInputFocus", ctypes.c_int, ctypes.c_void_p, ctypes.POINTER(Window), ctypes.POINTER(ctypes.c_int)
 )
+_XDisplayKeycodes = _declare(
+    "XDisplayKeycodes", ctypes.c_int, ctypes.c_void_p, ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)
+)
+_XGetKeyboardMapping = _declare(
+    "XGetKeyboardMapping",
+    ctypes.POINTER(ctypes.c_ulong),
+    ctypes.c_void_p,
+    ctypes.c_ubyte,
+    ctypes.c_int,
+    ctypes.POINTER(ctypes.c_int),
+)
+_XChangeKeyboardMapping = _declare(
+    "XChangeKeyboardMapping",
+    ctypes.c_int,
+    ctypes.c_void_p,
+    ctypes.c_int,
+    ctypes.c_int,
+    ctypes.POINTER(ctypes.c_ulong),
+    ctypes.c_int,
+)
 _XFree = _declare("XFree", ctypes.c_int, ctypes.c_void_p)
 _XSync = _declare("XSync", ctypes.c_int, ctypes.c_void_p, ctypes.c_int)
 _XSetErrorHandler = _declare("XSetErrorHandler", ctypes.c_void_p, _ERROR_HANDLER)
@@ -285,6 +305,41 @@ class Display:
             1,
         )
         self._call(_XFlush)
+
+    def _keyboard_mapping(self):
+        """{key code: [key symbols]} of the whole keyboard."""
+        low, high, per_code = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
+        self._call(_XDisplayKeycodes, ctypes.byref(low), ctypes.byref(high))
+        count = high.value - low.value + 1
+        symbols, _ = self._call(_XGetKeyboardMapping, low.value, count, ctypes.byref(per_code))
+        if not symbols:
+            raise XError("the keyboard mapping could not be read")
+        try:
+            width = per_code.value
+            return {
+                low.value + i: [symbols[i * width + j] for j in range(width)] for i in range(count)
+            }
+        finally:
+            _XFree(symbols)
+
+    def add_keysyms(self, keysyms):
+        """Puts each key symbol that no key produces yet on a spare key code, for good.
+
+        xdotool types a character missing from the keyboard by mapping it onto a key for
+        that one press and mapping it away again at once; a toolkit that reads the
+        keyboard mapping a moment late then sees nothing there and drops the character.
+        A mapping that stays has no such moment."""
+        mapping = self._keyboard_mapping()
+        present = {symbol for symbols in mapping.values() for symbol in symbols}
+        wanted = [symbol for symbol in dict.fromkeys(keysyms) if symbol not in present]
+        spare = [code for code, symbols in sorted(mapping.items()) if not any(symbols)]
+        if len(wanted) > len(spare):
+            raise XError(f"{len(wanted)} characters to add to the keyboard, {len(spare)} spare keys")
+        for symbol, code in zip(wanted, spare):
+            pair = (ctypes.c_ulong * 2)(symbol, symbol)  # the same with and without Shift
+            self._call(_XChangeKeyboardMapping, code, 2, pair, 1)
+        if wanted:
+            self.sync()
 
     def atom(self, name):
         if name not in self._atoms:

@@ -3,8 +3,9 @@
 NEEDS = ["tray_probe"]
 TIMEOUT = 60
 
-# A comma, quotes and a semicolon make the settings file quote and escape the value.
-TYPED = 'Probe says: hello, "tray"; 42'
+# A comma, quotes and a semicolon make the settings file quote and escape the value; the
+# last characters are beyond the display's keyboard and beyond Latin-1.
+TYPED = 'Probe says: hello, "tray"; 42 – café €'
 
 
 def run(road):

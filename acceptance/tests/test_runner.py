@@ -127,6 +127,12 @@ class RunnerTest(unittest.TestCase):
         self.assertIn("the detached child runs on its own ... ok", output)
         self.assert_nothing_left()
 
+    def test_a_road_can_have_a_desktop_without_a_tray(self):
+        runner = self.runner("no_tray")
+        output, _ = runner.communicate(timeout=60)
+        self.assertEqual(runner.returncode, 0, output)
+        self.assert_nothing_left()
+
     def test_roads_run_side_by_side_on_their_own_displays(self):
         first = self.runner("probe", roads_dir=HERE.parent / "roads")
         second_output = pathlib.Path(tempfile.mkdtemp(prefix="mvf-runner-test-"))
