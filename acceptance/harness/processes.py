@@ -152,12 +152,12 @@ def end_processes(pids, grace):
 
 
 def describe_status(status):
-    """Popen's returncode as a person reads it."""
+    """Popen's returncode as a person reads it after a program's name."""
     if status is None:
-        return "still running"
+        return "still runs"
     if status < 0:
         try:
-            return f"killed by {signal.Signals(-status).name}"
+            return f"was killed by {signal.Signals(-status).name}"
         except ValueError:
-            return f"killed by signal {-status}"
-    return f"exit status {status}"
+            return f"was killed by signal {-status}"
+    return f"exited with status {status}"

@@ -78,7 +78,7 @@ class ProgramSteps:
                 raise Failed(f"{program.name} still runs after {timeout:g} s") from None
             if program.status != status:
                 raise Failed(
-                    f"{program.name} ended with {processes.describe_status(program.status)}, "
+                    f"{program.name} {processes.describe_status(program.status)}; "
                     f"expected exit status {status}{program.stderr_tail()}"
                 )
 

@@ -60,5 +60,5 @@ class Road(StepRunner, ProgramSteps, WindowSteps, TraySteps, InputSteps, Screens
             lines.append(f"the display could not be asked: {error}")
         for program in self.programs:
             state = processes.describe_status(program.status)
-            lines.append(f"{program}: {state}; output in {program.stdout_path}, {program.stderr_path}")
+            lines.append(f"{program} {state}; output in {program.stdout_path}, {program.stderr_path}")
         return lines

@@ -157,7 +157,7 @@ class Session:
                 return
             if process.poll() is not None:
                 raise SessionError(
-                    f"{name} ended ({processes.describe_status(process.returncode)}) before {what}:\n"
+                    f"{name} {processes.describe_status(process.returncode)} before {what}:\n"
                     + self._log_tail(name)
                 )
             if time.monotonic() > deadline:

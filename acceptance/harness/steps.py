@@ -76,7 +76,7 @@ class StepRunner:
             for program in watch:
                 if not program.running:
                     raise Failed(
-                        f"{program.name} ended ({processes.describe_status(program.status)}) "
+                        f"{program.name} {processes.describe_status(program.status)} "
                         f"while waiting{program.stderr_tail()}"
                     )
             if time.monotonic() > deadline:

@@ -13,7 +13,7 @@ def run(road):
     icon = road.wait_tray_icon(probe)
 
     road.click_tray_icon(icon, button="right")
-    road.wait_menu()
+    road.wait_menu(probe)
     road.screenshot("tray menu open")
     road.choose_menu_item("&Write file")
     road.wait_file("written.txt", text="written from the tray menu\n")
@@ -33,7 +33,17 @@ def run(road):
     road.screenshot("window with typed text")
     road.screenshot("probe window alone", window=window)
 
+    # Once more by keyboard: the caret to the end, one more character, the button's Alt key.
+    before = road.file_state("typed.txt")
+    road.click(window, 160, 25)
+    road.press_keys("End", window=window)
+    road.type_text("!", window=window)
+    road.press_keys("alt+s", window=window)
+    road.wait_file_changed("typed.txt", since=before)
+    road.wait_file("typed.txt", text=TYPED + "!")
+
+    # The menu has two rows and no separator: "E&xit" is the second.
     road.click_tray_icon(icon, button="right")
-    road.choose_menu_item("E&xit")
+    road.choose_menu_item(row=1, rows=2)
     road.wait_exit(probe, status=0)
     road.wait_window_gone(window)
