@@ -181,12 +181,5 @@ TEST_F(SingleInstanceLocksTest, ARuntimeFolderOfAnotherUserIsRefused) {
     EXPECT_NE(std::string::npos, UserRuntimeFolder().failure.find("another user"));
 }
 
-TEST_F(SingleInstanceLocksTest, TheFinderLockIsBesideThePrograms) {
-    char self[4096] = {};
-    ASSERT_GT(::readlink("/proc/self/exe", self, sizeof self - 1), 0);
-    EXPECT_EQ(std::filesystem::path(self).parent_path().string() + "/finderrun.dat",
-              FinderRunLockPath());
-}
-
 } // namespace
 } // namespace mvf::platform

@@ -1,8 +1,6 @@
 // The program folder: the folder of the running executable, whatever it was started by.
 #include "platform/core/program_folder.h"
 
-#include <climits>
-#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
@@ -55,16 +53,6 @@ TEST_F(ProgramFolderTest, StartedThroughALinkIsTheFolderTheProgramLivesIn) {
     const testing::ProgramRun run = testing::RunProgram(link, {"program-folder"}, tmp_.Root());
     ASSERT_EQ(0, run.status) << run.err;
     EXPECT_EQ(RealPath(tmp_.Root()) + "/my programs \xe9\n", run.out);
-}
-
-TEST_F(ProgramFolderTest, ProgramFileIsBesideTheRunningProgram) {
-    // This test program itself: its file is ProgramFile(its own name).
-    char self[PATH_MAX] = {};
-    ASSERT_GT(::readlink("/proc/self/exe", self, sizeof self - 1), 0);
-    const std::string name = std::filesystem::path(self).filename().string();
-    EXPECT_EQ(std::string(self), ProgramFile(name));
-    EXPECT_TRUE(std::filesystem::is_regular_file(ProgramFile(name)));
-    EXPECT_FALSE(ProgramFolder().ends_with("/"));
 }
 
 } // namespace
