@@ -17,7 +17,7 @@ CONFIGURE = cmake -S . -G Ninja -DMVF_WERROR=$(MVF_WERROR) $(LAUNCHER)
 .PHONY: run test build deps test-deps sanitize bench fuzz soak format clean
 
 deps:
-	@tools/deps.sh base
+	@tools/deps.sh base gui
 
 # The tests also drive the programs on their own X display (acceptance/).
 test-deps:
@@ -39,13 +39,13 @@ sanitize: test-deps
 	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
 bench:
-	@tools/deps.sh base bench
+	@tools/deps.sh base gui bench
 	@$(CONFIGURE) -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DMVF_BENCH=ON > /dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@echo "Benchmarks built in $(BENCH_BUILD)/bench; see bench/README.md for how to run each."
 
 fuzz:
-	@tools/deps.sh base fuzz
+	@tools/deps.sh base gui fuzz
 	@CC=clang CXX=clang++ $(CONFIGURE) -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMVF_FUZZ=ON > /dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 

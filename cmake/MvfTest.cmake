@@ -3,11 +3,12 @@ add_library(mvf_test_support INTERFACE)
 target_include_directories(mvf_test_support INTERFACE ${CMAKE_SOURCE_DIR}/testsupport/include)
 target_link_libraries(mvf_test_support INTERFACE GTest::gtest)
 
-# mvf_add_test(NAME SOURCES src... [LIBS lib...] [LABELS label...])
+# mvf_add_test(NAME SOURCES src... [LIBS lib...] [LABELS label...] [ENVIRONMENT VAR=value...])
 # One GoogleTest program per layer. Test programs go to build/tests (not beside the
-# deliverables) and find the library in ../bin. Each test case becomes its own CTest test.
+# deliverables) and find the library in ../bin. Each test case becomes its own CTest test,
+# run with ENVIRONMENT set (QT_QPA_PLATFORM=offscreen for the Qt layers).
 function(mvf_add_test name)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;ENVIRONMENT" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} mvf_test_support GTest::gtest GTest::gmock
                                           GTest::gtest_main)
@@ -17,5 +18,5 @@ function(mvf_add_test name)
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
         DISCOVERY_TIMEOUT 120
-        PROPERTIES LABELS "${T_LABELS}")
+        PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "${T_ENVIRONMENT}")
 endfunction()
