@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build step needs, and only those that are missing.
 # Usage: tools/deps.sh GROUP...   (groups: base, bench, fuzz, gui)
+# gui: Qt, the sound device library, and the font the splash picture is drawn with.
 set -euo pipefail
 
 declare -A GROUP=(
   [base]="cmake ninja-build make g++ pkg-config libgtest-dev libgmock-dev locales"
-  [gui]="qt6-base-dev libasound2-dev"
+  [gui]="qt6-base-dev libasound2-dev fonts-dejavu-core"
   [bench]="libbenchmark-dev libpcre2-dev libre2-dev ripgrep hyperfine python3"
   [fuzz]="clang libclang-rt-14-dev"
 )
