@@ -4,6 +4,7 @@
 //   { const WaitCursor wait;  SortAMillionRows(); }
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace mvf::platform {
@@ -11,7 +12,7 @@ namespace mvf::platform {
 class WaitCursor {
 public:
     WaitCursor() {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
         // Shown at once, before the work that follows keeps the event loop busy.
         QGuiApplication::sync();
     }
