@@ -1,5 +1,6 @@
 #include "finder/actions/delete_command.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "failure_list.h"
@@ -61,6 +62,12 @@ void DeleteCommand::DeleteBtnClick(std::vector<std::string> paths) {
     }
     asking_ = false;
     FinishWhenDone();
+}
+
+void DeleteCommand::WaitUntilRemoved() {
+    worker_->WaitUntilIdle();
+    // Each file's outcome was posted to this object: take them now.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 bool DeleteCommand::Confirm(const QString& question) {

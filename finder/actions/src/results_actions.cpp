@@ -103,7 +103,9 @@ bool ResultsActions::LoadLastResults() {
 }
 
 bool ResultsActions::SaveLastResults() {
-    if (delete_->Running()) return false;
+    // Files still going to the trash take their entries with them first.
+    if (delete_->Running()) delete_->WaitUntilRemoved();
+    if (delete_->Running()) return false; // its questions are still open
     return files_->SaveLastResults();
 }
 
@@ -112,6 +114,7 @@ bool ResultsActions::ListLoadedByUser() const {
 }
 
 void ResultsActions::WaitUntilIdle() {
+    delete_->WaitUntilRemoved();
     files_->WaitUntilIdle();
 }
 

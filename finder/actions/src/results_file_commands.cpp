@@ -180,6 +180,10 @@ void ResultsFileCommands::End(const std::shared_ptr<Job>& job) {
     if (replaced) {
         list_.ReplaceWith(std::move(job->loaded));
         if (job->chosenByUser) loadedByUser_ = true;
+        // The rows replaced are freed on the worker: a million of them would hold up the
+        // GUI thread for a good part of a second.
+        auto old = std::make_shared<results::ResultsList>(std::move(job->loaded));
+        worker_->Post([old = std::move(old)]() mutable { old.reset(); });
     }
     busy_ = false;
     emit busyChanged(false);

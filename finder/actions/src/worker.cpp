@@ -36,6 +36,7 @@ void Worker::Run() {
         running_ = true;
         lock.unlock();
         job();
+        job = nullptr; // what it holds is freed here too, not while others wait for the lock
         lock.lock();
         running_ = false;
         if (jobs_.empty()) idle_.notify_all();

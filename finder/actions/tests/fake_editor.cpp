@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     const int delay = std::atoi(std::getenv("MVF_FAKE_EDITOR_LISTEN_AFTER_MS")
                                     ? std::getenv("MVF_FAKE_EDITOR_LISTEN_AFTER_MS")
                                     : "0");
-    QTimer::singleShot(delay, &app, [&] {
+    QTimer::singleShot(delay, Qt::PreciseTimer, &app, [&] {
         const auto outcome =
             server.Listen(mvf::platform::HandOverSocketName(mvf::platform::kExternalEditorMessage));
         if (outcome != mvf::platform::HandOverServer::Listening) {

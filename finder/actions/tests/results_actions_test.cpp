@@ -133,6 +133,25 @@ TEST_F(ResultsActionsTest, WhileBusyTheListHoldsStillAndItsCommandsWait) {
     EXPECT_TRUE(std::filesystem::exists(tmp_.Path("list.ser")));
 }
 
+TEST_F(ResultsActionsTest, AtExitFilesGoingToTheTrashLeaveTheSavedList) {
+    list_.SetAutoSort(false);
+    AddRows(list_, {File("a.txt"), File("b.txt"), File("c.txt")});
+    auto actions = Make();
+    prompts_.AnswerMode(DeleteMode::RecycleAll);
+    const std::size_t rows[] = {0, 1};
+    actions->DeleteBtnClick(rows);
+    EXPECT_TRUE(actions->Busy());
+    // The window closes at once: the removals end first, then the list is saved.
+    EXPECT_TRUE(actions->SaveLastResults());
+    actions->WaitUntilIdle();
+    EXPECT_FALSE(actions->Busy());
+    const std::string saved =
+        testing::ReadAll(tmp_.Path("program/searchresults/last search results.ser"));
+    EXPECT_EQ(0u, saved.find("1  files were found")) << saved;
+    EXPECT_NE(std::string::npos, saved.find("c.txt"));
+    EXPECT_TRUE(std::filesystem::exists(tmp_.Path("data/Trash/files/a.txt")));
+}
+
 TEST_F(ResultsActionsTest, TheTrashIsLookedForOnce) {
     EXPECT_FALSE(Make()->NoRecycleBin());
     // A data folder that cannot hold a trash (its parent is a file).

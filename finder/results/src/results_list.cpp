@@ -132,7 +132,7 @@ void ResultsList::Sort() {
 
 void ResultsList::ReplaceWith(ResultsList&& loaded) {
     if (observer_) observer_->BeforeReset();
-    rows_ = std::move(loaded.rows_);
+    rows_.swap(loaded.rows_);
     sortColumn_ = loaded.sortColumn_;
     sortAscending_ = loaded.sortAscending_;
     autoSort_ = loaded.autoSort_;

@@ -51,8 +51,10 @@ ResultsView::ResultsView(results::ResultsList& list, platform::Notifier& notifie
     connect(model_, &ResultsModel::sorted, this, [this] { emit sortChanged(SortText()); });
     connect(model_, &ResultsModel::summaryChanged, this,
             [this] { emit summaryChanged(SummaryText()); });
-    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &ResultsView::listChanged);
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        emit selectionChanged();
+        emit listChanged();
+    });
     connect(list_, &VFList::openRequested, this, &ResultsView::openRequested);
     connect(list_, &VFList::deleteRequested, this, &ResultsView::deleteRequested);
     connect(list_, &VFList::speedSearchRequested, this, &ResultsView::StartSpeedSearch);
@@ -78,7 +80,7 @@ std::array<int, 5> ResultsView::ColumnWidths() const {
     return widths;
 }
 
-void ResultsView::SetMultiSelect(bool on) {
+void ResultsView::SetMultiSelection(bool on) {
     list_->SetMultiSelect(on);
 }
 

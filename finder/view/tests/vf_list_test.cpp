@@ -108,7 +108,7 @@ TEST_F(VFListTest, MultipleSelectionUnlessSwitchedOff) {
     EXPECT_EQ(3u, view_.SelectedCount());
 
     // Switched off with three selected, the focused one stays.
-    view_.SetMultiSelect(false);
+    view_.SetMultiSelection(false);
     EXPECT_EQ((std::vector<std::size_t>{1}), view_.SelectedRows());
     ClickRow(0);
     ClickRow(2, Qt::ControlModifier);
@@ -116,7 +116,7 @@ TEST_F(VFListTest, MultipleSelectionUnlessSwitchedOff) {
     QTest::keyClick(&List(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(1u, view_.SelectedCount());
 
-    view_.SetMultiSelect(true);
+    view_.SetMultiSelection(true);
     QTest::keyClick(&List(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ((std::vector<std::size_t>{0, 1, 2}), view_.SelectedRows());
 }

@@ -47,6 +47,9 @@ public:
 
     // Files are being removed: the list must hold still meanwhile.
     bool Running() const { return running_; }
+    // Blocks until the files handed to the removal thread are removed, and takes their
+    // outcome (for the exit; questions still to come are not waited for).
+    void WaitUntilRemoved();
 
 signals:
     void started();

@@ -6,7 +6,7 @@
 //
 //   ResultsView view(list, notifier);
 //   view.SetColumnWidths(settings.VFCol);            // at creation
-//   view.SetMultiSelect(!settings.NoMulti);
+//   view.SetMultiSelection(!settings.NoMulti);
 //   connect(&view, &ResultsView::listChanged, ...);   // panels 0 and 1, UpdateTB
 //   connect(&view, &ResultsView::sortChanged, ...);   // panel 2
 //   connect(&view, &ResultsView::summaryChanged, ...);// the Progress panel
@@ -50,7 +50,7 @@ public:
     std::array<int, 5> ColumnWidths() const;
 
     // Multiple selection on (the default) or off (the setting NoMulti).
-    void SetMultiSelect(bool on);
+    void SetMultiSelection(bool on);
 
     // While a search runs the speed search stays closed.
     void SetSearchRunning(bool running);
@@ -85,6 +85,8 @@ public:
 signals:
     // A row was added, removed, the list sorted or replaced, or the selection changed.
     void listChanged();
+    // The selection changed (also told by listChanged).
+    void selectionChanged();
     // The list was sorted (a header click, or automatic sorting switched on again).
     void sortChanged(const QString& sortText);
     void summaryChanged(const QString& summary);
