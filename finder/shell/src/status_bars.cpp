@@ -52,12 +52,10 @@ FinderStatusBar::FinderStatusBar(QWidget* parent) : QStatusBar(parent) {
 void FinderStatusBar::Place(const PanelWidths& widths) {
     const int top = 2;
     const int height = std::max(0, this->height() - top);
-    // The size grip keeps the bottom right corner.
-    const int grip = isSizeGripEnabled() ? 16 : 0;
+    // The last panel runs to the edge; the size grip sits in its corner.
     panels_[0]->setGeometry(0, top, widths.first, height);
     panels_[1]->setGeometry(widths.first, top, widths.second, height);
-    panels_[2]->setGeometry(widths.first + widths.second, top, std::max(0, widths.third - grip),
-                            height);
+    panels_[2]->setGeometry(widths.first + widths.second, top, widths.third, height);
 }
 
 void FinderStatusBar::SetPanelText(int panel, const QString& text) {
