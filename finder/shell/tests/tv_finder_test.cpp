@@ -2,6 +2,8 @@
 // sizes, roll-up and the place kept across a restart, the options menu, hints, help, the
 // no-tray stand-in, and closing with and without a search running.
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
@@ -262,14 +264,64 @@ TEST(TVFinderTest, TheTrayShowsEachLookWithItsMenuAndAnimatesWhileASearchRuns) {
     EXPECT_EQ(frame, tray.Frame()) << "the animation stopped";
     EXPECT_EQ(Picture(assets::trayDisabledIcon()), Picture(tray.CurrentIcon()));
 
-    // The stop button's right click shows the search menu: Pause and Resume off at rest.
+    // The stop button's right click shows the search menu, also while the button is
+    // disabled (no search runs): Pause and Resume off.
     tray.Apply({});
     world.window->ShowLastClick();
-    QMenu& active = *tray.ActivePop();
-    emit active.aboutToShow();
+    FinderToolbar& toolbar = *world.window->Toolbar();
+    QToolButton* stopGo = toolbar.Button(ToolbarCommand::StopGoBtn);
+    ASSERT_FALSE(stopGo->isEnabled());
+    const QPoint at = stopGo->geometry().center();
+    QContextMenuEvent press(QContextMenuEvent::Mouse, at, toolbar.mapToGlobal(at));
+    QApplication::sendEvent(&toolbar, &press);
+    EXPECT_TRUE(tray.ActivePop()->isVisible());
     EXPECT_FALSE(tray.Pause1()->isEnabled());
     EXPECT_FALSE(tray.Resume1()->isEnabled());
     EXPECT_TRUE(tray.Stop1()->isEnabled());
+    tray.ActivePop()->hide();
+
+    // Elsewhere on the toolbar: the menu of the edges it docks at.
+    const QPoint beside = toolbar.Button(ToolbarCommand::OpenBtn)->geometry().center();
+    QContextMenuEvent other(QContextMenuEvent::Mouse, beside, toolbar.mapToGlobal(beside));
+    QApplication::sendEvent(&toolbar, &other);
+    EXPECT_FALSE(tray.ActivePop()->isVisible());
+    ASSERT_TRUE(world.window->DockMenu()->isVisible());
+    world.window->DockMenu()->actions().at(1)->trigger(); // "Dock &Bottom"
+    EXPECT_EQ(Qt::BottomToolBarArea, world.window->toolBarArea(&toolbar));
+}
+
+TEST(TVFinderTest, TheTitleDragsTheWindowAndTheCaptionMaximisesAndRestoresIt) {
+    WindowWorld world;
+    world.Preset([](platform::SettingsStore& s) {
+        s.Write(kLastX, 100);
+        s.Write(kLastY, 100);
+        s.Write(kLastCX, 500);
+        s.Write(kLastCY, 400);
+    });
+    world.Open();
+    TVFinder& window = *world.window;
+    window.ShowLastClick();
+    TitleGlyph* title = window.Caption()->Title();
+    const QPoint grip(30, 8);
+    const QPoint start = title->mapToGlobal(grip);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(grip), QPointF(start), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(title, &press);
+    const QPoint end = start + QPoint(40, 25);
+    QMouseEvent move(QEvent::MouseMove, QPointF(title->mapFromGlobal(end)), QPointF(end),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(title, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(title->mapFromGlobal(end)),
+                        QPointF(end), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(title, &release);
+    EXPECT_EQ(QPoint(140, 125), window.pos());
+
+    window.Caption()->MaximiseButton()->click();
+    EXPECT_TRUE(window.isMaximized());
+    EXPECT_EQ(CaptionGlyph::Restore, window.Caption()->MaximiseButton()->Glyph());
+    window.Caption()->MaximiseButton()->click();
+    EXPECT_FALSE(window.isMaximized());
+    EXPECT_EQ(CaptionGlyph::Maximise, window.Caption()->MaximiseButton()->Glyph());
 }
 
 // Receives the addresses the web items open.
