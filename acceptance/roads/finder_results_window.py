@@ -1,5 +1,5 @@
 """The results window from the tray: "Last search results" shows the rows of a prepared
-"last search results.ser"; "TB" switches the toolbar to the medium size and back."""
+"last search results.ser"; "TB" switches the toolbar to the medium size and back; the About box."""
 
 NEEDS = ["MVFinder", "mvfind"]
 TIMEOUT = 90
@@ -8,6 +8,7 @@ TIMEOUT = 90
 # options, "TB", roll-up (18 pixels wide each, 2 pixels apart around options), inside
 # the 2-pixel frame and the bar's 2-pixel margin.
 TB_FROM_RIGHT = 71
+OPTIONS_FROM_RIGHT = 51
 CAPTION_MIDDLE = 12
 
 
@@ -45,6 +46,16 @@ def run(road):
     road.screenshot("results window medium toolbar", window=window)
     road.click(window, window.width - TB_FROM_RIGHT, CAPTION_MIDDLE)
     road.screenshot("results window small toolbar again", window=window)
+
+    # The options menu's About box.
+    road.click(window, window.width - OPTIONS_FROM_RIGHT, CAPTION_MIDDLE)
+    road.wait_menu(finder)
+    road.screenshot("options menu")
+    road.choose_menu_item("&About")
+    about = road.wait_window("About Morvel Vantor Finder 2.1", program=finder)
+    road.screenshot("about box", window=about)
+    road.press_keys("Return", window=about)
+    road.wait_window_gone(about)
 
     road.click_tray_icon(icon, button="right")
     road.choose_menu_item("&Exit and Unload")

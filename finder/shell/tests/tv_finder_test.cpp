@@ -2,13 +2,13 @@
 // sizes, roll-up and the place kept across a restart, the options menu, hints, help, the
 // no-tray stand-in, and closing with and without a search running.
 #include <QAction>
-#include <QContextMenuEvent>
-#include <QMouseEvent>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QStatusTipEvent>
 #include <QSystemTrayIcon>
 #include <QTextBrowser>
