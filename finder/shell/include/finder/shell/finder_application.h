@@ -60,7 +60,6 @@ public:
 
     TVFinder& MainWindow() { return *main_; }
     FinderLife& Life() { return life_; }
-    QDialog* NoticeDialog() const { return notice_.get(); }
     QDialog* AboutBox() const { return about_.get(); }
     QDialog* SearchDialog() const { return search_.get(); }
     const StartupReport& Report() const { return report_; }
