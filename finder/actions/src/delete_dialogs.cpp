@@ -1,6 +1,7 @@
 #include "finder/actions/delete_dialogs.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,8 +22,24 @@ QLabel* CentredLine(QWidget* parent) {
     return line;
 }
 
+// A choice whose Alt key takes effect at once: Qt's buttons check themselves only when
+// their 100 ms click animation ends, so Alt+R and Enter typed together would take the
+// choice that was there before.
+class ChoiceButton : public QRadioButton {
+public:
+    ChoiceButton(const QString& text, QWidget* parent) : QRadioButton(text, parent) {}
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::Shortcut) return QRadioButton::event(event);
+        setFocus(Qt::ShortcutFocusReason);
+        setChecked(true);
+        return true;
+    }
+};
+
 QRadioButton* Choice(const QString& text, const char* name, QWidget* parent) {
-    auto* choice = new QRadioButton(text, parent);
+    auto* choice = new ChoiceButton(text, parent);
     choice->setObjectName(QLatin1String(name));
     return choice;
 }
@@ -120,6 +137,7 @@ TDelFileDlg::TDelFileDlg(QWidget* parent) : QDialog(parent) {
     DName->setTextFormat(Qt::PlainText);
     DName->setTextInteractionFlags(Qt::TextSelectableByMouse);
     DName->setMinimumWidth(kPathLineWidth);
+    DName->setMargin(3);
     RecBtn = Choice(QStringLiteral("Move file to &recycle bin"), "RecBtn", this);
     DelBtn = Choice(QStringLiteral("&Delete file from disk"), "DelBtn", this);
     layout->addWidget(DName);

@@ -109,6 +109,15 @@ TEST(QtDeletePrompts, RunTheDialogsModallyAndReadTheirChoices) {
     AnswerModalDialog([](QDialog&) {}, false);
     EXPECT_EQ(std::nullopt, prompts.ChooseMode(2, false));
 
+    // Alt and a choice's letter, then Enter at once: that choice, not the one before.
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(nullptr, dialog);
+        QTest::keyClick(dialog, Qt::Key_D, Qt::AltModifier);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_EQ(DeleteMode::DeleteAll, prompts.ChooseMode(2, false));
+
     AnswerModalDialog(
         [](QDialog& dialog) {
             EXPECT_EQ("File Delete Options", dialog.windowTitle());

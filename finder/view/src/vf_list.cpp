@@ -63,6 +63,8 @@ VFList::VFList(ResultsModel& model, QWidget* parent) : QTreeView(parent), model_
     columns->setSortIndicatorShown(true);
     columns->setDefaultSectionSize(100);
     connect(columns, &QHeaderView::sectionClicked, this, &VFList::HeaderClicked);
+    // Two quick clicks are two clicks: the second arrives as a double-click.
+    connect(columns, &QHeaderView::sectionDoubleClicked, this, &VFList::HeaderClicked);
     connect(&model_, &ResultsModel::sorted, this, &VFList::ShowSortIndicator);
     connect(&model_, &QAbstractItemModel::modelReset, this, &VFList::ShowSortIndicator);
     ShowSortIndicator();

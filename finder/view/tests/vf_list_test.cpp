@@ -50,6 +50,11 @@ TEST_F(VFListTest, HeaderClicksSortAndTellTheSortText) {
     for (int i = 0; i < 9; ++i) EXPECT_EQ(texts[i], told[i][0].toString()) << i;
     EXPECT_EQ(4, List().header()->sortIndicatorSection());
     EXPECT_EQ(Qt::DescendingOrder, List().header()->sortIndicatorOrder());
+
+    // Two quick clicks (the second comes as a double-click) sort twice: largest first.
+    DoubleClickHeader(2);
+    EXPECT_EQ("c.txt a.txt b.txt", Names(list_));
+    EXPECT_EQ("Sort: Size - (9-0)", view_.SortText());
 }
 
 TEST_F(VFListTest, HeaderClicksDoNothingWhileAutomaticSortingIsOffOrTheListIsHeld) {

@@ -31,6 +31,14 @@ protected:
                         header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     }
+    void DoubleClickHeader(int column) {
+        QHeaderView* header = List().header();
+        const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, at);
+    }
     // The middle of a row of the list.
     QPoint RowPoint(int row) { return List().visualRect(view_.Model().index(row, 1)).center(); }
     void ClickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
