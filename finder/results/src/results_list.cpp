@@ -9,8 +9,8 @@
 
 namespace mvf::results {
 
-std::size_t ResultsList::AddItem(std::string_view Path, std::string_view Created,
-                                 std::string_view Modified, std::int64_t Size, TypeFlags flags) {
+ResultEntry EntryOf(std::string_view Path, std::string_view Created, std::string_view Modified,
+                    std::int64_t Size, TypeFlags flags) {
     const detail::PathParts parts = detail::SplitPath(Path);
     int type = kNoTypeImage;
     if (flags.IsDos)
@@ -25,8 +25,12 @@ std::size_t ResultsList::AddItem(std::string_view Path, std::string_view Created
     std::string created;
     created.reserve(4 + Created.size());
     created.append(4, ' ').append(Created);
-    return AddEntry(
-        ResultEntry(parts.name, type, parts.folder, std::to_string(Size), created, Modified));
+    return ResultEntry(parts.name, type, parts.folder, std::to_string(Size), created, Modified);
+}
+
+std::size_t ResultsList::AddItem(std::string_view Path, std::string_view Created,
+                                 std::string_view Modified, std::int64_t Size, TypeFlags flags) {
+    return AddEntry(EntryOf(Path, Created, Modified, Size, flags));
 }
 
 std::size_t ResultsList::InsertPosition(const ResultEntry& entry) const {
@@ -36,6 +40,7 @@ std::size_t ResultsList::InsertPosition(const ResultEntry& entry) const {
 
 std::size_t ResultsList::AddEntry(ResultEntry entry) {
     const std::size_t row = InsertPosition(entry);
+    ++revision_;
     if (observer_) observer_->BeforeInsert(row);
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(row), std::move(entry));
     if (observer_) observer_->AfterInsert(row);
@@ -46,6 +51,7 @@ bool ResultsList::DeleteItem(std::string_view Path) {
     const detail::PathParts parts = detail::SplitPath(Path);
     for (std::size_t row = 0; row < rows_.size(); ++row) {
         if (rows_[row].path() != parts.folder || rows_[row].name() != parts.name) continue;
+        ++revision_;
         if (observer_) observer_->BeforeRemove(row);
         rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
         if (observer_) observer_->AfterRemove(row);
@@ -74,6 +80,7 @@ std::size_t ResultsList::DeleteItems(std::span<const std::string> paths) {
             kept.push_back(std::move(row));
     }
     const std::size_t removed = rows_.size() - kept.size();
+    ++revision_;
     if (observer_) observer_->BeforeReset();
     rows_.swap(kept);
     if (observer_) observer_->AfterReset();
@@ -81,6 +88,7 @@ std::size_t ResultsList::DeleteItems(std::span<const std::string> paths) {
 }
 
 void ResultsList::Clear() {
+    ++revision_;
     if (observer_) observer_->BeforeReset();
     rows_.clear();
     if (observer_) observer_->AfterReset();
@@ -109,10 +117,21 @@ bool ResultsList::HeaderClick(int column) {
     return true;
 }
 
+void ResultsList::SetAutoSortInOrder(std::span<const std::uint32_t> order) {
+    autoSort_ = true;
+    if (order.size() != rows_.size() || sortColumn_ == kNoSort)
+        Sort();
+    else
+        ApplyOrder(order);
+}
+
 void ResultsList::Sort() {
     if (sortColumn_ == kNoSort) return;
-    const std::vector<std::uint32_t> order =
-        detail::SortedOrder(rows_, sortColumn_, sortAscending_);
+    ApplyOrder(detail::SortedOrder(rows_, sortColumn_, sortAscending_));
+}
+
+void ResultsList::ApplyOrder(std::span<const std::uint32_t> order) {
+    ++revision_;
     if (observer_) observer_->BeforeSort();
     // Row i takes old row order[i]: each cycle of the permutation moved in place.
     std::vector<bool> placed(rows_.size());
@@ -130,7 +149,13 @@ void ResultsList::Sort() {
     if (observer_) observer_->AfterSort(order);
 }
 
+std::vector<std::uint32_t> SortedOrderOf(std::span<const std::string_view> texts, int column,
+                                         bool ascending) {
+    return detail::SortedOrderOf(texts, column, ascending);
+}
+
 void ResultsList::ReplaceWith(ResultsList&& loaded) {
+    ++revision_;
     if (observer_) observer_->BeforeReset();
     rows_ = std::move(loaded.rows_);
     sortColumn_ = loaded.sortColumn_;
