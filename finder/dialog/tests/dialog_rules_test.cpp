@@ -29,6 +29,67 @@ protected:
     QString Text(const char* edit) const { return Find<QLineEdit>(edit)->text(); }
 };
 
+TEST_F(DialogRulesTest, EveryControlHasItsCaptionAndDefault) {
+    EXPECT_EQ("Morvel Vantor Finder 2.1", dialog_->windowTitle());
+    EXPECT_GE(dialog_->minimumWidth(), TVantorFinder::kClientWidth);
+    EXPECT_GE(dialog_->minimumHeight(), TVantorFinder::kClientHeight);
+    auto* tabs = Find<QTabWidget>("OvcNotebook1");
+    const QStringList pages = {"Find &What", "&Look Where", "&How to Search", "&Results Handling"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(pages[i], tabs->tabText(i));
+    auto* inner = Find<QTabWidget>("OvcNotebook2");
+    EXPECT_EQ("&Size Filters", inner->tabText(0));
+    EXPECT_EQ("&Date Filters", inner->tabText(1));
+    const std::pair<const char*, const char*> captions[] = {
+        {"BoolAND", "Boolean &AND (Must match all)"},
+        {"BoolOR", "Boolean &OR (Match any)"},
+        {"MatchCase", "&Match case"},
+        {"SpecCharBtn", "&Insert special character"},
+        {"AllSizes", "All Sizes"},
+        {"BetSizes", "Between"},
+        {"Smallsize", "Smaller than"},
+        {"LargeSize", "Larger than"},
+        {"AllDates", "All Dates"},
+        {"TheseDates", "Find Files:"},
+        {"DBetDates", "Between"},
+        {"DBefore", "Before"},
+        {"DAfter", "After"},
+        {"SubDirCheck", "&Search subdirectories"},
+        {"Button1", "&Add to drive/directory list"},
+        {"Button2", "C&lear drive/directory list"},
+        {"SearchBG", "Search in back&ground thread"},
+        {"SkipBin", "&Skip binary files"},
+        {"Bark", "&Bark when finished searching"},
+        {"Suppress", "Suppress file &open errors (but log them)"},
+        {"Warn", "&Warn about file open errors when done (and log them)"},
+        {"dontwarn", "&Don't warn about or log file open errors"},
+        {"ShowResults", "&Show results list window when finished"},
+        {"Openfiles", "&Open up to"},
+        {"Beginsearch", "Begin Search"},
+        {"CloseBtn", "&Close"},
+        {"HelpBtn", "Help"},
+    };
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(caption, Find<QAbstractButton>(name)->text()) << name;
+    EXPECT_EQ("files with hits", Find<QLabel>("Label4")->text());
+    EXPECT_EQ(255, Box("FindBox")->lineEdit()->maxLength());
+    EXPECT_EQ((QStringList{"Created", "Modified"}),
+              (QStringList{Box("DType")->itemText(0), Box("DType")->itemText(1)}));
+
+    // The defaults of a first run.
+    Show();
+    EXPECT_TRUE(Find<QRadioButton>("AllSizes")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("AllDates")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("DBetDates")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("SkipBin")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>("Bark")->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("Warn")->isChecked());
+    EXPECT_EQ("Modified", Box("DType")->currentText());
+    EXPECT_EQ(20, Find<QSpinBox>("OpenFirst")->value());
+    for (const char* box : {"BetLow", "BetHigh", "Smaller", "Larger"}) EXPECT_EQ("0", Text(box));
+    EXPECT_EQ(QDate::currentDate(), Find<DateEdit>("DLater")->date());
+    EXPECT_TRUE(dialog_->WarnChosen());
+}
+
 TEST_F(DialogRulesTest, BooleanAndAndOrExcludeEachOtherAndMayBothBeOff) {
     Show();
     Click("BoolAND");

@@ -218,6 +218,7 @@ TEST(Sort, OrderWorkedOutFromCopiedTextsIsTheListsOwn) {
         }
     }
 
+    // Rows copied in that order replace the list's in one step.
     list.SetSort(kSizeColumn, false);
     list.SetAutoSort(false);
     const std::uint64_t before = list.Revision();
@@ -226,16 +227,27 @@ TEST(Sort, OrderWorkedOutFromCopiedTextsIsTheListsOwn) {
     std::vector<std::string> sizes;
     for (const ResultEntry& row : list.entries()) sizes.emplace_back(row.size());
     const std::vector<std::string_view> texts(sizes.begin(), sizes.end());
-    list.SetAutoSortInOrder(SortedOrderOf(texts, kSizeColumn, false));
+    const std::vector<std::uint32_t> order = SortedOrderOf(texts, kSizeColumn, false);
+    std::vector<ResultEntry> copies;
+    for (const std::uint32_t row : order) copies.push_back(list[row]);
+    const std::vector<ResultEntry> expected = copies;
+    const std::uint64_t unsorted = list.Revision();
+    std::vector<ResultEntry> old = list.SetAutoSortWithRows(std::move(copies), order);
     EXPECT_TRUE(list.AutoSort());
+    EXPECT_NE(unsorted, list.Revision());
+    EXPECT_EQ(2001u, old.size());
+    EXPECT_TRUE(
+        std::equal(expected.begin(), expected.end(), list.entries().begin(), list.entries().end()));
     for (std::size_t i = 1; i < list.size(); ++i)
         ASSERT_GE(std::stoll(std::string(list[i - 1].size())),
                   std::stoll(std::string(list[i].size())));
 
-    // An order for other rows is not applied: the list is sorted anew.
+    // Rows of another count are not taken: the list is sorted anew.
     list.SetAutoSort(false);
     list.AddItem("/d/big.txt", "", "", 999999, {});
-    list.SetAutoSortInOrder(std::vector<std::uint32_t>{0, 1});
+    std::vector<ResultEntry> two(2);
+    EXPECT_EQ(2u,
+              list.SetAutoSortWithRows(std::move(two), std::vector<std::uint32_t>{0, 1}).size());
     EXPECT_EQ("big.txt", list[0].name());
 }
 

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "column_texts.h"
 #include "delivery_pace.h"
 #include "finder/search/bg_search.h"
 #include "finder/search/completion.h"
+#include "list_sorter.h"
 #include "platform/qt/resources.h"
 #include "platform/qt/sound_player.h"
 #include "session_mailbox.h"
@@ -38,7 +38,8 @@ platform::MessageBox OfferLogBox(QWidget* parent) {
 
 SearchSession::SearchSession(results::ResultsList& list, Services services, QObject* parent)
     : QObject(parent), list_(list), services_(std::move(services)),
-      flags_(services_.flags ? *services_.flags : search::ProcessSearchFlags()) {
+      flags_(services_.flags ? *services_.flags : search::ProcessSearchFlags()),
+      sorter_(std::make_unique<ListSorter>(list)) {
     if (!services_.resultsFolder.empty())
         errorLogPath_ = search::ErrorLogPath(services_.resultsFolder);
     takeTimer_.setSingleShot(true);
@@ -52,11 +53,16 @@ SearchSession::SearchSession(results::ResultsList& list, Services services, QObj
 SearchSession::~SearchSession() {
     if (search_) search_->Cancel();
     search_.reset(); // waits for the thread; the mailbox outlives it
-    if (sorter_.joinable()) sorter_.join();
+    if (endedSearch_) endedSearch_->Wait();
 }
 
 bool SearchSession::Start(search::SearchCriteria criteria) {
     if (search_) return false;
+    // Long over: joining does not wait. Joined first, so that its end cannot touch the
+    // flags the new search runs on.
+    if (endedSearch_) endedSearch_->Wait();
+    endedSearch_.reset();
+    endedMailbox_.reset();
     list_.SetAutoSort(false);
     pending_.clear();
     nextPending_ = 0;
@@ -65,12 +71,7 @@ bool SearchSession::Start(search::SearchCriteria criteria) {
     bark_.clear();
     hiddenProgress_.reset();
     logWritten_ = criteria.ErrorHandling != search::ErrorHandlingMode::DontWarn;
-    sortColumn_ = list_.SortColumn();
-    sortAscending_ = list_.SortAscending();
-    listRevision_ = list_.Revision();
-    sortTexts_.reset();
-    if (list_.empty() && sortColumn_ != results::kNoSort)
-        sortTexts_ = std::make_unique<ColumnTexts>();
+    sorter_->Begin();
     pace_ = std::make_unique<DeliveryPace>(Clock::now(), kFirstDelivery, kDeliveryInterval,
                                            kSliceBudget);
     const platform::ResourceLibrary* resources = services_.resources;
@@ -143,15 +144,15 @@ void SearchSession::AddPendingRows() {
         const auto began = Clock::now();
         const std::size_t count = std::min(pace_->SliceRows(), pending_.size() - nextPending_);
         const std::size_t first = list_.size();
-        if (list_.Revision() != listRevision_) sortTexts_.reset(); // changed by someone else
+        sorter_->BeforeSlice();
         emit HitsAboutToBeAdded(first, count);
         for (std::size_t i = 0; i < count; ++i) {
             results::ResultEntry& row = pending_[nextPending_++];
-            if (sortTexts_) sortTexts_->Add(row.ColumnText(sortColumn_));
+            sorter_->Note(row);
             list_.AddEntry(std::move(row));
         }
         added_ += count;
-        listRevision_ = list_.Revision();
+        sorter_->AfterSlice();
         emit HitsAdded(first, count);
         pace_->Sliced(count, Clock::now() - began);
     }
@@ -166,7 +167,6 @@ void SearchSession::AddPendingRows() {
 }
 
 void SearchSession::Complete() {
-    search_->Wait(); // the thread has made its last call: this does not wait
     takeTimer_.stop();
     hiddenProgress_.reset();
     const search::SearchCompletion& completion = *finished_;
@@ -180,42 +180,16 @@ void SearchSession::Complete() {
     if (!bark_.isEmpty() && services_.sound) services_.sound->Start(std::exchange(bark_, {}));
     list_.SetSearchSummary(completion.SearchSummary);
 
-    // The one sort. A big list is ordered on a thread of its own from the texts copied
-    // as the rows came, so the window stays responsive; the order applies only if nobody
-    // changed the list meanwhile.
-    const bool sortable = sortTexts_ && list_.Revision() == listRevision_ &&
-                          list_.size() == added_ && list_.SortColumn() == sortColumn_ &&
-                          list_.SortAscending() == sortAscending_;
-    if (!sortable || added_ < kSortApartFrom) {
-        sortTexts_.reset();
-        list_.SetAutoSort(true);
-        Finish();
-        return;
-    }
-    sorter_ = std::thread(
-        [this, texts = std::move(sortTexts_), column = sortColumn_, ascending = sortAscending_] {
-            std::vector<std::uint32_t> order =
-                results::SortedOrderOf(texts->Views(), column, ascending);
-            QMetaObject::invokeMethod(
-                this, [this, order = std::move(order)] { Sorted(order); }, Qt::QueuedConnection);
-        });
-}
-
-void SearchSession::Sorted(const std::vector<std::uint32_t>& order) {
-    sorter_.join(); // it has posted its last word
-    if (list_.Revision() == listRevision_ && list_.SortColumn() == sortColumn_ &&
-        list_.SortAscending() == sortAscending_)
-        list_.SetAutoSortInOrder(order);
-    else
-        list_.SetAutoSort(true);
-    Finish();
+    sorter_->Sort([this] { Finish(); }); // the one sort
 }
 
 void SearchSession::Finish() {
     const search::SearchCompletion completion = std::move(*finished_);
     finished_.reset();
-    search_.reset();
-    mailbox_.reset();
+    // The thread has made its last call but may not have ended yet: it is waited for at
+    // the next start (or on destruction), never here.
+    endedSearch_ = std::move(search_);
+    endedMailbox_ = std::move(mailbox_);
     search::ApplyCompletion(flags_, completion);
 
     SearchOutcome outcome;

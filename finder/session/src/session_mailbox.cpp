@@ -18,6 +18,9 @@ SessionMailbox::News SessionMailbox::Take() {
     std::lock_guard<std::mutex> lock(mutex_);
     woken_ = false;
     std::swap(taken, news_);
+    // About as many rows will come until the next take: room for them, so that the
+    // search thread does not move rows about while the vector grows.
+    news_.Rows.reserve(taken.Rows.size());
     return taken;
 }
 

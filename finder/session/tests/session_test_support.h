@@ -19,6 +19,7 @@
 #include "finder/search/entry_checks.h"
 #include "finder/search/remembered_lists.h"
 #include "finder/session/search_session.h"
+#include "gui_probes.h"
 #include "platform/core/current_directory.h"
 
 namespace mvf::session::testing {
@@ -76,54 +77,6 @@ public:
 
 private:
     SearchSession& session_;
-};
-
-// The longest time the event loop did not get round to a 1 ms timer, from construction.
-class StallMeter : public QObject {
-public:
-    StallMeter() {
-        timer_.setTimerType(Qt::PreciseTimer);
-        timer_.setInterval(1);
-        connect(&timer_, &QTimer::timeout, this,
-                [this] { longest_ = std::max(longest_, clock_.restart()); });
-        clock_.start();
-        timer_.start();
-    }
-    qint64 LongestMs() const { return longest_; }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 longest_ = 0;
-};
-
-// A table model over the results list, told of each slice as a view's model is: what the
-// GUI thread pays per slice besides appending the rows.
-class ListTableModel : public QAbstractTableModel {
-public:
-    ListTableModel(const results::ResultsList& list, SearchSession& session) : list_(list) {
-        connect(&session, &SearchSession::HitsAboutToBeAdded, this,
-                [this](std::size_t first, std::size_t count) {
-                    beginInsertRows({}, static_cast<int>(first),
-                                    static_cast<int>(first + count - 1));
-                });
-        connect(&session, &SearchSession::HitsAdded, this, [this] { endInsertRows(); });
-    }
-    int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(list_.size());
-    }
-    int columnCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : results::kColumnCount;
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole) return {};
-        const std::string_view text =
-            list_[static_cast<std::size_t>(index.row())].ColumnText(index.column());
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    }
-
-private:
-    const results::ResultsList& list_;
 };
 
 // Criteria as the dialog hands them: checked and filled by PrepareSearch.

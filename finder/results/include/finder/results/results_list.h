@@ -58,8 +58,8 @@ ResultEntry EntryOf(std::string_view Path, std::string_view Created, std::string
 // The order Sort() gives rows whose texts in the sort column are `texts` (each followed by
 // a NUL in memory): position i holds the row that comes i-th. It reads nothing but
 // `texts`, so it may run on any thread: a window adding many rows copies the sort column's
-// texts as it adds them, works the order out on another thread, and hands it to
-// SetAutoSortInOrder.
+// texts as it adds them, works the order out on another thread, copies the rows in that
+// order a few at a time, and hands them to SetAutoSortWithRows.
 std::vector<std::uint32_t> SortedOrderOf(std::span<const std::string_view> texts, int column,
                                          bool ascending);
 
@@ -118,9 +118,13 @@ public:
     bool AutoSort() const { return autoSort_; }
     // Switching AutoSort on sorts once.
     void SetAutoSort(bool on);
-    // Switches AutoSort on with the sort worked out beforehand (SortedOrderOf) for the rows
-    // as they are now; an order of another length is ignored and the list sorted anew.
-    void SetAutoSortInOrder(std::span<const std::uint32_t> order);
+    // Switches AutoSort on with the rows sorted elsewhere: `sorted` holds copies of the
+    // rows in the order SortedOrderOf gave (`order`), made while the list was as it is now
+    // (see Revision()). The list takes them in one step and hands back the rows it held,
+    // for the caller to free where it likes (a million rows take a while to free). Rows
+    // of another count are not taken: the list sorts itself and hands `sorted` back.
+    std::vector<ResultEntry> SetAutoSortWithRows(std::vector<ResultEntry> sorted,
+                                                 std::span<const std::uint32_t> order);
     // Changes with every change of the rows or their order (a worked-out order applies
     // only to the rows it was worked out for).
     std::uint64_t Revision() const { return revision_; }

@@ -16,7 +16,8 @@
 // after the start (so a fast search comes out at once, as one batch), or at once when the
 // search has ended. The rows are made on the search thread; the GUI thread only appends
 // them, a slice at a time, yielding to its event loop between slices. The list's
-// automatic sorting is off while rows arrive; the end switches it back on (one sort).
+// automatic sorting is off while rows arrive; the end switches it back on, sorting once,
+// a big list without holding the GUI thread (see src/list_sorter.h).
 //
 // Engine notices raised on the search thread reach the user through the process's
 // EngineNoticeRoute, shown on the GUI thread while the search waits for the answer.
@@ -53,7 +54,7 @@ namespace mvf::session {
 
 class SessionMailbox;
 class DeliveryPace;
-class ColumnTexts;
+class ListSorter;
 
 // What the foreground or background completion of the main window needs.
 struct SearchOutcome {
@@ -82,7 +83,7 @@ public:
         platform::Notifier& notifier;                         // the log-failure box
         const platform::ResourceLibrary* resources = nullptr; // the bark; none: silent
         platform::SoundPlayer* sound = nullptr;               // plays it; none: silent
-        std::string resultsFolder;            // the error log goes here; empty: no log file
+        std::string resultsFolder = {};       // the error log goes here; empty: no log file
         search::SearchFlags* flags = nullptr; // none: the process's flags
     };
 
@@ -90,8 +91,6 @@ public:
     static constexpr std::chrono::milliseconds kDeliveryInterval{50};
     // The GUI thread's time for one slice of rows, before it yields to its event loop.
     static constexpr std::chrono::milliseconds kSliceBudget{8};
-    // From this many rows on, the sort at the end is worked out on a thread of its own.
-    static constexpr std::size_t kSortApartFrom = 20000;
 
     SearchSession(results::ResultsList& list, Services services, QObject* parent = nullptr);
     // A search still running is cancelled and its thread waited for: destroy the session
@@ -134,7 +133,6 @@ private:
     void TakeNews();
     void AddPendingRows();
     void Complete();
-    void Sorted(const std::vector<std::uint32_t>& order);
     void Finish();
 
     results::ResultsList& list_;
@@ -143,7 +141,10 @@ private:
     std::string errorLogPath_;
     std::unique_ptr<SessionMailbox> mailbox_;
     std::unique_ptr<search::TBGSearch> search_;
+    std::unique_ptr<SessionMailbox> endedMailbox_; // of the last search, until the next start
+    std::unique_ptr<search::TBGSearch> endedSearch_;
     std::unique_ptr<DeliveryPace> pace_;
+    std::unique_ptr<ListSorter> sorter_;
     QTimer takeTimer_;
     QTimer sliceTimer_;
     std::vector<results::ResultEntry> pending_;
@@ -153,13 +154,6 @@ private:
     QByteArray bark_;
     std::optional<std::string> hiddenProgress_; // the newest text while paused
     bool logWritten_ = false;                   // this search writes an error log
-    // The texts of the sort column of the rows this search added, while they can still
-    // give the list's order; the list's sort state and revision they are valid for.
-    std::unique_ptr<ColumnTexts> sortTexts_;
-    int sortColumn_ = results::kNoSort;
-    bool sortAscending_ = true;
-    std::uint64_t listRevision_ = 0;
-    std::thread sorter_;
 };
 
 } // namespace mvf::session
