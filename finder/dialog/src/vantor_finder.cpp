@@ -134,6 +134,8 @@ void TVantorFinder::FirstShow() {
     for (DateField* field : {c_->DBetLow, c_->DBetHigh, c_->DSooner, c_->DLater})
         field->setEnabled(false);
     ApplyResultsHandling();
+    c_->OvcNotebook1->setCurrentIndex(kFindWhatPage);
+    c_->Filemask->setFocus(); // where a new search begins
 }
 
 void TVantorFinder::ShowEntries(const DialogEntries& e) {
