@@ -44,7 +44,7 @@ def run(road):
     road.press_keys("alt+v", window=dialog)  # "Dri&ve/Directory list"
     road.type_text(str(tree), window=dialog)
     road.press_keys("alt+s", window=dialog)  # "&Search subdirectories"
-    road.screenshot("look where page", window=dialog)
+    road.screenshot("look where page", window=dialog)  # also waits for the box's click
     road.press_keys("alt+h", window=dialog)
     road.screenshot("how to search page", window=dialog)
     road.press_keys("alt+r", window=dialog)
@@ -62,6 +62,9 @@ def run(road):
     dialog = road.wait_window("Morvel Vantor Finder 2.1", program=demo)
     road.press_keys("alt+h", window=dialog)
     road.press_keys("alt+g", window=dialog)  # "Search in back&ground thread"
+    # A mnemonic clicks its box a moment later (the click is animated): the picture
+    # settles once it has.
+    road.screenshot("background search chosen", window=dialog)
     road.press_keys("Return", window=dialog)
     road.wait_file("search-2.outcome", contains="background 1\nhint 4 hits found! Click to process....")
     with road.step("the background search found the same hits"):

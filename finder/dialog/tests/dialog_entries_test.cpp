@@ -1,5 +1,5 @@
 // The dialog's rules without widgets: settings to controls and back, the criteria, the
-// enabling tables, the folder list and the spinners.
+// spinners and the date texts.
 #include <gtest/gtest.h>
 
 #include "dialog_entries.h"
@@ -135,38 +135,11 @@ TEST(DialogEntries, CriteriaTakeTheTextsAsTypedAndAllDatesWins) {
     EXPECT_EQ(ErrorHandlingMode::Warn, c.ErrorHandling);
 }
 
-TEST(DialogEntries, EnablingTables) {
-    EXPECT_FALSE(SizeBoxesFor(SizeFilterKind::AllSizes).BetLow);
-    const SizeBoxes between = SizeBoxesFor(SizeFilterKind::BetSizes);
-    EXPECT_TRUE(between.BetLow && between.BetHigh && !between.Smaller && !between.Larger);
-    const SizeBoxes small = SizeBoxesFor(SizeFilterKind::Smallsize);
-    EXPECT_TRUE(!small.BetLow && !small.BetHigh && small.Smaller && !small.Larger);
-    const SizeBoxes large = SizeBoxesFor(SizeFilterKind::LargeSize);
-    EXPECT_TRUE(!large.Smaller && large.Larger);
-    const DateFields none = DateFieldsFor(DateFilterKind::AllDates);
-    EXPECT_TRUE(!none.DBetLow && !none.DBetHigh && !none.DSooner && !none.DLater);
-    const DateFields before = DateFieldsFor(DateFilterKind::DBefore);
-    EXPECT_TRUE(!before.DBetLow && before.DSooner && !before.DLater);
-    const DateFields after = DateFieldsFor(DateFilterKind::DAfter);
-    EXPECT_TRUE(!after.DSooner && after.DLater);
-    EXPECT_TRUE(DateFieldsFor(DateFilterKind::DBetDates).DBetHigh);
-    EXPECT_TRUE(ResultsHandlingFor(true).OpenFilesEnabled);
-    EXPECT_FALSE(ResultsHandlingFor(true).ForceShowResults);
-    EXPECT_FALSE(ResultsHandlingFor(false).OpenFilesEnabled);
-    EXPECT_TRUE(ResultsHandlingFor(false).ForceShowResults);
-}
-
-TEST(DialogEntries, FolderListAndSpinnerSteps) {
-    EXPECT_EQ("/a,", WithFolderAdded("", "/a"));
-    EXPECT_EQ("/a,/a,", WithFolderAdded("/a,", "/a"));
-    EXPECT_EQ("/x,/a,", WithFolderAdded("/x", "/a"));
-    EXPECT_EQ("1", SteppedNumber("0", 1, 0, 9999));
-    EXPECT_EQ("0", SteppedNumber("0", -1, 0, 9999));
-    EXPECT_EQ("1", SteppedNumber(" junk ", 1, 0, 9999));
-    EXPECT_EQ("9999", SteppedNumber("9999", 1, 0, 9999));
-    EXPECT_EQ("0", SteppedNumber("-5", -1, 0, 9999));
-    EXPECT_EQ("10000", SteppedNumber("10000", 5, 0, 10000));
+TEST(DialogEntries, SpinnerStepsFromWhatTheBoxHolds) {
     EXPECT_EQ("11", SteppedNumber(" 10 ", 1, 0, 9999));
+    EXPECT_EQ("0", SteppedNumber("-5", -1, 0, 9999));
+    EXPECT_EQ("1", SteppedNumber("1e3", 1, 0, 9999)) << "no whole number: counted as 0";
+    EXPECT_EQ("25", SteppedNumber("20", 5, 5, 100));
 }
 
 TEST(DialogEntries, DateFieldTexts) {
