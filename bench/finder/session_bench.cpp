@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QTableView>
 
 #include "finder/results/results_list.h"
@@ -92,8 +93,9 @@ SessionRun TimeSession(const search::SearchCriteria& entered, bool meter) {
     results::ResultsList list;
     session::SearchSession session(list, {.notifier = notifier});
     session::testing::ListTableModel model(list, session);
-    QTableView view;
+    QTableView view; // like the results list: no row numbers
     view.setModel(&model);
+    view.verticalHeader()->hide();
     view.resize(600, 400);
     view.show();
     QApplication::processEvents();
