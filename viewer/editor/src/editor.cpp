@@ -105,6 +105,11 @@ void TOvcCustomEditor::SetTopLine(int32_t line) {
     if (view_) view_->Repaint();
 }
 
+void TOvcCustomEditor::SetHorizontalOffset(int32_t columns) {
+    horizontalOffset_ = std::max(columns, 0);
+    if (view_) view_->Repaint();
+}
+
 LineCol TOvcCustomEditor::CaretLineCol() {
     if (lineColStale_) {
         caretLineCol_ = list_->ParaToLine(caret_);

@@ -110,6 +110,8 @@ public:
     int32_t TopLine() const { return topLine_; }
     int32_t HorizontalOffset() const { return horizontalOffset_; }
     void SetTopLine(int32_t line);
+    // Display columns scrolled out at the left (a scroll bar's thumb); 0 or more.
+    void SetHorizontalOffset(int32_t columns);
     int32_t VisibleLines() const;
     int32_t VisibleColumns() const;
 
