@@ -102,7 +102,8 @@ int32_t TOvcCustomEditor::VisibleColumns() const {
 
 void TOvcCustomEditor::SetTopLine(int32_t line) {
     topLine_ = std::clamp(line, 1, list_->LineCount());
-    if (view_) view_->Repaint();
+    // The top line is part of the status.
+    ShowStatus();
 }
 
 void TOvcCustomEditor::SetHorizontalOffset(int32_t columns) {
