@@ -223,9 +223,16 @@ void TOvcCustomEditor::KeyDown(uint8_t key, uint8_t shift) {
     suppressChar_ = command == ccPartial || key == vkBack;
 }
 
-void TOvcCustomEditor::KeyPress(char ch) {
-    if (suppressChar_ || static_cast<unsigned char>(ch) < 32) return;
-    ProcessCommand(ccChar, ch);
+bool TOvcCustomEditor::ProcessChar(std::string_view character) {
+    bool handled = false;
+    for (char byte : character) handled = ProcessCommand(ccChar, byte);
+    return handled;
+}
+
+void TOvcCustomEditor::KeyPress(std::string_view character) {
+    if (suppressChar_ || character.empty() || static_cast<unsigned char>(character[0]) < 32)
+        return;
+    ProcessChar(character);
 }
 
 void TOvcCustomEditor::FollowPositions(const PositionChange& change) {

@@ -117,8 +117,12 @@ public:
 
     // Commands and keys.
     bool ProcessCommand(int command, char ch = 0);
+    // Command 249 with one whole typed character, which may take several bytes (UTF-8).
+    bool ProcessChar(std::string_view character);
     void KeyDown(uint8_t key, uint8_t shift);
-    void KeyPress(char ch);
+    void KeyPress(char ch) { KeyPress(std::string_view(&ch, 1)); }
+    // A character message: one typed character, unless the last key-down suppressed it.
+    void KeyPress(std::string_view character);
 
     // Search and replace: found or not; replacements made, -1, or an error code.
     bool Search(std::string_view pattern, uint8_t options);
