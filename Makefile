@@ -17,7 +17,7 @@ CONFIGURE = cmake -S . -G Ninja -DMVF_WERROR=$(MVF_WERROR) $(LAUNCHER)
 .PHONY: run test build deps sanitize bench fuzz soak format clean
 
 deps:
-	@tools/deps.sh base
+	@tools/deps.sh base gui
 
 build: deps
 	@$(CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > /dev/null
@@ -35,13 +35,13 @@ sanitize: deps
 	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
 bench:
-	@tools/deps.sh base bench
+	@tools/deps.sh base gui bench
 	@$(CONFIGURE) -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DMVF_BENCH=ON > /dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@echo "Benchmarks built in $(BENCH_BUILD)/bench; see bench/README.md for how to run each."
 
 fuzz:
-	@tools/deps.sh base fuzz
+	@tools/deps.sh base gui fuzz
 	@CC=clang CXX=clang++ $(CONFIGURE) -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMVF_FUZZ=ON > /dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 

@@ -5,7 +5,7 @@ set -euo pipefail
 
 declare -A GROUP=(
   [base]="cmake ninja-build make g++ pkg-config libgtest-dev libgmock-dev locales"
-  [gui]="qt6-base-dev libasound2-dev"
+  [gui]="qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libasound2-dev fonts-dejavu-core"
   [bench]="libbenchmark-dev libpcre2-dev libre2-dev ripgrep hyperfine python3"
   [fuzz]="clang libclang-rt-14-dev"
 )
