@@ -14,10 +14,14 @@ LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -
 
 CONFIGURE = cmake -S . -G Ninja -DMVF_WERROR=$(MVF_WERROR) $(LAUNCHER)
 
-.PHONY: run test build deps sanitize bench fuzz soak format clean
+.PHONY: run test build deps test-deps sanitize bench fuzz soak format clean
 
 deps:
 	@tools/deps.sh base gui
+
+# The tests also drive the programs on their own X display (acceptance/).
+test-deps:
+	@tools/deps.sh base gui accept
 
 build: deps
 	@$(CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > /dev/null
@@ -26,10 +30,10 @@ build: deps
 run: build
 	@tools/run.sh $(BUILD)
 
-test: build
+test: test-deps build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-sanitize: deps
+sanitize: test-deps
 	@$(CONFIGURE) -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMVF_SANITIZE=ON > /dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build step needs, and only those that are missing.
-# Usage: tools/deps.sh GROUP...   (groups: base, bench, fuzz, gui)
+# Usage: tools/deps.sh GROUP...   (groups: base, bench, fuzz, gui, accept)
+# gui: Qt, the sound device library, and the font the splash picture is drawn with.
 set -euo pipefail
 
 declare -A GROUP=(
   [base]="cmake ninja-build make g++ pkg-config libgtest-dev libgmock-dev locales"
-  [gui]="qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libasound2-dev fonts-dejavu-core"
+  [gui]="qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libasound2-dev shared-mime-info fonts-dejavu-core"
   [bench]="libbenchmark-dev libpcre2-dev libre2-dev ripgrep hyperfine python3"
   [fuzz]="clang libclang-rt-14-dev"
+  # Acceptance roads: their own X display, window manager and system tray; input,
+  # window queries (libX11 through Python's ctypes) and screenshots.
+  [accept]="xvfb xauth openbox trayer xdotool x11-utils libx11-6 imagemagick python3"
 )
 
 wanted=()

@@ -1,5 +1,5 @@
-// The tests run inside a QApplication on the offscreen platform (no display needed),
-// unless QT_QPA_PLATFORM names another.
+// The main of every test program that tests Qt code: the tests run inside a
+// QApplication, on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -10,7 +10,5 @@ int main(int argc, char** argv) {
     if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // A steady caret, so pictures do not depend on when they are taken.
-    QApplication::setCursorFlashTime(0);
     return RUN_ALL_TESTS();
 }
