@@ -1,6 +1,7 @@
 // Opens one file in one editor widget, with a status line, to look at the widget on a real
 // display:  editor_demo [--wrap COLUMN] [--tab SIZE] [--wordstar] [--font POINTS] FILE
-// The bookmark glyphs are drawn here (the real ones come from the resource file).
+// The bookmark glyphs come from the resource file beside the programs (build/bin), or are
+// drawn here when it is missing.
 #include <cstdio>
 #include <exception>
 
@@ -10,6 +11,8 @@
 #include <QPainter>
 #include <QStatusBar>
 
+#include "platform/core/program_folder.h"
+#include "platform/qt/resources.h"
 #include "viewer/editor/editor_errors.h"
 #include "viewer/editor_widget.h"
 
@@ -17,7 +20,7 @@ namespace {
 
 using mvf::viewer::EditorWidget;
 
-QPixmap DemoMarkers() {
+QPixmap DrawnMarkers() {
     constexpr int kSize = 12;
     QPixmap markers(kSize * 10, kSize);
     markers.fill(Qt::transparent);
@@ -35,6 +38,14 @@ QPixmap DemoMarkers() {
         painter.drawText(cell, Qt::AlignCenter, QString::number(n));
     }
     return markers;
+}
+
+QPixmap DemoMarkers() {
+    const std::string folder = mvf::platform::ProgramFolder();
+    const QImage markers =
+        mvf::platform::ResourceLibrary({folder + "/../bin", folder}).Picture("MARKERS");
+    if (!markers.isNull()) return QPixmap::fromImage(markers);
+    return DrawnMarkers();
 }
 
 QString StatusText(EditorWidget& editor) {

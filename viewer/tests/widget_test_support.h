@@ -59,6 +59,8 @@ struct WidgetFixture : ::testing::Test {
     std::vector<int> errors;
 
     WidgetFixture() {
+        // A steady caret, so pictures do not depend on when they are taken.
+        QApplication::setCursorFlashTime(0);
         widget = new EditorWidget(&window);
         QPalette palette = widget->palette();
         palette.setColor(QPalette::Base, kBase);
