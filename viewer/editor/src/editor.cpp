@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "viewer/editor/editor_errors.h"
+#include "viewer/editor/utf8.h"
 
 namespace mvf::editor {
 namespace {
@@ -119,6 +120,14 @@ LineCol TOvcCustomEditor::CaretLineCol() {
     return caretLineCol_;
 }
 
+int32_t TOvcCustomEditor::CaretColumnShown() {
+    const LineCol at = CaretLineCol();
+    const std::string_view text = list_->LineText(at.line);
+    const auto length = static_cast<int32_t>(text.size());
+    const int32_t before = std::min(at.col - 1, length);
+    return CharCount(text.substr(0, before)) + (at.col - 1 - before) + 1;
+}
+
 void TOvcCustomEditor::ClampToText(ParaPos& at) {
     at.para = std::clamp(at.para, 1, list_->ParaCount());
     at.pos = std::max(at.pos, 1);
@@ -230,8 +239,7 @@ bool TOvcCustomEditor::ProcessChar(std::string_view character) {
 }
 
 void TOvcCustomEditor::KeyPress(std::string_view character) {
-    if (suppressChar_ || character.empty() || static_cast<unsigned char>(character[0]) < 32)
-        return;
+    if (suppressChar_ || character.empty() || static_cast<unsigned char>(character[0]) < 32) return;
     ProcessChar(character);
 }
 

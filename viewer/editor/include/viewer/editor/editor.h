@@ -94,6 +94,9 @@ public:
     // Caret and selection. The caret is the selection's moving end.
     ParaPos Caret() const { return caret_; }
     LineCol CaretLineCol();
+    // The caret's column as shown: characters before it on its display line, plus one
+    // (a column of LineCol counts bytes).
+    int32_t CaretColumnShown();
     ParaPos Anchor() const { return anchor_; }
     bool HasSelection() const { return anchor_ != caret_; }
     ParaPos SelectionStart() const { return std::min(anchor_, caret_); }
@@ -160,6 +163,8 @@ private:
     void MoveTo(LineCol at, bool extend, bool downward);
     void MoveToPos(ParaPos at, bool extend);
     void MoveLines(int32_t lines, bool extend, bool keepRow);
+    int32_t PositionBefore(ParaPos at);
+    int32_t PositionAfter(ParaPos at);
     void MoveLeft(bool extend);
     void MoveRight(bool extend);
     void MoveWordLeft(bool extend);
