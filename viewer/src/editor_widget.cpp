@@ -101,7 +101,7 @@ EditorStatus EditorWidget::Status() {
     const editor::LineCol at = editor_.CaretLineCol();
     EditorStatus status;
     status.line = at.line;
-    status.column = at.col;
+    status.column = editor_.CaretColumnShown();
     status.insertMode = editor_.InsertMode();
     status.modified = list.Modified();
     status.lineCount = list.LineCount();

@@ -281,6 +281,9 @@ TEST_F(Widget, SignalsTellTheWindowAboutStatusTextFocusAndErrors) {
     EXPECT_GT(status.count(), 0);
     EXPECT_EQ(text.count(), 0);
     EXPECT_EQ(widget->Status().column, 2);
+    ed().SetCaret({1, 4});
+    EXPECT_EQ(widget->Status().column, 4);
+    ed().SetCaret({1, 2});
     testing::Key(widget, Qt::Key_Insert);
     EXPECT_FALSE(widget->Status().insertMode);
     testing::Key(widget, Qt::Key_X, Qt::NoModifier, "x");
