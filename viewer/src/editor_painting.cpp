@@ -29,7 +29,6 @@ int LowestBookmarkOn(editor::TParaList& list, const editor::LineRef& line, bool 
 } // namespace
 
 void EditorWidget::paintEvent(QPaintEvent* event) {
-    if (syncQueued_) Sync();
     editor::TParaList& list = editor_.Paragraphs();
     QPainter painter(viewport());
     const QPalette& colours = palette();

@@ -3,6 +3,7 @@
 
 #include <random>
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QRegion>
@@ -23,6 +24,30 @@ using Drawing = testing::WidgetFixture;
 // Most of a cell's pixels are the highlight (a glyph takes the rest).
 bool Highlighted(const QImage& image, const QRect& cell) {
     return Drawing::Count(image, cell, kHighlight) * 2 > cell.width() * cell.height();
+}
+
+TEST_F(Drawing, TheCaretBlinksOnlyWhileTheEditorHasTheFocus) {
+    Load({"a  b"});
+    ed().SetCaret({1, 2});
+    const QRect caret = Cell(0, 1);
+    QApplication::setCursorFlashTime(100);
+    widget->clearFocus();
+    widget->setFocus(); // the blinking starts with the focus
+    bool on = false, off = false;
+    QElapsedTimer clock;
+    clock.start();
+    while (!(on && off) && clock.elapsed() < 3000) {
+        QTest::qWait(10);
+        (Count(Render(), caret, kText) > 0 ? on : off) = true;
+    }
+    EXPECT_TRUE(on);
+    EXPECT_TRUE(off);
+    widget->clearFocus();
+    clock.restart();
+    while (clock.elapsed() < 300) {
+        QTest::qWait(20);
+        EXPECT_EQ(Count(Render(), caret, kText), 0);
+    }
 }
 
 TEST_F(Drawing, TheSelectionIsInTheHighlightColoursOverTheSelectedCellsOnly) {
