@@ -199,12 +199,20 @@ void TOvcCustomEditor::Changed(uint64_t before) {
 }
 
 bool TOvcCustomEditor::ProcessCommand(int command, char ch) {
+    return Dispatch(command, std::string_view(&ch, 1));
+}
+
+bool TOvcCustomEditor::ProcessChar(std::string_view character) {
+    return Dispatch(ccChar, character);
+}
+
+bool TOvcCustomEditor::Dispatch(int command, std::string_view character) {
     const uint64_t before = list_->ChangeCount();
     bool handled = true;
     if (command >= ccUserFirst) {
         if (OnUserCommand) OnUserCommand(command);
     } else if (command == ccChar) {
-        TypeChar(ch);
+        TypeChar(character);
     } else if (command == ccCtrlChar) {
         // The processor takes the next key literally; nothing to do here.
     } else {
@@ -230,12 +238,6 @@ void TOvcCustomEditor::KeyDown(uint8_t key, uint8_t shift) {
         ShowStatus();
     }
     suppressChar_ = command == ccPartial || key == vkBack;
-}
-
-bool TOvcCustomEditor::ProcessChar(std::string_view character) {
-    bool handled = false;
-    for (char byte : character) handled = ProcessCommand(ccChar, byte);
-    return handled;
 }
 
 void TOvcCustomEditor::KeyPress(std::string_view character) {

@@ -2,10 +2,14 @@
 // characters while positions stay in bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "editor_test_support.h"
+#include "testsupport/temp_folder.h"
+#include "viewer/editor/text_file_editor.h"
 #include "viewer/editor/utf8.h"
 
 namespace mvf::editor {
@@ -103,6 +107,171 @@ TEST_F(Utf8Editor, EndOnAWrappedLineStopsOnItsLastWholeCharacter) {
     Do(ccEnd);
     EXPECT_EQ(ed.Caret(), (ParaPos{1, 4}));
     EXPECT_EQ(ed.CaretLineCol(), (LineCol{1, 4}));
+}
+
+TEST_F(Utf8Editor, TypingOvertypingAndDeletingTakeWholeCharacters) {
+    Load({"a" + kEuro + "\xFF" + kE + "b"});
+    ed.SetCaret({1, 2});
+    ed.ProcessChar(kSun); // insert: a, ideograph, euro, ...
+    EXPECT_EQ(list().ParaText(1), "a" + kSun + kEuro + "\xFF" + kE + "b");
+    EXPECT_EQ(ed.Caret(), (ParaPos{1, 5}));
+    Do(ccIns); // overwrite: each typed character replaces one character of any length
+    ed.ProcessChar("x");
+    EXPECT_EQ(list().ParaText(1), "a" + kSun + "x\xFF" + kE + "b");
+    ed.ProcessChar(kSmile); // over the invalid byte
+    EXPECT_EQ(list().ParaText(1), "a" + kSun + "x" + kSmile + kE + "b");
+    EXPECT_EQ(ed.Caret(), (ParaPos{1, 10}));
+    Do(ccUndo);
+    Do(ccUndo);
+    EXPECT_EQ(list().ParaText(1), "a" + kSun + kEuro + "\xFF" + kE + "b");
+    Do(ccIns);
+    ed.SetCaret({1, 5});
+    Do(ccDel); // the euro sign, all three bytes
+    EXPECT_EQ(list().ParaText(1), "a" + kSun + "\xFF" + kE + "b");
+    Do(ccBack); // the ideograph
+    EXPECT_EQ(list().ParaText(1), "a\xFF" + kE + "b");
+    Do(ccDel); // the invalid byte alone
+    EXPECT_EQ(list().ParaText(1), "a" + kE + "b");
+    Do(ccEnd);
+    Do(ccBack, 2);
+    EXPECT_EQ(list().ParaText(1), "a");
+    // A character message of several bytes is one character: suppressed whole after the
+    // first key of a sequence, otherwise typed whole.
+    controller.LoadTables(TOvcController::ViewerTables());
+    controller.EntryCommands.Table("WordStar")->SetActive(true);
+    ed.KeyDown('Q', ssCtrl);
+    ed.KeyPress(kEuro);
+    EXPECT_EQ(list().ParaText(1), "a");
+    ed.KeyDown('E', 0); // no such pair
+    ed.KeyPress(kEuro);
+    EXPECT_EQ(list().ParaText(1), "a" + kEuro);
+}
+
+TEST_F(Utf8Editor, TabsCountColumnsInCellsAndOvertypeWholeCharacters) {
+    ed.SetTabType(ttFixed);
+    ed.SetTabSize(4);
+    Load({kSun + "x", kE + kE + kE + kE + kE + kE});
+    ed.SetCaret({1, 4}); // display column 3, after the ideograph
+    Do(ccTab);
+    EXPECT_EQ(list().ParaText(1), kSun + "  x");
+    // In overwrite mode a fixed tab's spaces replace as many characters.
+    Do(ccIns);
+    ed.SetCaret({2, 3}); // after one e-acute: three spaces to the stop after column 4
+    Do(ccTab);
+    EXPECT_EQ(list().ParaText(2), kE + "   " + kE + kE);
+    // A smart tab lines up with the next word above, counting the ideograph as two cells.
+    Do(ccIns);
+    ed.SetTabType(ttSmart);
+    Load({kSun + kSun + " word", "ab"});
+    ed.SetCaret({2, 3});
+    Do(ccTab);
+    EXPECT_EQ(list().ParaText(2), "ab   ");
+}
+
+int32_t InvalidBytes(std::string_view text) {
+    int32_t count = 0;
+    for (int32_t i = 0; i < static_cast<int32_t>(text.size());) {
+        const Utf8Char c = DecodeChar(text, i);
+        count += c.valid ? 0 : 1;
+        i += c.length;
+    }
+    return count;
+}
+
+// Over a long run of generated commands on mixed text: every caret and selection end
+// stays between characters, and no change ever cuts a character. Taking whole characters
+// out or putting valid ones in cannot make a valid sequence invalid (at most it joins stray
+// bytes into one), so the count of invalid bytes never grows, except by a paste of invalid
+// bytes; an undo or a redo goes back to a text the run had.
+TEST_F(Utf8Editor, GeneratedMovesAndEditsKeepPositionsOnCharactersAndBytesWhole) {
+    const std::vector<std::string> pieces = {"a",   "b",    " ",    "\t",       kE,
+                                             kEuro, kSun,   kSmile, "\xFF",     "\x80",
+                                             "-",   "\xC0", ".",    "\xE2\x82", "\xF0\x9F\x98"};
+    std::mt19937 rng(2027);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 12; ++i) {
+        std::string line;
+        for (int k = static_cast<int>(rng() % 14); k > 0; --k)
+            line += pieces[rng() % pieces.size()];
+        lines.push_back(line);
+    }
+    ed.SetWrapColumn(9);
+    ed.SetWordWrap(true);
+    Load(lines);
+    const std::vector<int> commands = {
+        ccLeft,     ccRight,      ccWordLeft,   ccWordRight,   ccHome,        ccEnd,
+        ccUp,       ccDown,       ccExtendLeft, ccExtendRight, ccExtWordLeft, ccExtWordRight,
+        ccExtendUp, ccExtendDown, ccExtendEnd,  ccPrevPage,    ccNextPage,    ccBack,
+        ccDel,      ccDelWord,    ccDelEol,     ccDelBol,      ccDelLine,     ccNewLine,
+        ccIns,      ccTab,        ccUndo,       ccRedo,        ccCut,         ccPaste,
+        ccCopy,     ccFirstPage,  ccLastPage};
+    const std::vector<std::string> typed = {"z", kE, kEuro, kSun, kSmile, " "};
+    auto document = [&] {
+        std::string out;
+        for (int32_t p = 1; p <= list().ParaCount(); ++p)
+            out += std::string(list().ParaText(p)) + "\n";
+        return out;
+    };
+    auto onBoundary = [&](ParaPos at) {
+        const std::string_view text = list().ParaText(at.para);
+        return at.pos - 1 > static_cast<int32_t>(text.size()) || IsCharBoundary(text, at.pos - 1);
+    };
+    std::vector<std::string> history{document()};
+    for (int step = 0; step < 4000 && !HasFailure(); ++step) {
+        std::string what;
+        int command = ccNone;
+        const unsigned pick = rng() % 10;
+        if (pick < 3) {
+            const std::string& c = typed[rng() % typed.size()];
+            what = "type " + c;
+            ed.ProcessChar(c);
+        } else if (pick == 3) {
+            const int32_t row = static_cast<int32_t>(rng() % 12) - 1;
+            const int32_t x = static_cast<int32_t>(rng() % 160);
+            what = "mouse " + std::to_string(row) + "," + std::to_string(x);
+            if (rng() % 3 == 0) {
+                ed.DoubleClick(row, x, 8, rng() % 2 == 0);
+            } else {
+                ed.MouseDown(row, x, 8, rng() % 2 == 0);
+                ed.MouseMove(row + 1, x + 20, 8);
+                ed.MouseUp();
+            }
+        } else {
+            command = commands[rng() % commands.size()];
+            what = std::string(CommandName(command));
+            ed.ProcessCommand(command);
+        }
+        ASSERT_TRUE(onBoundary(ed.Caret())) << "step " << step << " " << what;
+        ASSERT_TRUE(onBoundary(ed.Anchor())) << "step " << step << " " << what;
+        const std::string now = document();
+        if (command == ccUndo || command == ccRedo) {
+            ASSERT_NE(std::find(history.begin(), history.end(), now), history.end())
+                << "step " << step << " " << what << " reached a text the run never had";
+        } else {
+            const int32_t pasted = command == ccPaste ? InvalidBytes(clipboard.text) : 0;
+            ASSERT_LE(InvalidBytes(now), InvalidBytes(history.back()) + pasted)
+                << "step " << step << " " << what << " cut a character";
+        }
+        if (now != history.back()) history.push_back(now);
+    }
+}
+
+TEST(Utf8Files, ASaveWritesTheLoadedBytesPlusTheEditsExactly) {
+    mvf::testing::TempFolder folder;
+    const std::string original =
+        "caf" + kE + " \xFF\xFE na\xC3\xAFve\n" + kSun + "\xE2\x82|" + kSmile + "\n\x80\n";
+    const std::string path = folder.File("mixed.txt", original);
+    TOvcTextFileEditor ed;
+    ed.LoadFromFile(path);
+    ed.SaveToFile(path);
+    EXPECT_EQ(mvf::testing::ReadAll(path), original);
+    ed.SetCaret({2, 4});
+    ed.ProcessChar(kEuro);
+    ed.SetCaret({1, 7});
+    ed.ProcessCommand(ccDel); // the first invalid byte, alone
+    ed.SaveToFile(path);
+    EXPECT_EQ(mvf::testing::ReadAll(path), "caf" + kE + " \xFE na\xC3\xAFve\n" + kSun + kEuro +
+                                               "\xE2\x82|" + kSmile + "\n\x80\n");
 }
 
 TEST(Utf8Wrapping, LinesBreakBetweenCharactersCountingCells) {

@@ -179,7 +179,8 @@ private:
 
     // Edits (editor_edits.cpp).
     bool EditCommand(int command);
-    void TypeChar(char ch);
+    void TypeChar(std::string_view typed);
+    int32_t BytesOfChars(ParaPos at, int32_t count);
     void Tab();
     int32_t SmartTabTarget(int32_t line, int32_t column);
     void InsertSpaces(int32_t count);
@@ -205,6 +206,7 @@ private:
     void SelectMatch(ParaPos start, int32_t length, bool backward);
     int ReplaceAt(ParaPos start, int32_t length, std::string_view replacement);
 
+    bool Dispatch(int command, std::string_view character);
     void ShowStatus();
     void Changed(uint64_t before);
     void ClampToText(ParaPos& at);

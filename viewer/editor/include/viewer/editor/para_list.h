@@ -93,6 +93,9 @@ public:
     int InsertChars(ParaPos at, std::string_view text);
     int DeleteChars(ParaPos at, int32_t count);
     int ReplaceChars(ParaPos at, std::string_view text);
+    // Overtypes `replaced` bytes at `at` (as many as the paragraph has there) with `text`:
+    // one whole character by another of any length.
+    int ReplaceChars(ParaPos at, std::string_view text, int32_t replaced);
     // A line break; `indentChars` receives the number of indentation characters made.
     int SplitPara(ParaPos at, bool trim, int32_t indentWidth, int32_t tabSize,
                   int32_t* indentChars = nullptr);
