@@ -103,7 +103,6 @@ int main(int argc, char** argv) {
                      std::string(mvf::editor::EditorErrorText(code)).c_str());
     });
     mvf::editor::TOvcTextFileEditor& model = editor->Editor();
-    model.SetController(&editor->Controller());
     editor->Controller().LoadTables(mvf::editor::TOvcController::ViewerTables());
     editor->Controller().EntryCommands.Table("WordStar")->SetActive(wordStar);
     model.SetWantTab(true);

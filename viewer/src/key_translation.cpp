@@ -10,6 +10,7 @@ using namespace mvf::editor;
 // X11 key codes of the digit row, "1" to "0" (evdev codes 2 to 11, plus 8).
 constexpr quint32 kX11DigitRowFirst = 10;
 constexpr quint32 kX11DigitRowLast = 19;
+constexpr uint8_t kKeypadDigitFirst = 96;
 
 uint8_t NamedKey(int qtKey) {
     switch (qtKey) {
@@ -111,6 +112,9 @@ KeyStroke TranslateKey(int qtKey, Qt::KeyboardModifiers modifiers, quint32 scanC
     if (modifiers & Qt::AltModifier) stroke.shift |= ssAlt;
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) {
         stroke.key = static_cast<uint8_t>(qtKey);
+    } else if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9 && (modifiers & Qt::KeypadModifier)) {
+        // The keypad's digits are keys of their own, not the digit row's.
+        stroke.key = static_cast<uint8_t>(kKeypadDigitFirst + (qtKey - Qt::Key_0));
     } else if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
         stroke.key = static_cast<uint8_t>(qtKey);
     } else if (x11ScanCodes && scanCode >= kX11DigitRowFirst && scanCode <= kX11DigitRowLast &&
