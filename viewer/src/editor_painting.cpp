@@ -82,7 +82,7 @@ void EditorWidget::paintEvent(QPaintEvent* event) {
             row.selectTo = to == kBeyond ? std::max(row.selectFrom, length) + 1 : to;
         }
         row.caretOffset = caretShown && caret.line == line ? caret.col - 1 : -1;
-        painter.setClipRect(margin, row.top, width - margin, lineHeight_);
+        painter.setClipRect(margin, row.top, width - margin - rightMargin_, lineHeight_);
         widest = std::max(widest, painter_->Paint(painter, row, rowColours));
         painter.setClipping(false);
 

@@ -84,6 +84,11 @@ void EditorWidget::SetShowBookmarks(bool on) {
     viewport()->update();
 }
 
+void EditorWidget::SetRightMargin(int pixels) {
+    rightMargin_ = std::max(pixels, 0);
+    Refresh();
+}
+
 void EditorWidget::SetCaretShapes(CaretShape insert, CaretShape overwrite) {
     insertCaret_ = insert;
     overwriteCaret_ = overwrite;
@@ -124,7 +129,7 @@ int32_t EditorWidget::VisibleLines() const {
 }
 
 int32_t EditorWidget::VisibleColumns() const {
-    return std::max((viewport()->width() - editor_.LeftMargin()) / charWidth_, 1);
+    return std::max((viewport()->width() - editor_.LeftMargin() - rightMargin_) / charWidth_, 1);
 }
 
 void EditorWidget::Beep() {

@@ -185,8 +185,17 @@ TEST_F(Drawing, TheViewScrolledSidewaysStartsAtItsOffsetRightOfTheMargin) {
     ed().SetHorizontalOffset(5);
     const QImage after = Render();
     EXPECT_EQ(after.copy(Cell(0, 0, 4)), before.copy(Cell(0, 5, 4)));
-    // Nothing of the text leaks into the margin.
+    // Nothing of the text leaks into the margins.
     EXPECT_EQ(Ink(after, QRect(0, 0, ed().LeftMargin(), widget->LineHeight())), 0);
+    Load({std::string(200, 'W')});
+    widget->SetRightMargin(5 + widget->CharWidth());
+    EXPECT_EQ(ed().VisibleColumns(),
+              (widget->viewport()->width() - ed().LeftMargin() - widget->RightMargin()) /
+                  widget->CharWidth());
+    const QImage image = Render();
+    const int right = image.width() - widget->RightMargin();
+    EXPECT_GT(Ink(image, QRect(right - 5, 0, 5, widget->LineHeight())), 0);
+    EXPECT_EQ(Ink(image, QRect(right, 0, widget->RightMargin(), widget->LineHeight())), 0);
 }
 
 TEST_F(Drawing, ADisabledEditorDrawsItsTextInTheGreyTextColour) {

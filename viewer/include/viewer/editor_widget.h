@@ -68,6 +68,10 @@ public:
     bool HideSelection() const { return hideSelection_; }
     void SetShowBookmarks(bool on);
     bool ShowBookmarks() const { return showBookmarks_; }
+    // Blank pixels kept between the text and the right edge (the left margin, which the
+    // mouse rules use, is the model's: Editor().SetLeftMargin).
+    void SetRightMargin(int pixels);
+    int RightMargin() const { return rightMargin_; }
     void SetCaretShapes(CaretShape insert, CaretShape overwrite);
     CaretShape InsertCaret() const { return insertCaret_; }
     CaretShape OverwriteCaret() const { return overwriteCaret_; }
@@ -153,6 +157,7 @@ private:
     QPixmap markers_;
     bool hideSelection_ = true;
     bool showBookmarks_ = true;
+    int rightMargin_ = 0;
     CaretShape insertCaret_ = CaretShape::Bar;
     CaretShape overwriteCaret_ = CaretShape::Block;
     QCursor marginCursor_;
