@@ -181,8 +181,6 @@ private:
     bool syncQueued_ = false;
     bool syncingBars_ = false;
     int32_t widestSeen_ = 0; // the widest line drawn so far, in cells (the horizontal range)
-
-    friend class LinePainter;
 };
 
 } // namespace mvf::viewer
