@@ -194,6 +194,63 @@ void ExpectSortsAgree(std::uint32_t seed) {
     }
 }
 
+// The order worked out from copied texts away from the list (a big search's end) is the
+// list's own order, and applies only to the rows it was made for.
+TEST(Sort, OrderWorkedOutFromCopiedTextsIsTheListsOwn) {
+    std::mt19937 random(3);
+    ResultsList list;
+    list.SetAutoSort(false);
+    for (int i = 0; i < 2000; ++i) {
+        const std::string number = std::to_string(random() % 300);
+        list.AddItem("/d/" + (random() % 2 ? number : "f" + number + ".txt"),
+                     "01/02/2003 04:05:06 PM",
+                     random() % 3 ? "(unknown)" : "07/04/1999 01:00:00 AM",
+                     static_cast<std::int64_t>(random() % 5000), {.IsDos = true});
+    }
+    for (int column = 0; column < kColumnCount; ++column) {
+        for (const bool ascending : {true, false}) {
+            std::vector<std::string> copies;
+            for (const ResultEntry& row : list.entries())
+                copies.emplace_back(row.ColumnText(column));
+            const std::vector<std::string_view> texts(copies.begin(), copies.end());
+            const std::vector<std::uint32_t> order = SortedOrderOf(texts, column, ascending);
+            EXPECT_EQ(detail::SortedOrder(list.entries(), column, ascending), order);
+        }
+    }
+
+    // Rows copied in that order replace the list's in one step.
+    list.SetSort(kSizeColumn, false);
+    list.SetAutoSort(false);
+    const std::uint64_t before = list.Revision();
+    list.AddItem("/d/late.txt", "", "", 7, {});
+    EXPECT_NE(before, list.Revision());
+    std::vector<std::string> sizes;
+    for (const ResultEntry& row : list.entries()) sizes.emplace_back(row.size());
+    const std::vector<std::string_view> texts(sizes.begin(), sizes.end());
+    const std::vector<std::uint32_t> order = SortedOrderOf(texts, kSizeColumn, false);
+    std::vector<ResultEntry> copies;
+    for (const std::uint32_t row : order) copies.push_back(list[row]);
+    const std::vector<ResultEntry> expected = copies;
+    const std::uint64_t unsorted = list.Revision();
+    std::vector<ResultEntry> old = list.SetAutoSortWithRows(std::move(copies), order);
+    EXPECT_TRUE(list.AutoSort());
+    EXPECT_NE(unsorted, list.Revision());
+    EXPECT_EQ(2001u, old.size());
+    EXPECT_TRUE(
+        std::equal(expected.begin(), expected.end(), list.entries().begin(), list.entries().end()));
+    for (std::size_t i = 1; i < list.size(); ++i)
+        ASSERT_GE(std::stoll(std::string(list[i - 1].size())),
+                  std::stoll(std::string(list[i].size())));
+
+    // Rows of another count are not taken: the list is sorted anew.
+    list.SetAutoSort(false);
+    list.AddItem("/d/big.txt", "", "", 999999, {});
+    std::vector<ResultEntry> two(2);
+    EXPECT_EQ(2u,
+              list.SetAutoSortWithRows(std::move(two), std::vector<std::uint32_t>{0, 1}).size());
+    EXPECT_EQ("big.txt", list[0].name());
+}
+
 TEST(Sort, FastSortAgreesWithTextComparisonsInTheCLocale) {
     ExpectSortsAgree(1);
 }
