@@ -87,12 +87,16 @@ int TParaList::DeleteChars(ParaPos at, int32_t count) {
 }
 
 int TParaList::ReplaceChars(ParaPos at, std::string_view text) {
+    return ReplaceChars(at, text, static_cast<int32_t>(text.size()));
+}
+
+int TParaList::ReplaceChars(ParaPos at, std::string_view text, int32_t replaced) {
     TParaNode* node = FindOrThrow(at.para);
     if (at.pos < 1) throw EInvalidLineOrCol();
     const int32_t length = node->Length();
     if (at.pos > length) return InsertChars(at, text);
     const auto newLength = static_cast<int32_t>(text.size());
-    const int32_t oldLength = std::min(newLength, length - at.pos + 1);
+    const int32_t oldLength = std::clamp(replaced, 0, length - at.pos + 1);
     if (newLength > oldLength) {
         if (int code = CheckLimits(0, newLength - oldLength, at.para)) return code;
     }

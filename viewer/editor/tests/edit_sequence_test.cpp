@@ -9,6 +9,7 @@
 
 #include "editor_test_support.h"
 #include "viewer/editor/editor_errors.h"
+#include "viewer/editor/utf8.h"
 
 namespace mvf::editor {
 namespace {
@@ -21,7 +22,9 @@ bool Blank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// The wrapping rule, written out plainly: the display lines of one paragraph.
+// The wrapping rule, written out plainly: the display lines of one paragraph. Widths are
+// cells: a tab reaches its stop, a wide character takes two, any other character one (a
+// byte of no well-formed sequence is a character); a line holds at least one character.
 std::vector<int32_t> ReferenceLineStarts(const std::string& s, int32_t width, int32_t tab) {
     std::vector<int32_t> starts{0};
     if (width <= 0) return starts;
@@ -30,12 +33,15 @@ std::vector<int32_t> ReferenceLineStarts(const std::string& s, int32_t width, in
     for (;;) {
         int32_t col = 0, past = start;
         while (past < n) {
-            const int32_t next = s[past] == '\t' ? (col / tab + 1) * tab : col + 1;
+            const Utf8Char c = DecodeChar(s, past);
+            const int32_t next = !c.valid         ? col + 1
+                                 : c.code == '\t' ? (col / tab + 1) * tab
+                                                  : col + CharCells(c.code);
             if (next > width) break;
             col = next;
-            ++past;
+            past += c.length;
         }
-        past = std::max(past, start + 1);
+        past = std::max(past, start + DecodeChar(s, start).length);
         if (past >= n) break;
         int32_t next = past;
         for (int32_t j = past; j > start; --j) {

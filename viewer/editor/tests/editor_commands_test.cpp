@@ -303,6 +303,12 @@ TEST_F(EditorCommands, EventsReportChangesAndStatus) {
     EXPECT_EQ(changes, 4);
     Do(ccCopy); // no selection: nothing changes
     EXPECT_EQ(changes, 4);
+    // Scrolling the view (a scroll bar) changes the top line, which the status shows.
+    Load({"1", "2", "3", "4"});
+    statuses = 0;
+    ed.SetTopLine(3);
+    EXPECT_EQ(ed.TopLine(), 3);
+    EXPECT_EQ(statuses, 1);
 }
 
 TEST_F(EditorCommands, MouseMapsPointsToCaretsWordsAndParagraphs) {

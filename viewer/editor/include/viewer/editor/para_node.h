@@ -17,7 +17,8 @@ inline bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Display width of `text` starting at display column `column` (0-based), tabs expanded.
+// Display width of `text` starting at display column `column` (0-based): a tab reaches the
+// next stop, a wide East Asian character takes two cells, every other character one.
 int32_t DisplayColumnAfter(std::string_view text, int32_t column, int32_t tabSize);
 
 class TParaNode {
