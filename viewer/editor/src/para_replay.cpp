@@ -72,6 +72,17 @@ bool TParaList::RedoGroup(ParaPos& caret) {
     return done;
 }
 
+// Where a line without a blank is cut at the length limit: not inside a UTF-8 sequence,
+// unless the bytes there are no such sequence at all.
+size_t TParaList::CutWithinCharacters(std::string_view line) const {
+    const auto limit = static_cast<size_t>(paraLengthLimit_);
+    size_t cut = limit;
+    while (cut > 0 && limit - cut < 3 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+        --cut;
+    const auto lead = static_cast<unsigned char>(line[cut]);
+    return cut > 0 && lead >= 0xC0 && limit - cut < 4 ? cut : limit;
+}
+
 int TParaList::AppendLine(std::string_view line, bool trimWhiteSpace, size_t* kept) {
     const WrapRule rule = Rule();
     for (;;) {
@@ -85,13 +96,15 @@ int TParaList::AppendLine(std::string_view line, bool trimWhiteSpace, size_t* ke
             // Too long for one paragraph: cut after the last blank before the limit, so
             // that nothing is lost; only the line's real end counts as trailing blanks.
             const size_t blank = line.find_last_of(" \t", paraLengthLimit_ - 1);
-            piece = line.substr(0, blank == std::string_view::npos ? paraLengthLimit_ : blank + 1);
+            piece = line.substr(0, blank == std::string_view::npos ? CutWithinCharacters(line)
+                                                                   : blank + 1);
         } else if (trimWhiteSpace) {
             while (!piece.empty() && (piece.back() == ' ' || piece.back() == '\t'))
                 piece.remove_suffix(1);
         }
         if (int code = CheckLimits(1, static_cast<int64_t>(piece.size()) + 2, 0)) return code;
         TParaNode* node = TParaNode::Create(piece);
+        node->continuesLine = !last;
         node->Wrap(rule);
         node->next = last_;
         node->prev = last_->prev;

@@ -182,6 +182,7 @@ private:
     void RawInsert(int32_t para, int32_t pos, std::string_view text, const PositionChange& change);
     void RawErase(int32_t para, int32_t pos, int32_t count);
     void RawReplace(int32_t para, int32_t pos, int32_t oldLength, std::string_view text);
+    // Both move the line ends around the paragraph by its lineEndRule.
     void RawInsertNode(int32_t before, TParaNode* node);
     TParaNode* RawRemoveNode(int32_t para);
 
@@ -189,6 +190,7 @@ private:
     void RecordText(UndoKind kind, int32_t para, int32_t pos, std::string_view text);
     bool RecordNode(UndoKind kind, int32_t para, TParaNode* node);
     int PasteLimits(ParaPos at, std::string_view text);
+    size_t CutWithinCharacters(std::string_view line) const;
     int JoinUnchecked(int32_t para, int32_t at);
 
     TParaNode* first_ = nullptr;
