@@ -1,10 +1,12 @@
 #include "viewer/app/viewer_shell.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "assets/icons.h"
@@ -32,23 +34,52 @@ void Complain(const QString& text) {
     std::fprintf(stderr, "vantorviewer: %s\n", text.toLocal8Bit().constData());
 }
 
+// HandOverToRunningInstance: waits for the start-up lock, then hands the names to a
+// running viewer. Runs before the windowing toolkit starts, so a second start costs
+// little. Returns how many names the running viewer took, or none when this process
+// should end with `status`.
+std::optional<size_t> HandOverToRunningInstance(char* program,
+                                                const std::vector<std::string>& files,
+                                                platform::LockFile& startupLock, int& status) {
+    startupLock = platform::TakeViewerStartupLock();
+    if (startupLock.Outcome() == platform::LockOutcome::AlreadyLocked) {
+        status = kStartupLockTimedOut;
+        return std::nullopt;
+    }
+    if (startupLock.Outcome() == platform::LockOutcome::CannotOpen)
+        Complain(QString::fromStdString(startupLock.Failure()));
+    int coreArgc = 1;
+    char* coreArgv[] = {program, nullptr};
+    QCoreApplication core(coreArgc, coreArgv);
+    // Nobody listening means no viewer runs (or a dead one left its socket): this start is
+    // the viewer. A viewer that went away part-way leaves the rest of the names to it.
+    const platform::HandOverResult sent = platform::SendHandOver(
+        platform::HandOverSocketName(platform::kViewerMessage), Messages(files));
+    if (sent.ok()) {
+        status = 0;
+        return std::nullopt;
+    }
+    return static_cast<size_t>(sent.delivered);
+}
+
 } // namespace
 
 int RunViewer(int argc, char** argv) {
+    std::vector<std::string> files = CommandLineFiles(argc, argv);
+    platform::LockFile startupLock;
+    int status = 0;
+    const std::optional<size_t> handedOver =
+        HandOverToRunningInstance(argv[0], files, startupLock, status);
+    if (!handedOver) return status;
+    files.erase(files.begin(), files.begin() + static_cast<std::ptrdiff_t>(*handedOver));
+
     // Every argument is a file name: the toolkit sees none of them (it would take names
     // such as "-style" as its own options).
-    std::vector<std::string> files = CommandLineFiles(argc, argv);
     int toolkitArgc = 1;
     char* toolkitArgv[] = {argv[0], nullptr};
     QApplication application(toolkitArgc, toolkitArgv);
     QApplication::setApplicationName("vantorviewer");
     QApplication::setWindowIcon(assets::appIcon(assets::Program::Viewer));
-
-    // HandOverToRunningInstance.
-    platform::LockFile startupLock = platform::TakeViewerStartupLock();
-    if (startupLock.Outcome() == platform::LockOutcome::AlreadyLocked) return kStartupLockTimedOut;
-    if (startupLock.Outcome() == platform::LockOutcome::CannotOpen)
-        Complain(QString::fromStdString(startupLock.Failure()));
 
     TMainForm* mainForm = nullptr;
     platform::HandOverServer server(
@@ -58,20 +89,13 @@ int RunViewer(int argc, char** argv) {
         [&mainForm] {
             if (mainForm) mainForm->ComeToFront();
         });
-    const QString socketName = platform::HandOverSocketName(platform::kViewerMessage);
-    switch (server.Listen(socketName)) {
+    switch (server.Listen(platform::HandOverSocketName(platform::kViewerMessage))) {
     case platform::HandOverServer::Listening: break;
-    case platform::HandOverServer::AlreadyServed: {
-        const platform::HandOverResult sent = platform::SendHandOver(socketName, Messages(files));
-        if (sent.ok()) return 0;
-        // The running viewer went away meanwhile: this one opens what it did not take.
-        if (server.Listen(socketName) != platform::HandOverServer::Listening) {
-            Complain(sent.failure);
-            return kHandOverFailed;
-        }
-        files.erase(files.begin(), files.begin() + sent.delivered);
-        break;
-    }
+    case platform::HandOverServer::AlreadyServed:
+        // A viewer runs but did not take the names in time (it hangs, or a box of its own
+        // waits for an answer): nothing more can be done from here.
+        Complain("the running viewer did not take the files in time");
+        return kHandOverFailed;
     case platform::HandOverServer::Failed:
         // This viewer works on, but later starts cannot hand their files to it.
         Complain(server.FailureText());
@@ -91,7 +115,7 @@ int RunViewer(int argc, char** argv) {
     QTimer::singleShot(0, &form, [&form, &files] {
         for (const std::string& file : files) form.LoadAFile(file);
     });
-    const int status = QApplication::exec();
+    status = QApplication::exec();
     mainForm = nullptr;
     return status;
 }
