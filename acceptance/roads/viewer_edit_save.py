@@ -1,5 +1,5 @@
-"""The viewer opens a file, takes typed text and Ctrl+S, takes a second start's file, and
-shows a selection, a bookmark and the split view."""
+"""The viewer opens a file, takes typed text and Ctrl+S, takes a second start's file,
+shows a selection, a bookmark and the split view, and goes to a line."""
 
 import re
 
@@ -42,6 +42,17 @@ def run(road):
     road.wait_menu(viewer)
     road.choose_menu_item("&Split")
     road.screenshot("selection, bookmark and split view", window=window)
+
+    # Go to line 3 through the real input box, type there, save.
+    road.press_keys("F4", window=window)
+    box = road.wait_window("Go to Line Number", program=viewer)
+    road.press_keys("ctrl+a", window=box)
+    road.type_text("3", window=box)
+    road.press_keys("Return", window=box)
+    road.wait_window_gone(box)
+    road.type_text("Line three: ", window=window)
+    road.press_keys("ctrl+s", window=window)
+    road.wait_file(second, text="Edited: Handed over\nby a second start\nLine three: with a third line\n")
 
     # Exit: nothing is modified, so no question.
     road.press_keys("alt+f", window=window)
