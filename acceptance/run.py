@@ -36,9 +36,9 @@ def _interrupt(signum, _frame):
 
 
 def load_road(path):
-    spec = importlib.util.spec_from_file_location(f"road_{path.stem}", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    road_module = importlib.util.spec_from_file_location(f"road_{path.stem}", path)
+    module = importlib.util.module_from_spec(road_module)
+    road_module.loader.exec_module(module)
     if not callable(getattr(module, "run", None)):
         raise SystemExit(f"{path}: a road defines run(road)")
     return module
