@@ -10,6 +10,12 @@
 #include "viewer/app/viewer_texts.h"
 
 namespace mvf::viewer {
+namespace {
+
+// Blank pixels kept right of the text.
+constexpr int kRightMargin = 5;
+
+} // namespace
 
 TMDIChild::TMDIChild(TMainForm& mainForm, const std::string& name)
     : main_(mainForm), caption_(name), editor1_(new EditorWidget(this)) {
@@ -43,6 +49,7 @@ void TMDIChild::SetUpEditor(EditorWidget& editor) {
     editor.SetHideSelection(false);
     editor.SetCaretShapes(CaretShape::Bar, CaretShape::Block);
     editor.Editor().SetWantTab(true);
+    editor.SetRightMargin(kRightMargin);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(10);
     editor.setFont(font);
