@@ -135,6 +135,7 @@ int TParaList::InsertPara(int32_t before, std::string_view text) {
 int TParaList::DeletePara(int32_t para) {
     TParaNode* node = FindOrThrow(para);
     if (paraCount_ == 1) return DeleteChars({1, 1}, node->Length());
+    node->lineEndRule = LineEndRule::Deleted;
     const bool kept = RecordNode(ukParaDeleted, para, node);
     TParaNode* removed = RawRemoveNode(para);
     if (!kept) TParaNode::Destroy(removed);
@@ -164,6 +165,8 @@ int TParaList::SplitPara(ParaPos at, bool trim, int32_t indentWidth, int32_t tab
     } catch (const std::bad_alloc&) {
         return kErrOutOfMemory;
     }
+    // The new paragraph takes over the old one's line end; the break ends the old one.
+    fresh->lineEndRule = LineEndRule::Boundary;
     const auto indentLength = static_cast<int32_t>(indent.size());
     {
         Group group(*this);
@@ -214,6 +217,8 @@ int TParaList::JoinUnchecked(int32_t para, int32_t at) {
             RecordText(ukInsert, para, length + 1, joined);
             RawInsert(para, length + 1, joined, {});
         }
+        // The joined paragraph ends as the next one did.
+        Find(para + 1)->lineEndRule = LineEndRule::Boundary;
         const bool kept = RecordNode(ukParaDeleted, para + 1, Find(para + 1));
         TParaNode* removed = RawRemoveNode(para + 1);
         if (!kept) TParaNode::Destroy(removed);

@@ -93,6 +93,9 @@ TParaNode* TParaNode::Reserve(TParaNode* node, int32_t length) {
     grown->lineCount_ = node->lineCount_;
     grown->capacity_ = static_cast<uint16_t>(capacity);
     grown->length_ = node->length_;
+    grown->continuesLine = node->continuesLine;
+    grown->lineEndRule = node->lineEndRule;
+    grown->previousContinued = node->previousContinued;
     std::memcpy(grown->Storage(), node->Storage(), node->length_);
     grown->Storage()[node->length_] = '\0';
     node->lineStarts_ = nullptr;

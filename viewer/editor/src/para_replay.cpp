@@ -73,6 +73,8 @@ bool TParaList::RedoGroup(ParaPos& caret) {
     return done;
 }
 
+// Where a line without a blank is cut at the length limit: not inside a UTF-8 sequence,
+// unless the bytes there are no such sequence at all.
 int TParaList::AppendLine(std::string_view line, bool trimWhiteSpace, size_t* kept) {
     const WrapRule rule = Rule();
     for (;;) {
@@ -97,6 +99,7 @@ int TParaList::AppendLine(std::string_view line, bool trimWhiteSpace, size_t* ke
         }
         if (int code = CheckLimits(1, static_cast<int64_t>(piece.size()) + 2, 0)) return code;
         TParaNode* node = TParaNode::Create(piece);
+        node->continuesLine = !last;
         node->Wrap(rule);
         node->next = last_;
         node->prev = last_->prev;

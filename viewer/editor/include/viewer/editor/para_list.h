@@ -188,6 +188,7 @@ private:
     void RawInsert(int32_t para, int32_t pos, std::string_view text, const PositionChange& change);
     void RawErase(int32_t para, int32_t pos, int32_t count);
     void RawReplace(int32_t para, int32_t pos, int32_t oldLength, std::string_view text);
+    // Both move the line ends around the paragraph by its lineEndRule.
     void RawInsertNode(int32_t before, TParaNode* node);
     TParaNode* RawRemoveNode(int32_t para);
 
