@@ -69,7 +69,7 @@ bool SearchSession::Start(search::SearchCriteria criteria) {
     added_ = 0;
     finished_.reset();
     bark_.clear();
-    hiddenProgress_.reset();
+    newestProgress_.reset();
     logWritten_ = criteria.ErrorHandling != search::ErrorHandlingMode::DontWarn;
     sorter_->Begin();
     pace_ = std::make_unique<DeliveryPace>(Clock::now(), kFirstDelivery, kDeliveryInterval,
@@ -94,7 +94,9 @@ void SearchSession::Pause() {
 void SearchSession::Resume() {
     if (!search_) return;
     search_->Resume();
-    if (hiddenProgress_) emit ProgressChanged(Shown(*std::exchange(hiddenProgress_, {})));
+    // The window said "Paused....": the file under test is told again, also when the
+    // search is still inside the one it was paused in.
+    if (newestProgress_) emit ProgressChanged(Shown(*newestProgress_));
 }
 
 void SearchSession::Stop() {
@@ -127,10 +129,8 @@ void SearchSession::TakeNews() {
         }
     }
     if (news.Progress) {
-        if (search_ && search_->Paused())
-            hiddenProgress_ = std::move(news.Progress);
-        else
-            emit ProgressChanged(Shown(*news.Progress));
+        newestProgress_ = std::move(news.Progress);
+        if (!(search_ && search_->Paused())) emit ProgressChanged(Shown(*newestProgress_));
     }
     if (news.Finished) {
         finished_ = std::move(news.Finished);
@@ -168,7 +168,7 @@ void SearchSession::AddPendingRows() {
 
 void SearchSession::Complete() {
     takeTimer_.stop();
-    hiddenProgress_.reset();
+    newestProgress_.reset();
     const search::SearchCompletion& completion = *finished_;
     if (!completion.LogFailure.empty()) {
         platform::MessageBox box;

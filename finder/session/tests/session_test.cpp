@@ -194,6 +194,9 @@ TEST_F(SessionTest, PauseHoldsTheSearchResumeGoesOnStopEndsIt) {
 
     session_.Resume();
     EXPECT_FALSE(session_.Paused());
+    ASSERT_EQ(progressTexts + 1, recorder_.progress.size())
+        << "the file under test is told again, though the search is still inside it";
+    EXPECT_TRUE(recorder_.progress.back().endsWith("huge.txt"));
     testing::RunEventsFor(200ms);
     EXPECT_TRUE(recorder_.ended.empty()) << "the huge file is still being read";
 

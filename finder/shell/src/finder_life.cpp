@@ -33,14 +33,14 @@ bool FinderLife::Show(bool searchRunning) {
     return result.status == results::FileStatus::Done;
 }
 
-bool FinderLife::Close() {
+bool FinderLife::Close(bool searchDialogShown) {
     if (!userLoadedFile_) {
         const results::FileResult saved =
             results::SaveResults(list_, results::kLastResultsName, resultsFolder_);
         if (saved.status == results::FileStatus::Failed) notifier_.Show(BoxOf(saved.message));
     }
     list_.Clear();
-    return settings::SaveFinderSettings(store_, settings_, searchDialogShown_, notifier_);
+    return settings::SaveFinderSettings(store_, settings_, searchDialogShown, notifier_);
 }
 
 } // namespace mvf::shell

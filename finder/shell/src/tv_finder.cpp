@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QEventLoop>
 #include <QMenu>
 #include <QPainter>
 #include <QShortcut>
@@ -18,16 +19,18 @@
 
 #include "boxes.h"
 #include "caption_bar.h"
+#include "finder/dialog/pm_filebar.h"
+#include "finder/dialog/vantor_finder.h"
 #include "finder/results/list_texts.h"
 #include "finder/search/completion.h"
+#include "finder/session/search_session.h"
 #include "finder/shell/options_rules.h"
 #include "finder/shell/startup_rules.h"
 #include "finder_toolbar.h"
-#include "platform/core/program_folder.h"
 #include "platform/core/start_program.h"
 #include "qt_text.h"
 #include "results_view_placeholder.h"
-#include "search_run.h"
+#include "session_thread.h"
 #include "status_bars.h"
 
 namespace mvf::shell {
@@ -57,7 +60,15 @@ TVFinder::TVFinder(FinderWindowParts parts)
       tray_(std::make_unique<FinderTray>(parts.trayAvailable)),
       caption_(new CaptionBar(QText(kApplicationTitle), this)), toolbar_(new FinderToolbar(this)),
       list_(new ResultsViewPlaceholder(parts.life.List(), this)), progress_(new ProgressBar(this)),
-      status_(new FinderStatusBar(this)), mainPop_(new QMenu(this)), dockMenu_(new QMenu(this)) {
+      status_(new FinderStatusBar(this)), mainPop_(new QMenu(this)),
+      session_(new session::SearchSession(parts.life.List(),
+                                          {.notifier = parts.life.Notifier(),
+                                           .resources = &parts.resources,
+                                           .sound = &bark_,
+                                           .resultsFolder = parts.life.ResultsFolder(),
+                                           .flags = &parts.flags},
+                                          this)),
+      sessionThread_(std::make_unique<SessionThread>(*session_)) {
     setObjectName(QStringLiteral("TVFinder"));
     setWindowTitle(QText(kApplicationTitle));
     setWindowIcon(tray_->CurrentIcon());
@@ -88,13 +99,19 @@ TVFinder::TVFinder(FinderWindowParts parts)
     ApplyToolbarMode();
 
     BuildMainPop();
-    BuildDockMenu();
     ConnectParts();
     UpdateTB();
 }
 
 TVFinder::~TVFinder() {
-    run_.reset(); // a search still running is cancelled and its thread joined
+    // The session goes only after its search has ended: a search thread may be waiting
+    // for this thread to answer an engine notice.
+    if (!session_->Active()) return;
+    tearingDown_ = true;
+    QEventLoop ending;
+    connect(session_, &session::SearchSession::SearchEnded, &ending, &QEventLoop::quit);
+    session_->Cancel();
+    if (session_->Active()) ending.exec();
 }
 
 void TVFinder::BuildMainPop() {
@@ -123,8 +140,7 @@ void TVFinder::BuildMainPop() {
     for (QAction* check : {useMorvel_, disMulti_, noSplash_}) check->setCheckable(true);
 
     connect(useMorvel_, &QAction::triggered, this, [this](bool checked) {
-        const bool kept = UseMorvelClick(life_.Settings(), checked,
-                                         platform::ProgramFile(kViewerFileName), life_.Notifier());
+        const bool kept = UseMorvelClick(life_.Settings(), checked, ViewerFile(), life_.Notifier());
         useMorvel_->setChecked(kept);
     });
     connect(disMulti_, &QAction::triggered, this, [this](bool checked) {
@@ -160,24 +176,6 @@ void TVFinder::BuildMainPop() {
     }
 }
 
-// The toolbar's right-click menu: the edges it can dock at.
-void TVFinder::BuildDockMenu() {
-    dockMenu_->setObjectName(QStringLiteral("DockMenu"));
-    const std::pair<const char*, Qt::ToolBarArea> places[] = {
-        {"Dock &Top", Qt::TopToolBarArea},
-        {"Dock &Bottom", Qt::BottomToolBarArea},
-        {"Dock &Left", Qt::LeftToolBarArea},
-        {"Dock &Right", Qt::RightToolBarArea},
-    };
-    for (const auto& [label, area] : places) {
-        const Qt::ToolBarArea where = area;
-        dockMenu_->addAction(QString::fromLatin1(label), this, [this, where] {
-            addToolBar(where, toolbar_);
-            toolbar_->show();
-        });
-    }
-}
-
 void TVFinder::ConnectParts() {
     connect(caption_, &CaptionBar::doneClicked, this, &TVFinder::ExitBtnClick);
     connect(caption_, &CaptionBar::maximiseClicked, this, &TVFinder::MaximiseBtnClick);
@@ -191,15 +189,15 @@ void TVFinder::ConnectParts() {
     connect(toolbar_, &FinderToolbar::commandTriggered, this, &TVFinder::ToolbarCommandClicked);
     connect(toolbar_, &FinderToolbar::stopGoMenuRequested, this,
             [this](QPoint at) { tray_->ActivePop()->popup(at); });
-    connect(toolbar_, &FinderToolbar::dockMenuRequested, this,
-            [this](QPoint at) { dockMenu_->popup(at); });
+    connect(toolbar_, &FinderToolbar::dockMenuRequested, this, [this](QPoint at) {
+        if (searchDialog_) searchDialog_->FilebarMenu().PopupFor(toolbar_, at);
+    });
     connect(toolbar_, &QToolBar::orientationChanged, this, [this] { ApplyToolbarMode(); });
 
     connect(list_, &ResultsViewPlaceholder::selectionChanged, this, &TVFinder::VFListChange);
     connect(list_, &ResultsViewPlaceholder::sortChanged, this, &TVFinder::VFListAfterSort);
     connect(list_, &ResultsViewPlaceholder::summaryChanged, this,
             [this] { progress_->SetText(QString::fromStdString(life_.List().SearchSummary())); });
-    connect(list_->model(), &QAbstractItemModel::rowsInserted, this, &TVFinder::VFListChange);
     connect(list_->model(), &QAbstractItemModel::rowsRemoved, this, &TVFinder::VFListChange);
     connect(list_->model(), &QAbstractItemModel::modelReset, this, &TVFinder::VFListChange);
 
@@ -214,6 +212,12 @@ void TVFinder::ConnectParts() {
     connect(tray, &FinderTray::ActivePopAboutToShow, this, &TVFinder::ActivePopPopup);
     connect(tray, &FinderTray::Clicked, this,
             [this](TrayButton button) { commands_.FinderTrayClick(button, Handling()); });
+
+    // A search's hits arrive a slice at a time: the panels and commands follow each slice.
+    connect(session_, &session::SearchSession::ProgressChanged, this,
+            [this](const QString& text) { commands_.ShowProgress(text.toStdString()); });
+    connect(session_, &session::SearchSession::HitsAdded, this, &TVFinder::VFListChange);
+    connect(session_, &session::SearchSession::SearchEnded, this, &TVFinder::SearchEnded);
 
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
@@ -240,8 +244,9 @@ void TVFinder::ActivePopPopup() {
 }
 
 ResultsHandling TVFinder::Handling() const {
-    const settings::FinderSettings& settings = life_.Settings();
-    return {.warn = settings.VFWarn, .openFiles = !settings.VFShowResults};
+    // The choices as the search dialog shows them now (its settings are written at exit).
+    if (!searchDialog_) return {};
+    return {.warn = searchDialog_->WarnChosen(), .openFiles = searchDialog_->OpenFilesChosen()};
 }
 
 // ---- Showing, hiding, closing ---------------------------------------------------------
@@ -277,7 +282,8 @@ void TVFinder::closeEvent(QCloseEvent* event) {
     RecordPlace();
     life_.Settings().VFTBMode = toolbar_->Mode();
     life_.Store().Write(kToolbarPlacement, saveState().toBase64().toStdString());
-    life_.Close();
+    if (searchDialog_) searchDialog_->WriteSettings(life_.Settings());
+    life_.Close(searchDialog_ && searchDialog_->Shown());
     closedForGood_ = true;
     event->accept();
     tray_->Icon()->hide();
@@ -344,8 +350,9 @@ void TVFinder::UpdateTB() {
 // ---- Commands -------------------------------------------------------------------------
 
 void TVFinder::NewSrchClick() {
-    if (!searchDialog_) return;
-    life_.NoteSearchDialogShown();
+    // One search at a time, also while background results wait for the tray click: the
+    // dialog's checks use the engine the search uses.
+    if (!searchDialog_ || flags_.SearchRunning) return;
     modal_.Run(*searchDialog_);
 }
 
@@ -452,85 +459,57 @@ void TVFinder::ClearBtnClick() {
 // ---- The search -----------------------------------------------------------------------
 
 void TVFinder::StartSearch(search::SearchCriteria criteria) {
+    if (session_->Active()) return; // the dialog cannot be opened while one runs
     const bool background = criteria.Background;
     if (background) ExitBtnClick();
-    results::ResultsList& list = life_.List();
-    list.SetAutoSort(false);
+    commands_.SearchStarted(*sessionThread_);
     life_.CancelFirstLoad();
+    results::ResultsList& list = life_.List();
     if (!list.empty()) list.Clear();
     progress_->SetText(QString());
     if (!background) ShowLastClick();
-
-    SearchRun::Receiver receiver{
-        .progress = [this](const std::string& text) { commands_.ShowProgress(text); },
-        .hits = [this](std::vector<search::FoundFile>& hits) { AddHits(hits); },
-        .finished = [this](const search::SearchCompletion& c) { SearchFinished(c); },
-    };
-    run_ = std::make_unique<SearchRun>(std::move(criteria),
-                                       search::ErrorLogPath(life_.ResultsFolder()), flags_,
-                                       std::move(receiver));
-    commands_.SearchStarted(*run_);
+    session_->Start(std::move(criteria));
 }
 
-void TVFinder::AddHits(std::vector<search::FoundFile>& hits) {
-    results::ResultsList& list = life_.List();
-    for (const search::FoundFile& hit : hits)
-        list.AddItem(hit.Path, hit.Created, hit.Modified, hit.Size,
-                     {.IsUnix = hit.IsUnix,
-                      .IsDos = hit.IsDos,
-                      .IsMac = hit.IsMac,
-                      .IsBinary = hit.IsBinary});
-    UpdateTB();
-}
-
-void TVFinder::SearchFinished(const search::SearchCompletion& completion) {
+void TVFinder::SearchEnded(const session::SearchOutcome& outcome) {
     commands_.SearchEnded();
-    run_.release()->deleteLater(); // it is delivering this very call
-    search::ApplyCompletion(flags_, completion);
-    if (!completion.LogFailure.empty())
-        life_.Notifier().Show(Box(QText(search::kFinderErrorCaption),
-                                  QString::fromStdString(completion.LogFailure),
-                                  platform::BoxIcon::Warning));
-    if (completion.Background)
-        FinishBackground(completion);
+    if (tearingDown_) return;
+    if (outcome.Background)
+        FinishBackground(outcome);
     else
-        FinishForeground(completion);
+        FinishForeground(outcome);
 }
 
-void TVFinder::FinishForeground(const search::SearchCompletion& completion) {
+// The session has played the bark, set the summary and the flags and sorted the list.
+void TVFinder::FinishForeground(const session::SearchOutcome& outcome) {
     UpdateTB();
     if (rolledUp_) RollupBtnClick();
-    if (completion.Bark) bark_.Start(resources_.Sound(QStringLiteral("BARKSOUND")));
     ShowLastClick();
     list_->SelectFirstIfNone();
-    life_.List().SetSearchSummary(completion.SearchSummary);
-    progress_->SetText(QString::fromStdString(completion.SearchSummary));
+    progress_->SetText(outcome.SearchSummary);
     UpdateTB();
-    if (completion.OfferLog) AskToShowLog(false);
+    if (outcome.OfferLog) AskToShowLog(false);
     commands_.ForegroundFinished();
-    life_.List().SetAutoSort(true);
     VFListAfterSort();
 }
 
-void TVFinder::FinishBackground(const search::SearchCompletion& completion) {
-    commands_.BackgroundFinished(completion.TrayHint);
-    if (completion.Bark) bark_.Start(resources_.Sound(QStringLiteral("BARKSOUND")));
-    life_.List().SetSearchSummary(completion.SearchSummary);
-    progress_->SetText(QString::fromStdString(completion.SearchSummary));
-    life_.List().SetAutoSort(true);
+void TVFinder::FinishBackground(const session::SearchOutcome& outcome) {
+    commands_.BackgroundFinished(outcome.TrayHint.toStdString());
+    progress_->SetText(outcome.SearchSummary);
     VFListAfterSort();
     UpdateTB();
+}
+
+std::string TVFinder::ViewerFile() const {
+    return programFolder_ + "/" + std::string(kViewerFileName);
 }
 
 void TVFinder::AskToShowLog(bool systemModal) {
-    const platform::BoxAnswer answer = life_.Notifier().Show(
-        SystemModal(Box(QText(search::kOfferLogCaption), QText(search::kOfferLogQuestion),
-                        platform::BoxIcon::Warning, platform::BoxButtons::OkCancel),
-                    systemModal));
-    if (answer != platform::BoxAnswer::Ok) return;
+    platform::MessageBox question = session::OfferLogBox(systemModal ? nullptr : this);
+    question.systemModal = systemModal;
+    if (life_.Notifier().Show(question) != platform::BoxAnswer::Ok) return;
     // A viewer that cannot be started shows nothing; the completion goes on.
-    platform::StartDetached(platform::ProgramFile(kViewerFileName),
-                            {search::ErrorLogPath(life_.ResultsFolder())});
+    platform::StartDetached(ViewerFile(), {search::ErrorLogPath(life_.ResultsFolder())});
 }
 
 // ---- SearchCommandsView ----------------------------------------------------------------

@@ -1,6 +1,7 @@
 // What the shell's widget tests share: a scripted way to answer the finder's own dialogs,
-// waiting on the event loop, and a main window in a scratch world (its settings file, its
-// results folder, the real pictures and help beside the built programs).
+// waiting on the event loop, and a main window with its search dialog in a scratch world
+// (its settings file, its results folder, the real pictures and help beside the built
+// programs).
 #pragma once
 
 #include <chrono>
@@ -17,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include "finder/dialog/vantor_finder.h"
 #include "finder/results/results_file.h"
 #include "finder/search/search_criteria.h"
 #include "finder/shell/finder_life.h"
@@ -70,7 +72,10 @@ public:
     WindowWorld()
         : ini_(folder.Path("config/Morvel Vantor Finder.conf")),
           resultsFolder(folder.Folder("program/searchresults")) {}
-    ~WindowWorld() { window.reset(); }
+    ~WindowWorld() {
+        window.reset();
+        dialog.reset();
+    }
 
     // Settings to find at the next Open.
     void Preset(const std::function<void(platform::SettingsStore&)>& write) {
@@ -93,6 +98,15 @@ public:
             .trayAvailable = trayAvailable,
             .sound = {.device = "null"},
         });
+        // As start-up makes it, after the window.
+        dialog = std::make_unique<dialog::TVantorFinder>(dialog::TVantorFinder::Services{
+            .settings = life->Settings(),
+            .notifier = notifier,
+            .help = &help,
+            .starter = window.get(),
+            .flags = &flags,
+        });
+        window->SetSearchDialog(dialog.get());
     }
 
     // Closes the window as "Exit and Unload" does; true when it closed for good.
@@ -107,6 +121,7 @@ public:
     void Restart(bool trayAvailable = true) {
         EXPECT_TRUE(Close());
         window.reset();
+        dialog.reset();
         life.reset();
         store.reset();
         Open(trayAvailable);
@@ -131,6 +146,7 @@ public:
     std::unique_ptr<platform::SettingsStore> store;
     std::unique_ptr<FinderLife> life;
     std::unique_ptr<TVFinder> window;
+    std::unique_ptr<dialog::TVantorFinder> dialog;
 };
 
 // A results file in `folder` under `name`, holding files of the given names.

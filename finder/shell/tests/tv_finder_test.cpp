@@ -19,6 +19,7 @@
 
 #include "assets/icons.h"
 #include "caption_bar.h"
+#include "finder/dialog/pm_filebar.h"
 #include "finder/search/search_control.h"
 #include "finder_toolbar.h"
 #include "results_view_placeholder.h"
@@ -285,8 +286,9 @@ TEST(TVFinderTest, TheTrayShowsEachLookWithItsMenuAndAnimatesWhileASearchRuns) {
     QContextMenuEvent other(QContextMenuEvent::Mouse, beside, toolbar.mapToGlobal(beside));
     QApplication::sendEvent(&toolbar, &other);
     EXPECT_FALSE(tray.ActivePop()->isVisible());
-    ASSERT_TRUE(world.window->DockMenu()->isVisible());
-    world.window->DockMenu()->actions().at(1)->trigger(); // "Dock &Bottom"
+    dialog::PMFilebar& filebar = world.dialog->FilebarMenu();
+    ASSERT_TRUE(filebar.isVisible());
+    filebar.Bottom()->trigger();
     EXPECT_EQ(Qt::BottomToolBarArea, world.window->toolBarArea(&toolbar));
 }
 

@@ -109,8 +109,8 @@ public:
     bool Paused() const;
 
     // Requests to the search; nothing without an active search. A paused search shows no
-    // progress texts (the window shows "Paused...."); hits found before the pause still
-    // arrive. Stop resumes a paused search so that it can end; Cancel also marks the
+    // progress texts (the window shows "Paused...."), and resuming tells the newest one
+    // again; hits found before the pause still arrive. Stop resumes a paused search so that it can end; Cancel also marks the
     // search cancelled (no question at its end).
     void Pause();
     void Resume();
@@ -152,7 +152,7 @@ private:
     std::size_t added_ = 0;
     std::optional<search::SearchCompletion> finished_;
     QByteArray bark_;
-    std::optional<std::string> hiddenProgress_; // the newest text while paused
+    std::optional<std::string> newestProgress_; // told again on resuming
     bool logWritten_ = false;                   // this search writes an error log
 };
 

@@ -40,14 +40,14 @@ public:
     // The user loaded a results file: its rows are not written over the last results.
     void NoteUserLoadedFile() { userLoadedFile_ = true; }
     bool UserLoadedFile() const { return userLoadedFile_; }
-    // The search dialog appeared: its values and lists are saved at exit.
-    void NoteSearchDialogShown() { searchDialogShown_ = true; }
 
-    // The window closes (after the close query allowed it and its place was recorded):
-    // the list is saved as the last results (unless the user loaded a file in this run;
-    // a save that fails is told), the list is emptied, and every setting is written.
-    // False when the settings did not reach the disk (the user was told).
-    bool Close();
+    // The window closes (after the close query allowed it, its place was recorded and
+    // the search dialog wrote its values back): the list is saved as the last results
+    // (unless the user loaded a file in this run; a save that fails is told), the list is
+    // emptied, and every setting is written, the dialog's values and lists only when
+    // `searchDialogShown`. False when the settings did not reach the disk (the user was
+    // told).
+    bool Close(bool searchDialogShown);
 
 private:
     platform::SettingsStore& store_;
@@ -58,7 +58,6 @@ private:
     results::ResultsList list_;
     bool firstShowPending_ = true;
     bool userLoadedFile_ = false;
-    bool searchDialogShown_ = false;
 };
 
 // A results file's message as a box of the notifier.

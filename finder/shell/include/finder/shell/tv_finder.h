@@ -1,11 +1,12 @@
 // The finder's main window and results window `TVFinder`: its own caption bar, the
 // docking toolbar, the results list, the two status bars, the options menu `MainPop`,
-// and the tray icon `FinderTray` it owns. It is created hidden and shown from the tray.
+// the tray icon `FinderTray` and the search session it owns. It is created hidden and
+// shown from the tray; it starts the searches the search dialog hands it.
 //
 // Every rule it follows lives below it: the search commands and the tray's look in
 // SearchCommands, its place and roll-up in window_place.h, the toolbar in
 // toolbar_rules.h, the options in options_rules.h, its settings and the last results in
-// FinderLife. The window wires those to Qt.
+// FinderLife, the search's run and end in the SearchSession. The window wires those to Qt.
 #pragma once
 
 #include <memory>
@@ -13,8 +14,8 @@
 
 #include <QMainWindow>
 
+#include "finder/dialog/search_starter.h"
 #include "finder/search/search_criteria.h"
-#include "finder/search/search_host.h"
 #include "finder/shell/finder_life.h"
 #include "finder/shell/finder_tray.h"
 #include "finder/shell/modal_runner.h"
@@ -30,6 +31,14 @@ class QAction;
 class QDialog;
 class QMenu;
 
+namespace mvf::dialog {
+class TVantorFinder;
+}
+namespace mvf::session {
+class SearchSession;
+struct SearchOutcome;
+} // namespace mvf::session
+
 namespace mvf::shell {
 
 class CaptionBar;
@@ -37,7 +46,7 @@ class FinderToolbar;
 class FinderStatusBar;
 class ProgressBar;
 class ResultsViewPlaceholder;
-class SearchRun;
+class SessionThread;
 
 // What the main window works with; each must outlive it.
 struct FinderWindowParts {
@@ -55,14 +64,19 @@ struct FinderWindowParts {
 inline constexpr const char* kResultsWindowTopic = "IDX_search_results_window";
 inline constexpr int kMainHelpContext = 1000;
 
-class TVFinder final : public QMainWindow, private SearchCommandsView {
+class TVFinder final : public QMainWindow,
+                       public dialog::SearchStarter,
+                       private SearchCommandsView {
     Q_OBJECT
 public:
     explicit TVFinder(FinderWindowParts parts);
+    // A search still running is cancelled and its end waited for first.
     ~TVFinder() override;
 
-    // The search dialog (shown by New search) and the About box, made after the window.
-    void SetSearchDialog(QDialog* dialog) { searchDialog_ = dialog; }
+    // The search dialog (shown by New search; its docking menu is the toolbar's, its
+    // results-handling choices decide what the tray click does with waiting results) and
+    // the About box, made after the window.
+    void SetSearchDialog(dialog::TVantorFinder* dialog) { searchDialog_ = dialog; }
     void SetAboutBox(QDialog* about) { aboutBox_ = about; }
 
     // The window's parts.
@@ -72,9 +86,9 @@ public:
     ProgressBar* Progress() const { return progress_; }
     FinderStatusBar* VFinderstatus() const { return status_; }
     QMenu* MainPop() const { return mainPop_; }
-    QMenu* DockMenu() const { return dockMenu_; }
     FinderTray& Tray() { return *tray_; }
     SearchCommands& Commands() { return commands_; }
+    session::SearchSession& Session() { return *session_; }
     bool RolledUp() const { return rolledUp_; }
     bool TrayAvailable() const { return presence_.trayAvailable; }
 
@@ -92,9 +106,9 @@ public:
     void ClearBtnClick();
     void UpdateTB();
 
-    // The search dialog hands over a search that passed its checks (SearchRunning set):
-    // the window and tray prepare for it and it starts.
-    void StartSearch(search::SearchCriteria criteria);
+    // dialog::SearchStarter: the search dialog hands over a search that passed its checks
+    // (SearchRunning set): the window and tray prepare for it and it starts.
+    void StartSearch(search::SearchCriteria criteria) override;
 
 signals:
     // The window closed for good: the program ends.
@@ -118,7 +132,6 @@ private:
     void ShowResults() override;
 
     void BuildMainPop();
-    void BuildDockMenu();
     void ConnectParts();
     void ApplyToolbarMode();
     void PlaceWindow();
@@ -133,11 +146,12 @@ private:
     void ActivePopPopup();
     ResultsHandling Handling() const;
 
-    void AddHits(std::vector<search::FoundFile>& hits);
-    void SearchFinished(const search::SearchCompletion& completion);
-    void FinishForeground(const search::SearchCompletion& completion);
-    void FinishBackground(const search::SearchCompletion& completion);
+    void SearchEnded(const session::SearchOutcome& outcome);
+    void FinishForeground(const session::SearchOutcome& outcome);
+    void FinishBackground(const session::SearchOutcome& outcome);
     void AskToShowLog(bool systemModal);
+    // The viewer beside the program.
+    std::string ViewerFile() const;
 
     FinderLife& life_;
     search::SearchFlags& flags_;
@@ -156,15 +170,16 @@ private:
     ProgressBar* progress_;
     FinderStatusBar* status_;
     QMenu* mainPop_;
-    QMenu* dockMenu_;
     QAction* useMorvel_ = nullptr;
     QAction* disMulti_ = nullptr;
     QAction* noSplash_ = nullptr;
-    QDialog* searchDialog_ = nullptr;
+    dialog::TVantorFinder* searchDialog_ = nullptr;
     QDialog* aboutBox_ = nullptr;
-    std::unique_ptr<SearchRun> run_;
+    session::SearchSession* session_;
+    std::unique_ptr<SessionThread> sessionThread_;
 
     bool rolledUp_ = false;
+    bool tearingDown_ = false; // the window is being destroyed: a search's end changes nothing
     bool hintShowing_ = false;
     bool closedForGood_ = false;
 };
