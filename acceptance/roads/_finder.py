@@ -1,0 +1,108 @@
+"""What the finder's roads share: a quiet start (no splash, no notice, the window placed),
+scratch trees of files, mvfind's hits for the same criteria, the results files the finder
+writes, and the tray icon's looks told apart by their pictures."""
+
+import time
+
+TITLE = "Morvel Vantor Finder 2.1"  # the main window's and the search dialog's caption
+LAST_RESULTS = "searchresults/last search results.ser"
+
+# Where the main window stands (client 860 x 400 at 100, 80), its five column widths, and
+# the places on it a person clicks: the results list's header row with the small toolbar,
+# and the caption bar's buttons counted from its right edge (see finder_results_window).
+PLACE = {"VFLastX": 100, "VFLastY": 80, "VFLastCX": 964, "VFLastCY": 484}
+COLUMNS = (150, 330, 100, 130, 130)
+HEADER_Y = 55
+CAPTION_MIDDLE = 12
+DONE_FROM_RIGHT = 13
+
+
+def quiet_start(road, **values):
+    """Settings for a start straight to the tray, with the window's place and widths."""
+    config = road.config_home / "Korvath"
+    config.mkdir(parents=True, exist_ok=True)
+    lines = ["[General]", "FindMsg=1", "Splash=0"]
+    lines += [f"{key}={value}" for key, value in PLACE.items()]
+    lines += [f"VFCol{i}={width}" for i, width in enumerate(COLUMNS)]
+    lines += [f"{key}={value}" for key, value in values.items()]
+    (config / "Morvel Vantor Finder.conf").write_text("\n".join(lines) + "\n")
+
+
+def column_middle(column):
+    """The x of a column header's middle in the window's client area (inside its frame)."""
+    return 2 + sum(COLUMNS[:column]) + COLUMNS[column] // 2
+
+
+def make_tree(root, files):
+    """Writes {relative path: text} under root and returns root."""
+    for name, text in files.items():
+        path = root / name
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_text(text)
+    return root
+
+
+def mvfind_hits(road, *arguments):
+    """The full paths mvfind finds with these arguments, sorted."""
+    mvfind = road.start("mvfind", *arguments)
+    road.wait_exit(mvfind, status=0)
+    return sorted(mvfind.stdout().splitlines())
+
+
+class Results:
+    """A results file as the finder writes it: the summary line and one row per entry."""
+
+    def __init__(self, text):
+        lines = text.split("\r\n")
+        self.count = int(lines[0].split()[0])
+        self.summary = lines[2]
+        self.rows = [line.split("\t") for line in lines[6:] if line]
+
+    def paths(self):
+        """The entries' full paths, sorted."""
+        return sorted(f"{row[2].rstrip()}/{row[0].rstrip()}" for row in self.rows)
+
+    def __repr__(self):
+        return f"{self.count} entries: {self.paths()}"
+
+
+def read_results(road, path=LAST_RESULTS):
+    return Results(road.path(path).read_bytes().decode("utf-8", errors="replace"))
+
+
+def tray_looks(road, icon, seconds=0.6):
+    """The different pictures the tray icon shows during `seconds`."""
+    looks = set()
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        looks.add(road.picture_digest(icon))
+        time.sleep(0.03)
+    looks.discard(None)
+    return looks
+
+
+def wait_tray_still(road, icon, look=None, timeout=30):
+    """Waits until the icon stops changing (and shows `look`, when given); returns its picture."""
+    with road.step("wait for the tray icon to hold still" + (" at its look" if look else "")):
+
+        def still():
+            looks = tray_looks(road, icon, 0.35)
+            if len(looks) != 1 or (look is not None and look not in looks):
+                return None
+            return [next(iter(looks))]
+
+        return road.wait_until(still, timeout, "the tray icon kept changing or shows another picture")[0]
+
+
+def check_tray_animates(road, icon):
+    with road.step("the tray icon animates"):
+        looks = tray_looks(road, icon)
+        road.check(len(looks) >= 3, f"it showed {len(looks)} pictures in 0.6 s")
+
+
+def finish(road, finder, icon):
+    """"Exit and Unload" from the tray menu at rest; the finder ends well."""
+    road.click_tray_icon(icon, button="right")
+    road.wait_menu(finder)
+    road.choose_menu_item("&Exit and Unload")
+    road.wait_exit(finder, status=0)
