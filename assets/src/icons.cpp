@@ -59,4 +59,12 @@ QIcon viewerButtonIcon(ViewerButton button) {
                   [button](int size) { return paths::viewerButton(button, size); });
 }
 
+QIcon lineEndIcon(LineEnds kind) {
+    QIcon icon;
+    for (int scale : {1, 2})
+        icon.addFile(resource(paths::lineEnds(kind, scale)),
+                     QSize(lineEndIconWidth * scale, lineEndIconHeight * scale));
+    return icon;
+}
+
 } // namespace mvf::assets

@@ -35,4 +35,10 @@ inline QString viewerButton(ViewerButton button, int size) {
     return QStringLiteral("viewer/%1_%2.png").arg(names[int(button)]).arg(size);
 }
 
+// `scale` 1 is the picture of lineEndIconSize, 2 the one for dense screens.
+inline QString lineEnds(LineEnds kind, int scale) {
+    static const char* const names[] = {"dos", "mac", "unix", "binary"};
+    return QStringLiteral("types/%1_%2.png").arg(names[int(kind)]).arg(lineEndIconWidth * scale);
+}
+
 } // namespace mvf::assets::paths

@@ -123,4 +123,23 @@ TEST_F(IconsTest, ViewerButtonsHaveSixDistinctGlyphs) {
     }
 }
 
+TEST_F(IconsTest, LineEndPicturesAreFourDistinctPicturesAtBothScales) {
+    for (int scale : {1, 2}) {
+        const QSize size(lineEndIconWidth * scale, lineEndIconHeight * scale);
+        QSet<QByteArray> pictures;
+        for (LineEnds kind : {LineEnds::Dos, LineEnds::Mac, LineEnds::Unix, LineEnds::Binary}) {
+            const QIcon icon = lineEndIcon(kind);
+            EXPECT_TRUE(icon.availableSizes().contains(size)) << scale;
+            const QImage image = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
+            ASSERT_EQ(image.size(), size) << int(kind);
+            EXPECT_GT(coverage(image), 0.4) << int(kind);
+            EXPECT_FALSE(allGrey(image)) << int(kind);
+            // The top-right corner is clear, where the sheet's corner is folded away.
+            EXPECT_EQ(qAlpha(image.pixel(size.width() - 1, 0)), 0) << int(kind);
+            pictures.insert(bytes(image));
+        }
+        EXPECT_EQ(pictures.size(), 4) << scale;
+    }
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include "bark.h"
 #include "emblems.h"
 #include "glyphs.h"
+#include "line_ends.h"
 #include "markers.h"
 #include "paint_kit.h"
 #include "resource_paths.h"
@@ -94,6 +95,10 @@ Bundle compiledIcons() {
         for (int size : viewerButtonSizes)
             b.items.push_back({paths::viewerButton(ViewerButton(button), size),
                                pngBytes(glyph(viewerGlyphs[button], size))});
+    for (LineEnds kind : {LineEnds::Dos, LineEnds::Mac, LineEnds::Unix, LineEnds::Binary})
+        for (int scale : {1, 2})
+            b.items.push_back({paths::lineEnds(kind, scale),
+                               pngBytes(lineEndPicture(LineEndKind(int(kind)), scale))});
     return b;
 }
 

@@ -1,6 +1,7 @@
 // The icons compiled into the two programs: the finder's tray icon (at rest, greyed, and
-// the nine frames of its search animation), both programs' application icons, and the
-// viewer's six tool-button glyphs. A QGuiApplication must exist before an icon is drawn.
+// the nine frames of its search animation), both programs' application icons, the
+// viewer's six tool-button glyphs, and the four type pictures of the results list. A
+// QGuiApplication must exist before an icon is drawn.
 #pragma once
 
 #include <QIcon>
@@ -23,6 +24,12 @@ inline constexpr int trayFrameMilliseconds = 100;
 
 enum class Program { Finder, Viewer };
 enum class ViewerButton { Open, Save, Cut, Copy, Paste, Exit };
+// How a found file's lines end, in the order of the results list's image indexes 0-3.
+enum class LineEnds { Dos, Mac, Unix, Binary };
+// The results list's type pictures are this wide and high (and twice that for dense
+// screens, where the icon holds a picture of its own).
+inline constexpr int lineEndIconWidth = 19;
+inline constexpr int lineEndIconHeight = 16;
 
 // The finder's tray icon at rest (`tsEnabled`).
 QIcon trayIcon();
@@ -38,5 +45,8 @@ QIcon appIcon(Program program);
 QImage appIconImage(Program program, int size);
 
 QIcon viewerButtonIcon(ViewerButton button);
+
+// The results list's picture of a file's line ends, at 19 × 16 and 38 × 32.
+QIcon lineEndIcon(LineEnds kind);
 
 } // namespace mvf::assets

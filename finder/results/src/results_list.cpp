@@ -173,7 +173,7 @@ std::vector<std::uint32_t> SortedOrderOf(std::span<const std::string_view> texts
 void ResultsList::ReplaceWith(ResultsList&& loaded) {
     ++revision_;
     if (observer_) observer_->BeforeReset();
-    rows_ = std::move(loaded.rows_);
+    rows_.swap(loaded.rows_);
     sortColumn_ = loaded.sortColumn_;
     sortAscending_ = loaded.sortAscending_;
     autoSort_ = loaded.autoSort_;

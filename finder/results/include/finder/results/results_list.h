@@ -138,6 +138,8 @@ public:
     void Sort();
 
     // Takes over every row, the summary and the sort state of `loaded` in one reset.
+    // `loaded` is left holding the rows it replaced, so that a caller may free a big list's
+    // memory off its own thread.
     void ReplaceWith(ResultsList&& loaded);
 
     // At most one observer; nullptr for none. The list does not own it.
