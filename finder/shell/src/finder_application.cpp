@@ -65,9 +65,6 @@ void FinderApplication::Start() {
             std::chrono::steady_clock::now() - splashShown);
     }
 
-    // Without a tray to stand for it, the window itself is shown.
-    if (!trayAvailable) main_->ShowLastClick();
-
     if (plan.notice) {
         notice_ = std::make_unique<FinderMsgDlg>(life_.Settings().FindMsg);
         report_.noticeShown = true;
@@ -85,6 +82,9 @@ void FinderApplication::Start() {
     about_ = std::make_unique<MdiAbout>();
     main_->SetSearchDialog(search_.get());
     main_->SetAboutBox(about_.get());
+
+    // Without a tray to stand for it, the window itself is shown, once every part is made.
+    if (!trayAvailable) main_->ShowLastClick();
 }
 
 } // namespace mvf::shell

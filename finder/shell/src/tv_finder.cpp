@@ -17,19 +17,20 @@
 #include <QVBoxLayout>
 #include <qdrawutil.h>
 
-#include "boxes.h"
 #include "caption_bar.h"
+#include "dialog_load_progress.h"
+#include "finder/actions/open_all.h"
+#include "finder/actions/results_actions.h"
 #include "finder/dialog/pm_filebar.h"
 #include "finder/dialog/vantor_finder.h"
 #include "finder/results/list_texts.h"
-#include "finder/search/completion.h"
 #include "finder/session/search_session.h"
 #include "finder/shell/options_rules.h"
 #include "finder/shell/startup_rules.h"
+#include "finder/view/results_view.h"
+#include "finder/view/vf_list.h"
 #include "finder_toolbar.h"
-#include "platform/core/start_program.h"
 #include "qt_text.h"
-#include "results_view_placeholder.h"
 #include "session_thread.h"
 #include "status_bars.h"
 
@@ -59,8 +60,19 @@ TVFinder::TVFinder(FinderWindowParts parts)
       bark_(parts.sound), commands_(parts.flags, parts.life.Notifier(), *this),
       tray_(std::make_unique<FinderTray>(parts.trayAvailable)),
       caption_(new CaptionBar(QText(kApplicationTitle), this)), toolbar_(new FinderToolbar(this)),
-      list_(new ResultsViewPlaceholder(parts.life.List(), this)), progress_(new ProgressBar(this)),
-      status_(new FinderStatusBar(this)), mainPop_(new QMenu(this)),
+      results_(new view::ResultsView(parts.life.List(), parts.life.Notifier(), this)),
+      progress_(new ProgressBar(this)), status_(new FinderStatusBar(this)),
+      mainPop_(new QMenu(this)), loadProgress_(std::make_unique<DialogLoadProgress>()),
+      actions_(std::make_unique<actions::ResultsActions>(
+          actions::ActionsSetup{.list = parts.life.List(),
+                                .notifier = parts.life.Notifier(),
+                                .settings = parts.life.Settings(),
+                                .programFolder = programFolder_,
+                                .resultsFolder = parts.life.ResultsFolder(),
+                                .window = this},
+          actions::ActionsPrompts{.deletePrompts = parts.deletePrompts,
+                                  .fileDialogs = parts.fileDialogs,
+                                  .loadProgress = loadProgress_.get()})),
       session_(new session::SearchSession(parts.life.List(),
                                           {.notifier = parts.life.Notifier(),
                                            .resources = &parts.resources,
@@ -85,14 +97,14 @@ TVFinder::TVFinder(FinderWindowParts parts)
     auto* column = new QVBoxLayout(centre);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(list_, 1);
+    column->addWidget(results_, 1);
     column->addWidget(progress_);
     setCentralWidget(centre);
     setStatusBar(status_);
     resize(472, 276 + caption_->height());
 
-    list_->SetMultiSelection(!settings.NoMulti);
-    list_->SetColumnWidths(settings.VFCol);
+    results_->SetMultiSelection(!settings.NoMulti);
+    results_->SetColumnWidths(settings.VFCol);
     const std::string placement = life_.Store().Read(kToolbarPlacement);
     if (!placement.empty())
         restoreState(QByteArray::fromBase64(QByteArray::fromStdString(placement)));
@@ -106,12 +118,24 @@ TVFinder::TVFinder(FinderWindowParts parts)
 TVFinder::~TVFinder() {
     // The session goes only after its search has ended: a search thread may be waiting
     // for this thread to answer an engine notice.
-    if (!session_->Active()) return;
     tearingDown_ = true;
-    QEventLoop ending;
-    connect(session_, &session::SearchSession::SearchEnded, &ending, &QEventLoop::quit);
-    session_->Cancel();
-    if (session_->Active()) ending.exec();
+    if (session_->Active()) {
+        QEventLoop ending;
+        connect(session_, &session::SearchSession::SearchEnded, &ending, &QEventLoop::quit);
+        session_->Cancel();
+        if (session_->Active()) ending.exec();
+    }
+    // Work on files under way ends before the view it reports to.
+    actions_.reset();
+}
+
+void TVFinder::SetSearchDialog(dialog::TVantorFinder* dialog) {
+    searchDialog_ = dialog;
+    loadProgress_->Attach(dialog ? &dialog->Progress() : nullptr);
+}
+
+view::VFList* TVFinder::VFList() const {
+    return &results_->List();
 }
 
 void TVFinder::BuildMainPop() {
@@ -140,12 +164,14 @@ void TVFinder::BuildMainPop() {
     for (QAction* check : {useMorvel_, disMulti_, noSplash_}) check->setCheckable(true);
 
     connect(useMorvel_, &QAction::triggered, this, [this](bool checked) {
-        const bool kept = UseMorvelClick(life_.Settings(), checked, ViewerFile(), life_.Notifier());
+        const bool kept =
+            UseMorvelClick(life_.Settings(), checked,
+                           programFolder_ + "/" + std::string(kViewerFileName), life_.Notifier());
         useMorvel_->setChecked(kept);
     });
     connect(disMulti_, &QAction::triggered, this, [this](bool checked) {
         DisMultiClick(life_.Settings(), checked);
-        list_->SetMultiSelection(!checked);
+        results_->SetMultiSelection(!checked);
     });
     connect(noSplash_, &QAction::triggered, this,
             [this](bool checked) { NoSplash1Click(life_.Settings(), checked); });
@@ -159,8 +185,9 @@ void TVFinder::BuildMainPop() {
     if (presence_.OptionsCarryTrayCommands()) {
         // No tray to reach these through: the options menu carries them.
         mainPop_->addSeparator();
-        mainPop_->addAction(QStringLiteral("&New search"), this, &TVFinder::NewSrchClick)
-            ->setObjectName(QStringLiteral("NewSrch"));
+        newSrchOption_ =
+            mainPop_->addAction(QStringLiteral("&New search"), this, &TVFinder::NewSrchClick);
+        newSrchOption_->setObjectName(QStringLiteral("NewSrch"));
         mainPop_
             ->addAction(QStringLiteral("&Last search results"), this,
                         [this] {
@@ -194,12 +221,21 @@ void TVFinder::ConnectParts() {
     });
     connect(toolbar_, &QToolBar::orientationChanged, this, [this] { ApplyToolbarMode(); });
 
-    connect(list_, &ResultsViewPlaceholder::selectionChanged, this, &TVFinder::VFListChange);
-    connect(list_, &ResultsViewPlaceholder::sortChanged, this, &TVFinder::VFListAfterSort);
-    connect(list_, &ResultsViewPlaceholder::summaryChanged, this,
-            [this] { progress_->SetText(QString::fromStdString(life_.List().SearchSummary())); });
-    connect(list_->model(), &QAbstractItemModel::rowsRemoved, this, &TVFinder::VFListChange);
-    connect(list_->model(), &QAbstractItemModel::modelReset, this, &TVFinder::VFListChange);
+    connect(results_, &view::ResultsView::listChanged, this, &TVFinder::VFListChange);
+    connect(results_, &view::ResultsView::sortChanged, this, &TVFinder::VFListAfterSort);
+    connect(results_, &view::ResultsView::summaryChanged, progress_, &ProgressBar::SetText);
+    connect(results_, &view::ResultsView::openRequested, this, &TVFinder::OpenSelected);
+    connect(results_, &view::ResultsView::deleteRequested, this, &TVFinder::DeleteSelected);
+
+    // While a results file is read or written, or files are removed, the list holds still.
+    connect(actions_.get(), &actions::ResultsActions::busyChanged, this, [this](bool busy) {
+        results_->SetListHeld(busy);
+        UpdateTB();
+    });
+    connect(actions_.get(), &actions::ResultsActions::listLoaded, this,
+            [this] { results_->SelectFirstIfNone(); });
+    connect(actions_.get(), &actions::ResultsActions::commandFinished, this,
+            &TVFinder::VFListChange);
 
     FinderTray* tray = tray_.get();
     connect(tray, &FinderTray::NewSrchClicked, this, &TVFinder::NewSrchClick);
@@ -213,10 +249,9 @@ void TVFinder::ConnectParts() {
     connect(tray, &FinderTray::Clicked, this,
             [this](TrayButton button) { commands_.FinderTrayClick(button, Handling()); });
 
-    // A search's hits arrive a slice at a time: the panels and commands follow each slice.
+    // A search's hits arrive a slice at a time; the view shows them a few times a second.
     connect(session_, &session::SearchSession::ProgressChanged, this,
             [this](const QString& text) { commands_.ShowProgress(text.toStdString()); });
-    connect(session_, &session::SearchSession::HitsAdded, this, &TVFinder::VFListChange);
     connect(session_, &session::SearchSession::SearchEnded, this, &TVFinder::SearchEnded);
 
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -227,15 +262,14 @@ void TVFinder::ConnectParts() {
 void TVFinder::ToolbarCommandClicked(ToolbarCommand command) {
     switch (command) {
     case ToolbarCommand::Newsearchbtn: NewSrchClick(); break;
-    case ToolbarCommand::ClearBtn: ClearBtnClick(); break;
+    case ToolbarCommand::OpenBtn: OpenSelected(); break;
+    case ToolbarCommand::DeleteBtn: DeleteSelected(); break;
+    case ToolbarCommand::ClearBtn: actions_->ClearBtnClick(); break;
+    case ToolbarCommand::OpenListBtn: actions_->OpenListBtnClick(); break;
+    case ToolbarCommand::SaveListBtn: actions_->SaveListBtnClick(); break;
     case ToolbarCommand::StopGoBtn: commands_.StopGoBtnClick(); break;
     case ToolbarCommand::HelpBtn: Help1Click(); break;
     case ToolbarCommand::ExitBtn: ExitBtnClick(); break;
-    // Opening, deleting, loading and saving are the file actions' (their own layer).
-    case ToolbarCommand::OpenBtn:
-    case ToolbarCommand::DeleteBtn:
-    case ToolbarCommand::OpenListBtn:
-    case ToolbarCommand::SaveListBtn: break;
     }
 }
 
@@ -255,9 +289,10 @@ void TVFinder::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         PlaceWindow();
         ApplyToolbarMode();
-        list_->SetColumnWidths(life_.Settings().VFCol);
-        life_.Show(flags_.SearchRunning);
-        list_->SelectFirstIfNone();
+        results_->SetColumnWidths(life_.Settings().VFCol);
+        // The last results arrive a moment later, read off this thread.
+        if (life_.FirstShowing(flags_.SearchRunning)) actions_->LoadLastResults();
+        results_->SelectFirstIfNone();
         UpdateTB();
         VFListAfterSort();
     }
@@ -269,7 +304,7 @@ WindowFacts TVFinder::Facts() const {
             .minimised = isMinimized(),
             .rolledUp = rolledUp_,
             .visible = isVisible(),
-            .columnWidths = list_->ColumnWidths()};
+            .columnWidths = results_->ColumnWidths()};
 }
 
 void TVFinder::RecordPlace() {
@@ -283,6 +318,10 @@ void TVFinder::closeEvent(QCloseEvent* event) {
     life_.Settings().VFTBMode = toolbar_->Mode();
     life_.Store().Write(kToolbarPlacement, saveState().toBase64().toStdString());
     if (searchDialog_) searchDialog_->WriteSettings(life_.Settings());
+    // A load or save under way ends first; the exit waits for the last results on disk.
+    actions_->WaitUntilIdle();
+    actions_->SaveLastResults();
+    actions_->WaitUntilIdle();
     life_.Close(searchDialog_ && searchDialog_->Shown());
     closedForGood_ = true;
     event->accept();
@@ -295,7 +334,7 @@ void TVFinder::changeEvent(QEvent* event) {
         caption_->update();
         if (isActiveWindow()) {
             hintShowing_ = false;
-            list_->SelectFirstIfNone();
+            results_->SelectFirstIfNone();
             UpdateTB();
             VFListAfterSort();
         }
@@ -315,7 +354,7 @@ bool TVFinder::event(QEvent* event) {
             status_->SetPanelText(0, tip);
         else
             ShowPanelZero();
-        status_->SetPanelText(1, QText(results::HitsText(life_.List().size())));
+        status_->SetPanelText(1, results_->HitsText());
         return true;
     }
     return QMainWindow::event(event);
@@ -324,35 +363,47 @@ bool TVFinder::event(QEvent* event) {
 // ---- The list's panels and the commands it enables ------------------------------------
 
 void TVFinder::ShowPanelZero() {
-    const std::vector<std::size_t> selected = list_->SelectedRows();
-    status_->SetPanelText(0, QText(results::SelectionText(life_.List(), selected)));
+    status_->SetPanelText(0, results_->SelectionText());
 }
 
 void TVFinder::VFListChange() {
     if (!hintShowing_) ShowPanelZero();
-    status_->SetPanelText(1, QText(results::HitsText(life_.List().size())));
     UpdateTB();
 }
 
 void TVFinder::VFListAfterSort() {
-    const results::ResultsList& list = life_.List();
-    if (list.SortColumn() == results::kNoSort) return;
-    status_->SetPanelText(2, QText(results::SortText(list.SortColumn(), list.SortAscending())));
+    const QString text = results_->SortText();
+    if (!text.isEmpty()) status_->SetPanelText(2, text);
 }
 
 void TVFinder::UpdateTB() {
-    const results::ToolbarState state =
-        results::UpdateTB(list_->SelectedRows().size(), life_.List().size(), flags_.SearchRunning);
-    toolbar_->SetCommandsEnabled(state);
-    status_->SetPanelText(1, QText(state.hitsText));
+    commandState_ = actions_->Commands(results_->SelectedCount(), flags_.SearchRunning);
+    toolbar_->SetCommandsEnabled(commandState_);
+    // The tray's and the options menu's "New search" follow the toolbar's button.
+    tray_->NewSrch()->setEnabled(commandState_.newSearch);
+    if (newSrchOption_) newSrchOption_->setEnabled(commandState_.newSearch);
+    status_->SetPanelText(1, QText(commandState_.hitsText));
+    results_->SetSearchRunning(flags_.SearchRunning);
+}
+
+void TVFinder::OpenSelected() {
+    const std::vector<std::size_t> rows = results_->SelectedRows();
+    if (!rows.empty()) actions_->OpenBtnClick(rows);
+}
+
+void TVFinder::DeleteSelected() {
+    if (!commandState_.remove) return;
+    actions_->DeleteBtnClick(results_->SelectedRows());
 }
 
 // ---- Commands -------------------------------------------------------------------------
 
 void TVFinder::NewSrchClick() {
-    // One search at a time, also while background results wait for the tray click: the
-    // dialog's checks use the engine the search uses.
-    if (!searchDialog_ || flags_.SearchRunning) return;
+    // As the toolbar allows: one search at a time, also while background results wait
+    // for the tray click (the dialog's checks use the engine the search uses), and not
+    // while the list is being read, written or emptied of deleted files.
+    UpdateTB();
+    if (!searchDialog_ || !commandState_.newSearch) return;
     modal_.Run(*searchDialog_);
 }
 
@@ -445,17 +496,6 @@ void TVFinder::ShowRolledUp(bool rolledUp) {
     layout()->activate();
 }
 
-void TVFinder::ClearBtnClick() {
-    platform::MessageBox question = Box(QText(kApplicationTitle), QText(results::kClearQuestion),
-                                        platform::BoxIcon::Question, platform::BoxButtons::YesNo);
-    question.parent = this;
-    const platform::BoxAnswer answer = life_.Notifier().Show(question);
-    if (answer != platform::BoxAnswer::Yes) return;
-    life_.List().Clear();
-    progress_->SetText(QString());
-    UpdateTB();
-}
-
 // ---- The search -----------------------------------------------------------------------
 
 void TVFinder::StartSearch(search::SearchCriteria criteria) {
@@ -468,11 +508,13 @@ void TVFinder::StartSearch(search::SearchCriteria criteria) {
     if (!list.empty()) list.Clear();
     progress_->SetText(QString());
     if (!background) ShowLastClick();
+    results_->BeginBulkChange();
     session_->Start(std::move(criteria));
 }
 
 void TVFinder::SearchEnded(const session::SearchOutcome& outcome) {
     commands_.SearchEnded();
+    results_->EndBulkChange();
     if (tearingDown_) return;
     if (outcome.Background)
         FinishBackground(outcome);
@@ -485,10 +527,10 @@ void TVFinder::FinishForeground(const session::SearchOutcome& outcome) {
     UpdateTB();
     if (rolledUp_) RollupBtnClick();
     ShowLastClick();
-    list_->SelectFirstIfNone();
+    results_->SelectFirstIfNone();
     progress_->SetText(outcome.SearchSummary);
     UpdateTB();
-    if (outcome.OfferLog) AskToShowLog(false);
+    if (outcome.OfferLog) actions_->OfferErrorLog(false);
     commands_.ForegroundFinished();
     VFListAfterSort();
 }
@@ -498,18 +540,6 @@ void TVFinder::FinishBackground(const session::SearchOutcome& outcome) {
     progress_->SetText(outcome.SearchSummary);
     VFListAfterSort();
     UpdateTB();
-}
-
-std::string TVFinder::ViewerFile() const {
-    return programFolder_ + "/" + std::string(kViewerFileName);
-}
-
-void TVFinder::AskToShowLog(bool systemModal) {
-    platform::MessageBox question = session::OfferLogBox(systemModal ? nullptr : this);
-    question.systemModal = systemModal;
-    if (life_.Notifier().Show(question) != platform::BoxAnswer::Ok) return;
-    // A viewer that cannot be started shows nothing; the completion goes on.
-    platform::StartDetached(ViewerFile(), {search::ErrorLogPath(life_.ResultsFolder())});
 }
 
 // ---- SearchCommandsView ----------------------------------------------------------------
@@ -531,13 +561,12 @@ void TVFinder::CommandsChanged() {
 }
 
 void TVFinder::OfferErrorLog() {
-    AskToShowLog(true);
+    actions_->OfferErrorLog(true);
 }
 
 void TVFinder::OpenAllFound() {
-    // Opening every found file (with its limit check) is the file actions'; until they
-    // are here the user gets the list to open them from.
-    ShowResults();
+    const int openFirst = searchDialog_ ? searchDialog_->OpenFirstCount() : 0;
+    if (actions_->OpenAllFound(openFirst) == actions::OpenAllOutcome::ShowResults) ShowResults();
 }
 
 void TVFinder::ShowResults() {

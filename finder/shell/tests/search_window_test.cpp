@@ -5,6 +5,8 @@
 // a search runs.
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
@@ -17,9 +19,9 @@
 #include "assets/icons.h"
 #include "finder/dialog/vantor_finder.h"
 #include "finder/session/search_session.h"
+#include "finder/view/vf_list.h"
 #include "finder_toolbar.h"
 #include "platform/core/current_directory.h"
-#include "results_view_placeholder.h"
 #include "shell_test_support.h"
 #include "status_bars.h"
 #include "testsupport/qt_print.h"
@@ -48,6 +50,7 @@ struct Entries {
     bool background = false;
     bool warn = false;
     bool openFiles = false;
+    int openFirst = 20;
 };
 
 class SearchWindowTest : public ::testing::Test {
@@ -78,7 +81,9 @@ protected:
             QCheckBox* background = Control<QCheckBox>("SearchBG");
             if (background->isChecked() != entries.background) background->click();
             Control<QRadioButton>(entries.warn ? "Warn" : "Suppress")->setChecked(true);
-            if (entries.openFiles) Control<QRadioButton>("Openfiles")->setChecked(true);
+            Control<QRadioButton>(entries.openFiles ? "Openfiles" : "ShowResults")
+                ->setChecked(true);
+            Control<QSpinBox>("OpenFirst")->setValue(entries.openFirst);
             dialog.BeginsearchClick();
             return dialog.result();
         };
@@ -111,14 +116,6 @@ protected:
     }
     bool WaitUntilReading(const char* name) {
         return WaitFor([&] { return world.window->Progress()->Text().endsWith(name); });
-    }
-
-    // A viewer beside the program that notes what it was asked to show.
-    std::string FakeViewer() {
-        const std::string viewer =
-            world.folder.File("program/vantorviewer", "#!/bin/sh\necho \"$@\" > \"$0.args\"\n");
-        EXPECT_EQ(0, ::chmod(viewer.c_str(), 0755));
-        return viewer + ".args";
     }
 
     WindowWorld world;
@@ -184,7 +181,7 @@ TEST_F(SearchWindowTest, AForegroundSearchFromTheDialogFillsTheWindowAndEndsWith
 
 TEST_F(SearchWindowTest, UnreadableFilesEndAForegroundSearchWithTheLogQuestionAndTheViewer) {
     world.folder.Link("found/broken.txt", world.folder.Path("nowhere"));
-    const std::string viewerArgs = FakeViewer();
+    world.FakeViewer();
     world.notifier.Expect(BoxAnswer::Ok);
     NewSearch({.warn = true});
     ASSERT_TRUE(WaitForEnd());
@@ -198,8 +195,8 @@ TEST_F(SearchWindowTest, UnreadableFilesEndAForegroundSearchWithTheLogQuestionAn
     EXPECT_FALSE(question.systemModal);
     EXPECT_EQ(world.window.get(), question.parent);
     const std::string log = world.resultsFolder + "/search errors.err";
-    ASSERT_TRUE(WaitFor([&] { return !ReadAll(viewerArgs).empty(); })) << "the viewer started";
-    EXPECT_EQ(log + "\n", ReadAll(viewerArgs));
+    ASSERT_TRUE(WaitFor([&] { return !world.ViewerStarts().empty(); })) << "the viewer started";
+    EXPECT_EQ(std::vector<std::string>{log}, world.ViewerStarts());
     EXPECT_NE(std::string::npos, ReadAll(log).find("broken.txt"));
     EXPECT_EQ(kAtRest, world.window->Commands().Tray());
 }
@@ -207,7 +204,7 @@ TEST_F(SearchWindowTest, UnreadableFilesEndAForegroundSearchWithTheLogQuestionAn
 TEST_F(SearchWindowTest, ABackgroundSearchWaitsBehindTheTrayUntilItsClickOffersTheLogAndShowsIt) {
     TVFinder& window = *world.window;
     world.folder.Link("found/broken.txt", world.folder.Path("nowhere"));
-    window.ShowLastClick();
+    world.Show();
     NewSearch({.background = true, .warn = true});
     EXPECT_FALSE(window.isVisible()) << "a background search sends the window to the tray";
     EXPECT_EQ(TrayIconState::tsAnimated, window.Commands().Tray().state);
@@ -241,6 +238,51 @@ TEST_F(SearchWindowTest, ABackgroundSearchWaitsBehindTheTrayUntilItsClickOffersT
     EXPECT_EQ(kAtRest, window.Commands().Tray());
     EXPECT_EQ(window.Tray().InActivePop(), window.Tray().Icon()->contextMenu());
     EXPECT_TRUE(window.Toolbar()->Action(ToolbarCommand::Newsearchbtn)->isEnabled());
+}
+
+TEST_F(SearchWindowTest, TheTrayClickInTheOpenFilesModeShowsTheListAboveTheLimitAndOpensBelowIt) {
+    TVFinder& window = *world.window;
+    world.FakeViewer();
+    world.life->Settings().UseViewer = true;
+    // Every file of the tree: six, above the least limit there is.
+    NewSearch({.masks = "*.*", .find = "", .background = true, .openFiles = true, .openFirst = 5});
+    ASSERT_TRUE(WaitFor([&] { return world.flags.ResultsPending.load(); }));
+    EXPECT_EQ("6 hits found! Click to process....", window.Tray().Icon()->toolTip());
+    world.notifier.Expect(BoxAnswer::Ok);
+    emit window.Tray().Clicked(TrayButton::Left);
+    ASSERT_EQ(1u, world.notifier.Boxes().size()) << world.notifier.Describe();
+    const platform::MessageBox tooMany = world.notifier.Boxes()[0].box;
+    EXPECT_EQ("Information", tooMany.caption);
+    EXPECT_EQ("More than 5 files with hits were found!\n\rVantor Finder will show you the "
+              "results list",
+              tooMany.text);
+    EXPECT_TRUE(tooMany.systemModal);
+    EXPECT_TRUE(window.isVisible()) << "the list is shown instead";
+    EXPECT_TRUE(world.ViewerStarts().empty());
+
+    // Three, within the limit: the user is asked, and every hit opens; no window shows.
+    window.ExitBtnClick();
+    NewSearch({.masks = "*.txt,*.log",
+               .subfolders = false,
+               .background = true,
+               .openFiles = true,
+               .openFirst = 5});
+    ASSERT_TRUE(WaitFor([&] { return world.flags.ResultsPending.load(); }));
+    world.notifier.Expect(BoxAnswer::Ok);
+    emit window.Tray().Clicked(TrayButton::Left);
+    ASSERT_EQ(2u, world.notifier.Boxes().size()) << world.notifier.Describe();
+    const platform::MessageBox confirm = world.notifier.Boxes()[1].box;
+    EXPECT_EQ("Confirm", confirm.caption);
+    EXPECT_EQ("Open 3 files with hits?", confirm.text);
+    EXPECT_TRUE(confirm.systemModal);
+    ASSERT_TRUE(WaitFor([&] { return world.ViewerStarts().size() == 3; }));
+    std::vector<std::string> opened = world.ViewerStarts();
+    std::sort(opened.begin(), opened.end());
+    const std::string found = world.folder.Path("found/");
+    EXPECT_EQ((std::vector<std::string>{found + "four.log", found + "one.txt", found + "two.txt"}),
+              opened);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(kAtRest, window.Commands().Tray());
 }
 
 TEST_F(SearchWindowTest, TheTrayMenuPausesResumesAndStopsARunningSearch) {

@@ -4,9 +4,12 @@
 // programs).
 #pragma once
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +21,9 @@
 
 #include <gtest/gtest.h>
 
+#include "finder/actions/results_actions.h"
+#include "finder/actions/scripted_delete_prompts.h"
+#include "finder/actions/scripted_file_dialogs.h"
 #include "finder/dialog/vantor_finder.h"
 #include "finder/results/results_file.h"
 #include "finder/search/search_criteria.h"
@@ -97,6 +103,8 @@ public:
             .programFolder = folder.Path("program"),
             .trayAvailable = trayAvailable,
             .sound = {.device = "null"},
+            .deletePrompts = &deletePrompts,
+            .fileDialogs = &fileDialogs,
         });
         // As start-up makes it, after the window.
         dialog = std::make_unique<dialog::TVantorFinder>(dialog::TVantorFinder::Services{
@@ -107,6 +115,13 @@ public:
             .flags = &flags,
         });
         window->SetSearchDialog(dialog.get());
+    }
+
+    // Shows the window (the first time: the last results are read meanwhile) and waits
+    // until the list holds still.
+    void Show() {
+        window->ShowLastClick();
+        WaitFor([&] { return !window->Actions().Busy(); });
     }
 
     // Closes the window as "Exit and Unload" does; true when it closed for good.
@@ -127,6 +142,20 @@ public:
         Open(trayAvailable);
     }
 
+    // A viewer beside the program that notes each start's arguments as one line.
+    void FakeViewer() {
+        const std::string viewer =
+            folder.File("program/vantorviewer", "#!/bin/sh\necho \"$@\" >> \"$0.starts\"\n");
+        ASSERT_EQ(0, ::chmod(viewer.c_str(), 0755));
+    }
+    // What the viewer was started with so far, one start a line.
+    std::vector<std::string> ViewerStarts() const {
+        std::vector<std::string> starts;
+        std::istringstream lines(mvf::testing::ReadAll(folder.Path("program/vantorviewer.starts")));
+        for (std::string line; std::getline(lines, line);) starts.push_back(line);
+        return starts;
+    }
+
     // The settings file as another program would read it.
     platform::SettingsStore Stored() const { return platform::SettingsStore(ini_); }
     const std::string& SettingsFile() const { return ini_; }
@@ -140,6 +169,8 @@ public:
     std::string resultsFolder;
     platform::ScriptedNotifier notifier;
     ScriptedModal modal;
+    actions::ScriptedDeletePrompts deletePrompts;
+    actions::ScriptedFileDialogs fileDialogs;
     search::SearchFlags flags;
     platform::ResourceLibrary resources{{MVF_BIN_DIR}};
     platform::HelpViewer help{{MVF_BIN_DIR}};

@@ -1,12 +1,15 @@
 // The finder's main window and results window `TVFinder`: its own caption bar, the
-// docking toolbar, the results list, the two status bars, the options menu `MainPop`,
-// the tray icon `FinderTray` and the search session it owns. It is created hidden and
-// shown from the tray; it starts the searches the search dialog hands it.
+// docking toolbar, the results view, the two status bars, the options menu `MainPop`,
+// the tray icon `FinderTray`, the file actions and the search session it owns. It is
+// created hidden and shown from the tray; it starts the searches the search dialog hands
+// it.
 //
 // Every rule it follows lives below it: the search commands and the tray's look in
 // SearchCommands, its place and roll-up in window_place.h, the toolbar in
-// toolbar_rules.h, the options in options_rules.h, its settings and the last results in
-// FinderLife, the search's run and end in the SearchSession. The window wires those to Qt.
+// toolbar_rules.h, the options in options_rules.h, its settings and first showing in
+// FinderLife, the list on screen in the ResultsView, what is done with files and results
+// files (and which commands the list allows) in the ResultsActions, the search's run and
+// end in the SearchSession. The window wires those to Qt.
 #pragma once
 
 #include <memory>
@@ -15,6 +18,7 @@
 #include <QMainWindow>
 
 #include "finder/dialog/search_starter.h"
+#include "finder/results/list_texts.h"
 #include "finder/search/search_criteria.h"
 #include "finder/shell/finder_life.h"
 #include "finder/shell/finder_tray.h"
@@ -31,9 +35,18 @@ class QAction;
 class QDialog;
 class QMenu;
 
+namespace mvf::actions {
+class DeletePrompts;
+class FileDialogs;
+class ResultsActions;
+} // namespace mvf::actions
 namespace mvf::dialog {
 class TVantorFinder;
 }
+namespace mvf::view {
+class ResultsView;
+class VFList;
+} // namespace mvf::view
 namespace mvf::session {
 class SearchSession;
 struct SearchOutcome;
@@ -44,8 +57,8 @@ namespace mvf::shell {
 class CaptionBar;
 class FinderToolbar;
 class FinderStatusBar;
+class DialogLoadProgress;
 class ProgressBar;
-class ResultsViewPlaceholder;
 class SessionThread;
 
 // What the main window works with; each must outlive it.
@@ -58,6 +71,9 @@ struct FinderWindowParts {
     std::string programFolder;
     bool trayAvailable = true;
     platform::SoundOutput sound{};
+    // The questions of deleting and the results file's dialogs; none: Qt's own.
+    actions::DeletePrompts* deletePrompts = nullptr;
+    actions::FileDialogs* fileDialogs = nullptr;
 };
 
 // The topic F1 opens, and the help context of the help buttons and menu items.
@@ -74,15 +90,17 @@ public:
     ~TVFinder() override;
 
     // The search dialog (shown by New search; its docking menu is the toolbar's, its
-    // results-handling choices decide what the tray click does with waiting results) and
-    // the About box, made after the window.
-    void SetSearchDialog(dialog::TVantorFinder* dialog) { searchDialog_ = dialog; }
+    // progress window the results file load's, its results-handling choices decide what
+    // the tray click does with waiting results) and the About box, made after the window.
+    void SetSearchDialog(dialog::TVantorFinder* dialog);
     void SetAboutBox(QDialog* about) { aboutBox_ = about; }
 
     // The window's parts.
     CaptionBar* Caption() const { return caption_; }
     FinderToolbar* Toolbar() const { return toolbar_; }
-    ResultsViewPlaceholder* VFList() const { return list_; }
+    view::ResultsView* Results() const { return results_; }
+    view::VFList* VFList() const;
+    actions::ResultsActions& Actions() { return *actions_; }
     ProgressBar* Progress() const { return progress_; }
     FinderStatusBar* VFinderstatus() const { return status_; }
     QMenu* MainPop() const { return mainPop_; }
@@ -103,7 +121,6 @@ public:
     void TBSizeBtnClick();
     void RollupBtnClick();
     void MaximiseBtnClick();
-    void ClearBtnClick();
     void UpdateTB();
 
     // dialog::SearchStarter: the search dialog hands over a search that passed its checks
@@ -142,6 +159,8 @@ private:
     void VFListChange();
     void VFListAfterSort();
     void ShowPanelZero();
+    void OpenSelected();
+    void DeleteSelected();
     void ToolbarCommandClicked(ToolbarCommand command);
     void ActivePopPopup();
     ResultsHandling Handling() const;
@@ -149,9 +168,6 @@ private:
     void SearchEnded(const session::SearchOutcome& outcome);
     void FinishForeground(const session::SearchOutcome& outcome);
     void FinishBackground(const session::SearchOutcome& outcome);
-    void AskToShowLog(bool systemModal);
-    // The viewer beside the program.
-    std::string ViewerFile() const;
 
     FinderLife& life_;
     search::SearchFlags& flags_;
@@ -166,17 +182,21 @@ private:
     std::unique_ptr<FinderTray> tray_;
     CaptionBar* caption_;
     FinderToolbar* toolbar_;
-    ResultsViewPlaceholder* list_;
+    view::ResultsView* results_;
     ProgressBar* progress_;
     FinderStatusBar* status_;
     QMenu* mainPop_;
     QAction* useMorvel_ = nullptr;
     QAction* disMulti_ = nullptr;
     QAction* noSplash_ = nullptr;
+    QAction* newSrchOption_ = nullptr; // the options menu's "New search" without a tray
     dialog::TVantorFinder* searchDialog_ = nullptr;
     QDialog* aboutBox_ = nullptr;
+    std::unique_ptr<DialogLoadProgress> loadProgress_;
+    std::unique_ptr<actions::ResultsActions> actions_;
     session::SearchSession* session_;
     std::unique_ptr<SessionThread> sessionThread_;
+    results::ToolbarState commandState_; // as UpdateTB last set the commands
 
     bool rolledUp_ = false;
     bool tearingDown_ = false; // the window is being destroyed: a search's end changes nothing
