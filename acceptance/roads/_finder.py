@@ -2,6 +2,7 @@
 scratch trees of files, mvfind's hits for the same criteria, the results files the finder
 writes, and the tray icon's looks told apart by their pictures."""
 
+import os
 import time
 
 TITLE = "Morvel Vantor Finder 2.1"  # the main window's and the search dialog's caption
@@ -106,3 +107,60 @@ def finish(road, finder, icon):
     road.wait_menu(finder)
     road.choose_menu_item("&Exit and Unload")
     road.wait_exit(finder, status=0)
+
+
+def slow_file(road, path, seconds=3.0):
+    """A file of zero bytes, taking no room on the disk, that a search testing binary files
+    reads for about `seconds` on this machine (measured with mvfind on a smaller one): a
+    search that walks it runs long enough to be watched, and ends by itself."""
+    probe = path.with_name("probe.bin")
+    probe.parent.mkdir(parents=True, exist_ok=True)
+    probe_size = 128 << 20
+    with probe.open("wb") as zeros:
+        os.truncate(zeros.fileno(), probe_size)
+    started = time.monotonic()
+    mvfind = road.start("mvfind", "--binaries", "-q", "-m", "probe.bin", "-f", "needle",
+                        str(probe.parent))
+    road.wait_exit(mvfind, status=1)
+    took = max(time.monotonic() - started, 0.01)
+    probe.unlink()
+    size = int(probe_size * seconds / took)
+    size = min(max(size, 64 << 20), 32 << 30)
+    with path.open("wb") as slow:
+        os.truncate(slow.fileno(), size)
+    return path
+
+
+def default_application(road):
+    """Makes a recorder the desktop's application for plain text: each file the desktop is
+    asked to open is written to the returned log, one line each."""
+    log = road.home / "opened.txt"
+    recorder = road.home / "recorder.sh"
+    recorder.write_text(f'#!/bin/sh\nprintf "%s\\n" "$1" >> "{log}"\n')
+    recorder.chmod(0o755)
+    applications = road.data_home / "applications"
+    applications.mkdir(parents=True, exist_ok=True)
+    (applications / "recorder.desktop").write_text(
+        "[Desktop Entry]\nType=Application\nName=Recorder\n"
+        f"Exec={recorder} %f\nMimeType=text/plain;\n")
+    road.config_home.mkdir(parents=True, exist_ok=True)
+    (road.config_home / "mimeapps.list").write_text(
+        "[Default Applications]\ntext/plain=recorder.desktop\n")
+    return log
+
+
+def press_changing(road, window, keys):
+    """Presses keys that change what the window shows (a mnemonic ticking a box, which Qt
+    animates as a click a moment later) and waits until the window's picture has changed
+    and held still again."""
+    before = road.picture_digest(window)
+    road.press_keys(keys, window=window)
+    with road.step(f"wait for {keys} to change {window.name}"):
+        road.wait_until(lambda: road.picture_digest(window) != before, 5, "nothing changed")
+
+        def settled():
+            first = road.picture_digest(window)
+            time.sleep(0.25)
+            return first == road.picture_digest(window)
+
+        road.wait_until(settled, 5, "the picture kept changing")

@@ -37,12 +37,12 @@ def run(road):
     road.type_text(MASKS, window=dialog)
     road.press_keys("Tab", window=dialog)
     road.type_text(EXPRESSION, window=dialog)
-    road.press_keys("alt+a", window=dialog)  # "Boolean &AND (Must match all)"
+    _finder.press_changing(road, dialog, "alt+a")  # "Boolean &AND (Must match all)"
     road.screenshot("find what with AND", window=dialog)
     road.press_keys("alt+l", window=dialog)  # "&Look Where"
     road.press_keys("alt+v", window=dialog)  # "Dri&ve/Directory list"
     road.type_text(str(tree), window=dialog)
-    road.press_keys("alt+s", window=dialog)  # "&Search subdirectories"
+    _finder.press_changing(road, dialog, "alt+s")  # "&Search subdirectories"
     road.screenshot("look where with sub-folders", window=dialog)
     road.press_keys("Return", window=dialog)  # "Begin Search"
     road.wait_window_gone(dialog)

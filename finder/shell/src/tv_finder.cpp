@@ -301,6 +301,7 @@ void TVFinder::showEvent(QShowEvent* event) {
 
 WindowFacts TVFinder::Facts() const {
     return {.rect = RectOf(geometry()),
+            .placed = placed_,
             .minimised = isMinimized(),
             .rolledUp = rolledUp_,
             .visible = isVisible(),
@@ -474,6 +475,7 @@ void TVFinder::PlaceWindow() {
     const WindowRect stored = StoredRect(settings);
     ShowRolledUp(settings.VFRolledUp);
     setGeometry(QRectOf(settings.VFRolledUp ? RolledUpRect(stored, RolledUpHeight()) : stored));
+    placed_ = true;
 }
 
 int TVFinder::RolledUpHeight() const {

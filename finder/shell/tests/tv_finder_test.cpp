@@ -411,6 +411,22 @@ TEST(TVFinderTest, WithoutATrayTheWindowStandsInForItDoneMinimisesAndTheMenuCarr
     EXPECT_TRUE(closed);
 }
 
+TEST(TVFinderTest, AWindowNeverShownKeepsItsStoredPlaceThroughDoneAndExit) {
+    WindowWorld world;
+    world.Preset([](platform::SettingsStore& s) {
+        s.Write(kLastX, 40);
+        s.Write(kLastY, 50);
+        s.Write(kLastCX, 640);
+        s.Write(kLastCY, 450);
+    });
+    world.Open();
+    world.window->ExitBtnClick(); // as a background search does first
+    world.Restart();
+    EXPECT_EQ(640, world.Stored().Read(kLastCX));
+    world.Show();
+    EXPECT_EQ(QRect(40, 50, 600, 400), world.window->geometry());
+}
+
 TEST(TVFinderTest, DoneHidesToTheTrayAndRecordsThePlace) {
     WindowWorld world;
     world.Open();

@@ -199,6 +199,7 @@ private:
     results::ToolbarState commandState_; // as UpdateTB last set the commands
 
     bool rolledUp_ = false;
+    bool placed_ = false;      // shown at the stored place at least once
     bool tearingDown_ = false; // the window is being destroyed: a search's end changes nothing
     bool hintShowing_ = false;
     bool closedForGood_ = false;
