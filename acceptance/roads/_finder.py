@@ -1,6 +1,7 @@
 """What the finder's roads share: a quiet start (no splash, no notice, the window placed),
-scratch trees of files, mvfind's hits for the same criteria, the results files the finder
-writes, and the tray icon's looks told apart by their pictures."""
+where its buttons and column headers are, scratch trees of files, mvfind's hits for the
+same criteria, the results files the finder writes, the tray icon's looks told apart by
+their pictures, a file slow to search, and a default application that notes what it opens."""
 
 import os
 import time
@@ -14,6 +15,9 @@ LAST_RESULTS = "searchresults/last search results.ser"
 PLACE = {"VFLastX": 100, "VFLastY": 80, "VFLastCX": 964, "VFLastCY": 484}
 COLUMNS = (150, 330, 100, 130, 130)
 HEADER_Y = 55
+# The small toolbar's nine buttons, 24 pixels wide and 3 apart, in their order.
+TOOLBAR_Y = 34
+BUTTONS = ("new search", "open", "delete", "clear", "load", "save", "stop", "help", "done")
 CAPTION_MIDDLE = 12
 DONE_FROM_RIGHT = 13
 
@@ -32,6 +36,11 @@ def quiet_start(road, **values):
 def column_middle(column):
     """The x of a column header's middle in the window's client area (inside its frame)."""
     return 2 + sum(COLUMNS[:column]) + COLUMNS[column] // 2
+
+
+def toolbar_button(name):
+    """The (x, y) of a small toolbar button's middle in the window's client area."""
+    return 24 + 27 * BUTTONS.index(name), TOOLBAR_Y
 
 
 def make_tree(root, files):
@@ -164,3 +173,21 @@ def press_changing(road, window, keys):
             return first == road.picture_digest(window)
 
         road.wait_until(settled, 5, "the picture kept changing")
+
+
+def search_from_tray(road, finder, icon, masks, expression, folder, subfolders=True):
+    """"New search" from the tray menu: masks, expression and folder typed in, Begin Search."""
+    road.click_tray_icon(icon, button="right")
+    road.wait_menu(finder)
+    road.choose_menu_item("&New search")
+    dialog = road.wait_window(TITLE, program=finder)
+    road.type_text(masks, window=dialog)
+    road.press_keys("Tab", window=dialog)
+    road.type_text(expression, window=dialog)
+    road.press_keys("alt+l", window=dialog)
+    road.press_keys("alt+v", window=dialog)
+    road.type_text(str(folder), window=dialog)
+    if subfolders:
+        press_changing(road, dialog, "alt+s")  # "&Search subdirectories"
+    road.press_keys("Return", window=dialog)
+    road.wait_window_gone(dialog)
