@@ -26,16 +26,6 @@ QString Shown(const std::string& text) {
 
 } // namespace
 
-platform::MessageBox OfferLogBox(QWidget* parent) {
-    platform::MessageBox box;
-    box.caption = Shown(std::string(search::kOfferLogCaption));
-    box.text = Shown(std::string(search::kOfferLogQuestion));
-    box.icon = platform::BoxIcon::Warning;
-    box.buttons = platform::BoxButtons::OkCancel;
-    box.parent = parent;
-    return box;
-}
-
 SearchSession::SearchSession(results::ResultsList& list, Services services, QObject* parent)
     : QObject(parent), list_(list), services_(std::move(services)),
       flags_(services_.flags ? *services_.flags : search::ProcessSearchFlags()),

@@ -65,15 +65,12 @@ struct SearchOutcome {
     QString SearchSummary;   // also set on the list
     QString TrayHint;        // "12 hits found! Click to process...."
     bool ErrorsLogged = false;
-    // Warn was chosen, files could not be opened, and the search was not cancelled: ask
-    // OfferLogBox() and on OK show ErrorLogPath in the viewer (foreground: at once;
-    // background: at the tray click).
+    // Warn was chosen, files could not be opened, and the search was not cancelled: the
+    // window offers the log in the viewer (foreground: at once; background: at the tray
+    // click; the question and the viewer are the file actions', finder/actions).
     bool OfferLog = false;
     std::string ErrorLogPath; // the error log of this search; empty when none is written
 };
-
-// The question that offers the error log: "Warning", warning icon, OK and Cancel.
-platform::MessageBox OfferLogBox(QWidget* parent = nullptr);
 
 class SearchSession : public QObject {
     Q_OBJECT
@@ -110,8 +107,8 @@ public:
 
     // Requests to the search; nothing without an active search. A paused search shows no
     // progress texts (the window shows "Paused...."), and resuming tells the newest one
-    // again; hits found before the pause still arrive. Stop resumes a paused search so that it can end; Cancel also marks the
-    // search cancelled (no question at its end).
+    // again; hits found before the pause still arrive. Stop resumes a paused search so that it can
+    // end; Cancel also marks the search cancelled (no question at its end).
     void Pause();
     void Resume();
     void Stop();
