@@ -10,9 +10,10 @@ declare -A GROUP=(
   [bench]="libbenchmark-dev libpcre2-dev libre2-dev ripgrep hyperfine python3"
   [fuzz]="clang libclang-rt-14-dev"
   # Acceptance roads: their own X display, window manager and system tray; input,
-  # window queries (libX11 through Python's ctypes) and screenshots. The viewer's print
+  # window queries (libX11 through Python's ctypes) and screenshots; the desktop's "open"
+  # (xdg-open) for found files opened with their default application. The viewer's print
   # tests read their PDF files back with pdftotext.
-  [accept]="xvfb xauth openbox trayer xdotool x11-utils libx11-6 imagemagick python3 poppler-utils"
+  [accept]="xvfb xauth openbox trayer xdotool x11-utils libx11-6 imagemagick python3 xdg-utils file poppler-utils"
 )
 
 wanted=()

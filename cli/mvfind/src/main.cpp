@@ -2,7 +2,6 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include "mvfindgrep.h"
@@ -13,6 +12,7 @@
 #include "finder/search/entry_checks.h"
 #include "options.h"
 #include "platform/core/current_directory.h"
+#include "platform/core/open_file_limit.h"
 #include "print_host.h"
 
 namespace {
@@ -22,15 +22,6 @@ using namespace mvf;
 constexpr int kFound = 0;
 constexpr int kNothingFound = 1;
 constexpr int kTrouble = 2;
-
-// The walk holds one descriptor per folder level it is in: allow as many as permitted.
-void RaiseDescriptorLimit() {
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        ::setrlimit(RLIMIT_NOFILE, &limit);
-    }
-}
 
 void Complain(const std::string& text) {
     std::fprintf(stderr, "mvfind: %s\n", text.c_str());
@@ -87,7 +78,7 @@ int Run(cli::Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
-    RaiseDescriptorLimit();
+    platform::RaiseOpenFileLimit();
     std::setlocale(LC_COLLATE, "");  // a saved results file lists names in the user's order
     LibMain(nullptr, 0, 0, nullptr); // the engine's notices carry their captions
     auto parsed = cli::ParseOptions(argc, argv, platform::CurrentDirectory());

@@ -1,9 +1,6 @@
 """The results list at work: the rows of a prepared "last search results.ser", a click on
 the size column's header (twice: largest first), the first row deleted to the trash through
-the multiple-deletion dialog, and the list saved at exit without it.
-
-Kept out of the runs (the leading "_") until the main window embeds the results view and its
-actions (finder/view, finder/actions); then it is renamed finder_results_list.py."""
+the multiple-deletion dialog, and the list saved at exit without it."""
 
 NEEDS = ["MVFinder", "mvfind"]
 TIMEOUT = 90
