@@ -171,7 +171,7 @@ private:
     void TypeChar(char ch);
     void Tab();
     int32_t SmartTabTarget(int32_t line, int32_t column);
-    void InsertSpaces(int32_t count);
+    int32_t TabSpaces();
     void LineBreak();
     void Backspace();
     void Delete();
