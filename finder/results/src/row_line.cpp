@@ -163,7 +163,9 @@ std::optional<std::string> AppendRow(std::string& out, const ResultEntry& row, c
     out.push_back('\t');
     PadRight(out, TypeText(row.type()), kTypeWidth);
     out.push_back('\t');
-    PadRight(out, row.path(), w.path);
+    // An empty folder (a path without "/", which FullPath reads from the root) would
+    // leave two TABs in a row, which read as one: a blank keeps its column.
+    PadRight(out, row.path().empty() ? std::string_view(" ") : row.path(), w.path);
     out.push_back('\t');
     PadLeft(out, row.size(), w.size);
     out.append("\t    ");

@@ -95,6 +95,7 @@ TEST(SaveResults, EveryRowLoadsBackAsExactlyTheSameFile) {
         "/dir /x",           "/dir/x",   "/d/tab\there",   "/d/new\nline\rend",
         "/d/ctl\x01",        "/d/\x7f",  "/d/\"q\" \\b\\", "/t\tf\tl/n",
         "/d/\xc3\xa9t\xe9 ", "/d/ lead", "/a.txt ",        "/sp ace/in name",
+        "no\tfolder",
     };
     ResultsList list;
     for (const std::string& path : paths) list.AddItem(path, "c", "m", 1, {.IsUnix = true});
@@ -113,6 +114,14 @@ TEST(SaveResults, EveryRowLoadsBackAsExactlyTheSameFile) {
         EXPECT_EQ(row.name() == "empty times" ? "" : "m", row.modified()) << FullPath(row);
         EXPECT_EQ(row.name() == "empty times" ? "2" : "1", row.size());
     }
+    // A path without a folder is read from the root, even when no row has a folder.
+    ResultsList lone;
+    lone.AddItem("lone", "c", "m", 1, {.IsDos = true});
+    ASSERT_EQ(FileStatus::Done, SaveResults(lone, dir.Path("lone.ser"), "").status);
+    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir.Path("lone.ser"), "").status);
+    ASSERT_EQ(1u, loaded.size());
+    EXPECT_EQ("/lone", FullPath(loaded[0]));
+    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir.Path("exact.ser"), "").status);
     // The table stays readable: what its columns cannot hold shows as "?".
     const std::string text = ReadAll(dir.Path("exact.ser"));
     EXPECT_NE(std::string::npos, text.find("new?line?end"));
