@@ -39,6 +39,46 @@ protected:
     int code_ = -99;
 };
 
+// A failed compile leaves the record unusable, whatever substitution is tried next: no
+// search may run on what the failed compile left half-changed.
+TEST_F(SubstTest, AFailedCompileLeavesEveryKindUnusable) {
+    HGrepOptions(0);
+    const std::string text = "xab";
+    const std::string tooLong(300, 'q');
+    for (const int k : {0, 1}) {
+        ASSERT_EQ(0, CompileAGrep("ab", k, 0, approx_.get()));
+        ASSERT_EQ(1, AGrep(text.c_str(), approx_.get()));
+        EXPECT_EQ(HGREP_ERR_TOO_LONG, CompileAGrep(tooLong.c_str(), 200, 0, approx_.get()));
+        Into(64, [&](char* d, int n) { return AGrepSubsBuild("&", d, n, approx_.get()); });
+        EXPECT_NE(0, code_);
+        EXPECT_EQ(-1, AGrep(text.c_str(), approx_.get())) << "k " << k;
+        EXPECT_EQ(nullptr, approx_->matchStart[0]);
+        Into(64, [&](char* d, int n) {
+            return AGrepSubstitute(text.c_str(), "&", d, n, approx_.get());
+        });
+        EXPECT_NE(0, code_);
+        EXPECT_EQ(-1, AGrep(text.c_str(), approx_.get())) << "k " << k;
+    }
+    ASSERT_EQ(0, CompileAGrep("ab", 1, 0, approx_.get())); // until a compile succeeds
+    EXPECT_EQ(1, AGrep(text.c_str(), approx_.get()));
+
+    ASSERT_EQ(0, CompileRGrep("a", 1, regex_.get()));
+    ASSERT_EQ(1, RGrep(text.c_str(), regex_.get()));
+    EXPECT_EQ(HGREP_ERR_MISSING_BRACKET, CompileRGrep("[a", 1, regex_.get()));
+    Into(64,
+         [&](char* d, int n) { return RGrepSubstitute(text.c_str(), "&", d, n, regex_.get()); });
+    EXPECT_NE(0, code_);
+    EXPECT_EQ(-1, RGrep(text.c_str(), regex_.get()));
+
+    ASSERT_EQ(0, CompileSGrep("Rob", 0, soundex_.get()));
+    ASSERT_EQ(1, SGrep("Rob", soundex_.get()));
+    EXPECT_EQ(HGREP_ERR_PATTERN_TOO_LONG,
+              CompileSGrep(std::string(600, 'R').c_str(), 0, soundex_.get()));
+    Into(64, [&](char* d, int n) { return SGrepSubsBuild("&", d, n, soundex_.get()); });
+    EXPECT_NE(0, code_);
+    EXPECT_EQ(-1, SGrep("Rob", soundex_.get()));
+}
+
 TEST_F(SubstTest, RegularExpressionGroupsAndTheWholeMatch) {
     const std::string text = "abbcd";
     ASSERT_EQ(0, CompileRGrep("\\(b+\\)c", 1, regex_.get()));
