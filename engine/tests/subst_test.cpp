@@ -79,6 +79,45 @@ TEST_F(SubstTest, AFailedCompileLeavesEveryKindUnusable) {
     EXPECT_EQ(-1, SGrep("Rob", soundex_.get()));
 }
 
+// An empty result still needs its terminator: with no room at all (a null destination or
+// a size of 0 or less) every call answers 3 and writes nothing, as SubsBuild always did.
+TEST_F(SubstTest, AnEmptyResultWithNoRoomForItsTerminatorIsNoSpace) {
+    HGrepOptions(0);
+    const std::string text = "abc";
+    ASSERT_EQ(0, CompileRGrep("abc", 1, regex_.get()));
+    ASSERT_EQ(1, RGrep(text.c_str(), regex_.get()));
+    ASSERT_EQ(0, CompileSGrep("Abc", 0, soundex_.get()));
+    ASSERT_EQ(1, SGrep(text.c_str(), soundex_.get()));
+    ASSERT_EQ(0, CompileAGrep("abc", 1, 1, approx_.get()));
+    ASSERT_EQ(1, AGrep(text.c_str(), approx_.get()));
+    for (const int size : {0, -1}) {
+        for (char* destination : {dest_, static_cast<char*>(nullptr)}) {
+            SCOPED_TRACE(std::to_string(size) + (destination ? " destination" : " null"));
+            Into(size, [&](char*, int n) {
+                return RGrepSubstitute(text.c_str(), "\\9", destination, n, regex_.get());
+            });
+            EXPECT_EQ(HGREP_ERR_NO_SPACE, code_);
+            EXPECT_EQ(HGREP_ERR_NO_SPACE, regex_->state);
+            Into(size, [&](char*, int n) {
+                return SGrepSubstitute(text.c_str(), "\\1", destination, n, soundex_.get());
+            });
+            EXPECT_EQ(HGREP_ERR_NO_SPACE, code_);
+            Into(size, [&](char*, int n) {
+                return AGrepSubstitute(text.c_str(), "\\5", destination, n, approx_.get());
+            });
+            EXPECT_EQ(HGREP_ERR_NO_SPACE, code_);
+            Into(size,
+                 [&](char*, int n) { return RGrepSubsBuild("\\9", destination, n, regex_.get()); });
+            EXPECT_EQ(HGREP_ERR_NO_SPACE, code_);
+        }
+    }
+    // One byte holds the empty result.
+    EXPECT_EQ("", Into(1, [&](char* d, int n) {
+                  return RGrepSubstitute(text.c_str(), "\\9", d, n, regex_.get());
+              }));
+    EXPECT_EQ(0, code_);
+}
+
 TEST_F(SubstTest, RegularExpressionGroupsAndTheWholeMatch) {
     const std::string text = "abbcd";
     ASSERT_EQ(0, CompileRGrep("\\(b+\\)c", 1, regex_.get()));
