@@ -52,7 +52,9 @@ void PrintHost::AddHit(const search::FoundFile& hit) {
                                               {hit.IsUnix, hit.IsDos, hit.IsMac, hit.IsBinary});
         if (settings_.print && settings_.longFormat) PrintLong(rows_[row]);
         if (!settings_.keepRows) rows_.Clear();
-    } else if (settings_.print) {
+    }
+    // Saving the rows as well changes nothing of what is printed.
+    if (settings_.print && !settings_.longFormat) {
         std::fwrite(hit.Path.data(), 1, hit.Path.size(), stdout);
         std::fputc('\n', stdout);
     }

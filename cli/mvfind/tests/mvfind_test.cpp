@@ -163,6 +163,9 @@ TEST_F(MvfindTest, LongFormatShowsTheRowsFields) {
 TEST_F(MvfindTest, SavedResultsFileLoadsBack) {
     const Outcome saved = Run({"-s", "--or", "-f", "apple|fruit", "--save", "hits.ser", "tree"});
     ASSERT_EQ(0, saved.status);
+    // What is printed is the same as without saving.
+    EXPECT_EQ(Run({"-s", "--or", "-f", "apple|fruit", "tree"}).out, saved.out);
+    EXPECT_NE("", saved.out);
     ResultsList loaded;
     ASSERT_EQ(FileStatus::Done, LoadList(loaded, tmp_.Path("hits.ser"), {}).status);
     EXPECT_EQ("Filemask:  *.*    Expression:  apple|fruit   Boolean: OR    Searched in:  tree",
