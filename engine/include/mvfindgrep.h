@@ -264,6 +264,18 @@ MVFG_API int LibMain(void* instance, int unused1, int unused2, const char* unuse
 typedef void (*HGrepNoticeHandler)(const char* caption, const char* text, void* context);
 MVFG_API HGrepNoticeHandler HGrepSetNoticeHandler(HGrepNoticeHandler handler, void* context);
 
+/* ---- Stopping a long search ------------------------------------------------------- */
+
+/* A regular-expression search of one text can take long (back-references make the
+ * matcher backtrack). While a query is installed, RGrep (and every call built on it: the
+ * wrappers, the chain, the file search) asks it every few thousand steps whether to give
+ * up; when it answers nonzero the search ends at once and answers 0, as for a text
+ * without a match, with every bound null. The query runs on the searching thread and must
+ * be cheap: it reads a flag that another thread, or a signal handler, sets. `context` is
+ * passed back unchanged. NULL removes the query. Returns the query installed before. */
+typedef int (*HGrepStopQuery)(void* context);
+MVFG_API HGrepStopQuery HGrepSetStopQuery(HGrepStopQuery query, void* context);
+
 #ifdef __cplusplus
 }
 #endif

@@ -40,6 +40,10 @@ template <class Record> void ForgetMatch(Record& record) {
     for (int n = 0; n < MVFG_BOUNDS; ++n) record.matchStart[n] = record.matchEnd[n] = nullptr;
 }
 
+// The stop query (HGrepSetStopQuery): whether the search running now should give up.
+// False while none is installed.
+bool StopAsked();
+
 // The library's string table (identifiers 13-27); nullptr for any other identifier.
 const char* LibraryString(int id);
 

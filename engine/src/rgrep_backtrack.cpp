@@ -72,8 +72,9 @@ const unsigned char* Backtracker::Run(const unsigned char* pc, const unsigned ch
             const auto* to = reinterpret_cast<const unsigned char*>(rec_->matchEnd[pc[1]]);
             if (from && to && to > from) { // an unset or empty group matches the empty string
                 const auto length = static_cast<std::size_t>(to - from);
-                if (static_cast<std::size_t>(end - p) < length || std::memcmp(p, from, length) != 0)
-                    return nullptr;
+                if (static_cast<std::size_t>(end - p) < length) return nullptr;
+                Tick(length >> 6);
+                if (std::memcmp(p, from, length) != 0) return nullptr;
                 p += length;
             }
             break;
@@ -101,6 +102,8 @@ bool Backtracker::Single(const unsigned char* atom, const unsigned char* p) cons
 const unsigned char* Backtracker::Rest(const unsigned char* rest, const unsigned char* q,
                                        unsigned branch) {
     ++g_restTries;
+    Tick(1);
+    if (stopped_) return nullptr;
     if (memo_ && !memo_->FirstTry(branch, static_cast<std::size_t>(q - s_.start))) return nullptr;
     return Run(rest, q, branch + 1);
 }
@@ -167,12 +170,15 @@ const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigne
         runEnd = RunEnd(pc + 1, p, s_.end);
         top = runEnd;
     }
+    Tick(static_cast<std::size_t>(runEnd - p) >> 6);
     // Inside the run the rest may be unable to start at all; then only its end is tried
     // (unless it was tried before).
     const unsigned char* bottom = memo_ && memo_->RestAtRunEnd(branch) ? runEnd : p;
     for (const unsigned char* q = top; q >= bottom; --q) {
         if (!need || Single(need, q)) {
             if (const unsigned char* e = Rest(rest, q, branch)) return e;
+            // Given up: nothing after this is known to have failed.
+            if (stopped_) return nullptr;
         }
         if (q == bottom) break;
     }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 
+#include "internal.h"
 #include "mvfindgrep.h"
 #include "rgrep_memo.h"
 
@@ -38,7 +39,22 @@ public:
     // Whether an attempt wrote group bounds.
     bool WroteBounds() const { return wrote_; }
 
+    // Counts work towards the next look at the host's stop query: one for each attempt
+    // and each rest tried, one for every 64 bytes scanned or compared in one go.
+    void Tick(std::size_t work) {
+        work_ += work;
+        if (work_ >= kWorkBetweenQueries) {
+            work_ = 0;
+            if (StopAsked()) stopped_ = true;
+        }
+    }
+    // Whether the host asked to give up: every try fails from then on.
+    bool Stopped() const { return stopped_; }
+
 private:
+    // A few tens of microseconds of backtracking between two questions.
+    static constexpr std::size_t kWorkBetweenQueries = 4096;
+
     const unsigned char* Run(const unsigned char* pc, const unsigned char* p, unsigned branch);
     const unsigned char* Repeat(const unsigned char* pc, const unsigned char* p, unsigned branch);
     const unsigned char* Closure(const unsigned char* pc, const unsigned char* p, unsigned branch);
@@ -51,6 +67,8 @@ private:
     Subject s_;
     Memo* memo_;
     bool wrote_ = false;
+    std::size_t work_ = 0;
+    bool stopped_ = false;
 };
 
 } // namespace mvf::engine::match

@@ -1,5 +1,7 @@
 // mvfind: the finder's search from a shell.
+#include <atomic>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <sys/resource.h>
@@ -22,6 +24,19 @@ using namespace mvf;
 constexpr int kFound = 0;
 constexpr int kNothingFound = 1;
 constexpr int kTrouble = 2;
+constexpr int kInterrupted = 128 + SIGINT;
+
+// Ctrl+C stops the search as the finder's Stop button does (even inside one long line):
+// the hits found so far are printed and saved. A second Ctrl+C ends mvfind at once.
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+std::atomic<bool>* g_stopRequested = nullptr;
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+    g_interrupted = 1;
+    if (g_stopRequested) g_stopRequested->store(true, std::memory_order_relaxed);
+    std::signal(SIGINT, SIG_DFL);
+}
 
 // The walk holds one descriptor per folder level it is in: allow as many as permitted.
 void RaiseDescriptorLimit() {
@@ -50,6 +65,8 @@ bool Save(results::ResultsList& rows, const search::SearchCompletion& completion
 
 int Run(cli::Options& options) {
     search::SearchFlags& flags = search::ProcessSearchFlags();
+    g_stopRequested = &flags.StopRequested;
+    std::signal(SIGINT, &OnInterrupt);
     search::RememberedLists lists; // mvfind remembers nothing between runs
     if (const auto fault = search::PrepareSearch(options.criteria, lists, flags)) {
         std::fprintf(stderr, "%s\n", fault->Message.c_str());
@@ -77,6 +94,10 @@ int Run(cli::Options& options) {
     }
     if (!options.savePath.empty() && !Save(host.Rows(), completion, options.savePath))
         status = kTrouble;
+    if (g_interrupted) {
+        Complain("interrupted: the search was stopped");
+        status = kInterrupted;
+    }
     if (std::ferror(stdout)) {
         Complain(std::string("cannot write the output: ") + std::strerror(errno));
         status = kTrouble;

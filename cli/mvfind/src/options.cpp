@@ -235,8 +235,12 @@ character under *, + or -, which match that character exactly as written ("ab*c"
 Dates are the day of the file's time in local time; a file whose time is unknown passes
 no date test. A size bound that is no whole number is refused here.
 
+Ctrl+C stops the search, even inside one long line: the hits found so far are printed
+and, with --save, saved; a second Ctrl+C ends mvfind at once.
+
 Exit status: 0 when something was found, 1 when nothing was, 2 when the entries were
-refused (the reason is printed on standard error) or a file could not be written.
+refused (the reason is printed on standard error) or a file could not be written, 130
+when Ctrl+C stopped the search.
 )";
 }
 

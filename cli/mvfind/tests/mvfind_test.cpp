@@ -1,4 +1,7 @@
 // mvfind run as a real process on real folders: output, exit statuses, messages, logs.
+#include <signal.h>
+#include <unistd.h>
+
 #include <clocale>
 #include <cstdlib>
 #include <string>
@@ -192,6 +195,31 @@ TEST_F(MvfindTest, SavedResultsFileLoadsBack) {
     const Outcome refused = Run({"-f", "apple", "--save", "missing/dir/x.ser", "tree"});
     EXPECT_EQ(2, refused.status);
     EXPECT_TRUE(refused.err.starts_with("mvfind: ")) << refused.err;
+}
+
+// Ctrl+C stops the search as the finder's Stop does, even inside a line the matcher would
+// not finish in a lifetime: the hits so far are printed and saved.
+TEST_F(MvfindTest, InterruptStopsTheSearchAndKeepsTheHitsSoFar) {
+    tmp_.File("slow/hit.txt", "abz\n");
+    tmp_.File("slow/sub/endless.txt", "ab" + std::string(300, 'c') + "\n");
+    mvf::testing::StartedProgram mvfind(
+        MVFIND_PATH,
+        {"-s", "-f", "\\(a\\(b.*.*.*.*.*.*.*.*.*.*\\1z\\)\\)", "--save", "slow.ser", "slow"},
+        tmp_.Root());
+    // Files before sub-folders: once the endless file is open, the hit is behind it.
+    for (int i = 0; i < 3000 && !mvfind.HasOpen("/endless.txt"); ++i) ::usleep(10000);
+    ASSERT_TRUE(mvfind.HasOpen("/endless.txt"));
+    ::usleep(100000); // inside the endless line by now
+    mvfind.Signal(SIGINT);
+    const std::string hit = tmp_.Path("slow/hit.txt") + "\n";
+    const Outcome stopped = mvfind.Finish();
+    EXPECT_EQ(130, stopped.status);
+    EXPECT_EQ(hit, stopped.out);
+    EXPECT_EQ("mvfind: interrupted: the search was stopped\n", stopped.err);
+    ResultsList saved;
+    ASSERT_EQ(FileStatus::Done, LoadList(saved, tmp_.Path("slow.ser"), "").status);
+    ASSERT_EQ(1u, saved.size());
+    EXPECT_EQ(tmp_.Path("slow/hit.txt"), FullPath(saved[0]));
 }
 
 // The finder lists a saved file's names in the user's collation, not in byte order.

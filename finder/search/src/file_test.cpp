@@ -65,14 +65,28 @@ bool FileOpener::Open(int folderFd, const char* name, const std::string& path, F
     return true;
 }
 
+namespace {
+
+int StopRequestedOf(void* control) {
+    return static_cast<const SearchControl*>(control)->StopRequested() ? 1 : 0;
+}
+
+} // namespace
+
 FileTester::FileTester(const ContentPlan& plan, SearchControl& control, SearchHost& host)
     : plan_(plan), control_(control), host_(host) {
+    // One search runs at a time: the engine's one query is this search's.
+    HGrepSetStopQuery(&StopRequestedOf, &control_);
     for (std::size_t i = 0; i < plan_.expressions.size(); ++i) {
         usable_.push_back(SCompileRGrep(plan_.expressions[i].c_str(), plan_.matchCase ? 1 : 0) ==
                           0);
         compiled_ = usable_.back() ? static_cast<int>(i) : -1;
         blockPrefilter_.push_back(BlockPrefilterAllowed(plan_.expressions[i]));
     }
+}
+
+FileTester::~FileTester() {
+    HGrepSetStopQuery(nullptr, nullptr);
 }
 
 void FileTester::ShowProgress(const std::string& path) {

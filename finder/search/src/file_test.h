@@ -58,7 +58,12 @@ class FileTester {
 public:
     // Compiles each expression once to learn whether it can be used at all: one the
     // engine refuses (possible only where the checks were bypassed) never matches.
+    // While it lives, a stop request also ends an engine search inside one line (which
+    // then counts as no match, the scan ending as a stopped one does).
     FileTester(const ContentPlan& plan, SearchControl& control, SearchHost& host);
+    ~FileTester();
+    FileTester(const FileTester&) = delete;
+    FileTester& operator=(const FileTester&) = delete;
 
     // Tests an opened file; a hit fills `hit` and returns true. Closes nothing.
     bool Test(FileJob& job, FoundFile& hit);

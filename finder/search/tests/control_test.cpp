@@ -2,6 +2,8 @@
 // and the error log; the mailbox that carries news to a window's thread.
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -145,6 +147,30 @@ TEST_F(ControlTest, PauseAndStopTakeEffectBetweenLinesOfALargeFile) {
     EXPECT_EQ(0u, host.hits.size());
     EXPECT_EQ(1u, host.progress.size());
     EXPECT_TRUE(host.completion.Stopped);
+}
+
+TEST_F(ControlTest, StopEndsEvenASearchInsideOneEndlessLine) {
+    // A back-reference into a group still open: ten closures over 300 characters, which
+    // plain backtracking would not finish in a lifetime.
+    tmp_.File("endless.txt", "ab" + std::string(300, 'c') + "\n");
+    RecordingHost host;
+    TBGSearch search(Prepared("\\(a\\(b.*.*.*.*.*.*.*.*.*.*\\1z\\)\\)"), host, {}, flags_);
+    WaitUntil([&] { return host.ProgressCount() == 1; });
+    std::this_thread::sleep_for(100ms); // well inside the line by now
+    std::atomic<bool> ended{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 600 && !ended; ++i) std::this_thread::sleep_for(100ms);
+        if (!ended) {
+            std::fprintf(stderr, "the stopped search did not end\n");
+            std::_Exit(3);
+        }
+    });
+    search.Stop();
+    search.Wait();
+    ended = true;
+    watchdog.join();
+    EXPECT_TRUE(host.completion.Stopped);
+    EXPECT_EQ(0u, host.hits.size());
 }
 
 TEST_F(ControlTest, CancelAsksNoQuestionsAndDestroyingCancels) {
