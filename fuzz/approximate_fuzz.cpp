@@ -83,8 +83,9 @@ public:
             Fail("compile answered " + std::to_string(code));
         if ((code == HGREP_ERR_NO_PATTERN) != pattern.empty()) Fail("an empty pattern compiled");
         if (code == 0 && pattern.size() >= MVFG_PATTERN_SIZE) Fail("a long pattern compiled");
-        usable_ = code == 0;
-        if (usable_) compiled_ = {std::string(pattern), k, caseSensitive};
+        compiledOk_ = code == 0;
+        state_ = code;
+        if (compiledOk_) compiled_ = {std::string(pattern), k, caseSensitive};
     }
 
     void Search(std::string_view text) {
@@ -93,7 +94,9 @@ public:
         text_ = texts_.back().get();
         textCopy_ = std::string(text);
         const int found = AGrep(text_, record_.get());
-        if (!usable_) {
+        // A record refuses to search after a failed compile, once emptied, and while the
+        // last failed substitution's code is in its state.
+        if (!compiledOk_ || state_ != 0) {
             if (found != -1)
                 Fail("a record that is not compiled answered " + std::to_string(found));
             return;
@@ -126,6 +129,8 @@ public:
         if (code != want.code)
             Fail("substitution answered " + std::to_string(code) + ", plainly " +
                  std::to_string(want.code));
+        state_ = code;
+        if (record_->state != state_) Fail("the state is not the substitution's code");
         std::string got;
         if (size > 0 &&
             (!mvf::fuzz::ReadDestination(destination.get(), size, got) || got != want.text))
@@ -134,12 +139,13 @@ public:
 
     void Empty() {
         if (AGrepEmpty(record_.get()) != 1) Fail("emptying failed");
-        usable_ = false;
+        compiledOk_ = false;
     }
 
 private:
     std::unique_ptr<ApproxRecord> record_;
-    bool usable_ = false;
+    bool compiledOk_ = false;
+    int state_ = 1; // as AGrepInit leaves it
     Compiled compiled_;
     std::vector<std::unique_ptr<char[]>> texts_;
     const char* text_ = "";
