@@ -11,6 +11,7 @@ namespace mvf::engine::match {
 std::size_t g_restTries = 0;
 
 uint64_t Memo::bits_[Memo::kWords];
+uint32_t Memo::stamps_[Memo::kWords];
 
 namespace {
 
@@ -129,6 +130,8 @@ const unsigned char* Backtracker::RunEnd(const unsigned char* atom, const unsign
 
 const unsigned char* Backtracker::Repeat(const unsigned char* pc, const unsigned char* p,
                                          unsigned branch) {
+    // What the branch remembered holds only under the group bounds it was found with.
+    if (memo_) memo_->Sync(branch, *rec_);
     if (pc[0] == CLO) return Closure(pc, p, branch);
     // OPT: with the character first, then without.
     const unsigned char* rest = pc + ElementSize(pc);
@@ -139,12 +142,12 @@ const unsigned char* Backtracker::Repeat(const unsigned char* pc, const unsigned
 }
 
 // CLO: the rest is tried from the furthest reach back to p. The run's extent is kept per
-// branch; when failures after the branch depend only on the position, a run already
-// tried from a lower start has failed at every position above it, so only the new lower
-// part is tried.
+// branch; failures after the branch depend only on the position (and on group bounds that
+// stay the same while the memo keeps them), so a run already tried from a lower start has
+// failed at every position above it, and only the new lower part is tried.
 const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigned char* p,
                                           unsigned branch) {
-    const bool stable = memo_ && memo_->Stable(branch);
+    const bool stable = memo_ != nullptr;
     Memo::Run* run = memo_ ? &memo_->RunOf(branch) : nullptr;
     if (run && !run->rest) {
         run->rest = pc + ElementSize(pc);

@@ -1,7 +1,8 @@
 // One attempt of the program from one text position, in the definition's backtracking
 // order (each repetition first takes as much as it can). With a Memo it is bounded: a
-// rest of the program that failed at a position is not tried there again, which keeps
-// programs without back-references linear in the text length.
+// rest of the program that failed at a position (under the same bounds of the groups a
+// later back-reference reads) is not tried there again, which keeps programs without
+// back-references linear in the text length, and those with them polynomial.
 #pragma once
 
 #include <cstddef>
