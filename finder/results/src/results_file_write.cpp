@@ -5,7 +5,7 @@
 
 #include "file_messages.h"
 #include "finder/results/results_file.h"
-#include "replacing_file.h"
+#include "platform/core/replacing_file.h"
 #include "row_line.h"
 #include "sort_order.h"
 #include "text_util.h"
@@ -64,7 +64,7 @@ FileResult SaveResults(const ResultsList& list, std::string_view FileName,
     }
     const detail::Widths widths = detail::Measure(rows);
 
-    detail::ReplacingFile file(path);
+    platform::ReplacingFile file(path);
     if (!file.Open()) return detail::Failure(detail::UnableToOpen(path));
     std::string out;
     out.reserve(kFlushAt + 4096);

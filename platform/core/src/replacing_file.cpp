@@ -1,4 +1,4 @@
-#include "replacing_file.h"
+#include "platform/core/replacing_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include <cstring>
 #include <utility>
 
-namespace mvf::results::detail {
+namespace mvf::platform {
 namespace {
 
 // The file a symbolic link names, or the path itself.
@@ -85,4 +85,4 @@ std::string ReplacingFile::ErrorText() const {
     return std::strerror(error_);
 }
 
-} // namespace mvf::results::detail
+} // namespace mvf::platform

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace mvf::results::detail {
+namespace mvf::platform {
 
 class ReplacingFile {
 public:
@@ -34,4 +34,4 @@ private:
     bool committed_ = false;
 };
 
-} // namespace mvf::results::detail
+} // namespace mvf::platform
