@@ -137,7 +137,8 @@ TEST_F(MvfindTest, UnreadableFilesAndTheErrorLog) {
     const Outcome unwritable = Run({"-f", "apple", "--error-log", "no/such/folder/e", "tree"});
     EXPECT_EQ(2, unwritable.status);
     EXPECT_NE(std::string::npos,
-              unwritable.err.find("mvfind: Unable to open search errors log file!"));
+              unwritable.err.find(
+                  "mvfind: Unable to open search errors log file!\nNo such file or directory"));
 }
 
 TEST_F(MvfindTest, LongFormatShowsTheRowsFields) {

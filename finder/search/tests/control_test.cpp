@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <thread>
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include "finder/search/completion.h"
@@ -236,10 +239,33 @@ TEST_F(ControlTest, LogThatCannotBeCreatedIsReportedAndNotCounted) {
     criteria.ErrorHandling = ErrorHandlingMode::Warn;
     RecordingHost host;
     RunSearch(criteria, host, flags_, tmp_.Path("no such folder/search errors.err"));
-    EXPECT_EQ("Unable to open search errors log file!", host.completion.LogFailure);
+    EXPECT_EQ("Unable to open search errors log file!\nNo such file or directory",
+              host.completion.LogFailure);
     EXPECT_FALSE(flags_.ErrorsLogged);
     EXPECT_FALSE(host.completion.OfferLog);
     EXPECT_EQ(2u, host.completion.ErrorLines.size());
+}
+
+TEST_F(ControlTest, LogThatCannotBeWrittenKeepsTheOldOneAndSaysWhy) {
+    const std::string log = ErrorLogPath(tmp_.Root());
+    tmp_.File("search errors.err", "the old log\r\n");
+    // More than the file size limit lets through (a full disk, as far as the writer sees).
+    std::vector<std::string> lines(200, "Could not access file:  " + std::string(60, 'x'));
+    SearchCriteria criteria = Criteria(tmp_.Root(), "*.txt", "hit");
+    criteria.ErrorHandling = ErrorHandlingMode::Warn;
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limit{4096, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const SearchCompletion completion = FinishSearch(criteria, flags_, lines, 0, log);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ("Unable to write search errors log file!\nFile too large", completion.LogFailure);
+    EXPECT_FALSE(flags_.ErrorsLogged);
+    EXPECT_FALSE(completion.OfferLog);
+    EXPECT_EQ("the old log\r\n", ReadAll(log));
+    // Nothing half-written is left beside it.
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(tmp_.Root()), {}));
 }
 
 TEST_F(ControlTest, BackgroundCompletionLeavesResultsPending) {
