@@ -1,5 +1,9 @@
 // Writing a file so that a failure cannot destroy the one it replaces: the text goes to a
 // new file beside the target, which is renamed over the target only once all is written.
+// The new file has no name while it is written (where the file system allows), so a
+// process killed meanwhile leaves nothing; a named one that a killed save left behind
+// ("<target>.saving-PID-N" of a process that is gone) is removed by the next save of the
+// same target.
 #pragma once
 
 #include <string>
