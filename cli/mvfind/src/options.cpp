@@ -202,9 +202,9 @@ directory.
       --dates-between MM/DD/YYYY,MM/DD/YYYY
                             dated from one day to the other, both included
       --errors suppress|warn|dontwarn
-                            files that cannot be opened: log them (suppress); log them
-                            and list them on standard error at the end (warn, the
-                            default); neither (dontwarn)
+                            files and sub-folders that cannot be opened: log them
+                            (suppress); log them and list them on standard error at the
+                            end (warn, the default); neither (dontwarn)
       --error-log FILE      write the error log to FILE (default: none)
   -o, --save FILE           write the hits as a results file, in the finder's format,
                             which the finder can load (none when nothing was found)

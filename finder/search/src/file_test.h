@@ -24,6 +24,8 @@
 namespace mvf::search {
 
 inline constexpr std::string_view kAccessErrorPrefix = "Could not access file:  ";
+// A sub-folder that could not be read: the prefix, its path and the reason in brackets.
+inline constexpr std::string_view kFolderErrorPrefix = "Could not access folder:  ";
 inline constexpr std::string_view kProgressPrefix = "Searching: ";
 
 // What the criteria ask of every file.
@@ -49,6 +51,8 @@ public:
     // Fills `job` for the file `name` of the open folder `folderFd`; false when the file
     // needs no test at all (a boolean mode without alternatives).
     bool Open(int folderFd, const char* name, const std::string& path, FileJob& job);
+    // Fills `job` for a folder that could not be read; false when errors are not logged.
+    bool FolderFailed(const std::string& path, int error, FileJob& job);
 
 private:
     const ContentPlan& plan_;
