@@ -68,6 +68,12 @@ bool SplitPair(const std::string& text, std::string& first, std::string& second)
 bool IsKB(const std::string& text) {
     return search::ParseWholeNumber(text).has_value();
 }
+
+// A size below nothing would make every file smaller than it.
+bool IsNegative(const std::string& text) {
+    const auto kb = search::ParseWholeNumber(text);
+    return kb && *kb < 0;
+}
 bool IsDate(const std::string& text) {
     return text.size() == 10 && search::ParseDate(text).has_value();
 }
@@ -109,9 +115,12 @@ std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
             if (option == kBetween) {
                 if (!SplitPair(value, c.BetLow, c.BetHigh) || !IsKB(c.BetLow) || !IsKB(c.BetHigh))
                     return fail("--between takes two whole numbers of KB: LOW,HIGH");
+                for (const std::string& bound : {c.BetLow, c.BetHigh})
+                    if (IsNegative(bound)) return fail("a size cannot be negative: " + bound);
                 c.SizeFilter = SizeFilterKind::BetSizes;
             } else {
                 if (!IsKB(value)) return fail("--smaller and --larger take a whole number of KB");
+                if (IsNegative(value)) return fail("a size cannot be negative: " + value);
                 (option == kSmaller ? c.Smaller : c.Larger) = value;
                 c.SizeFilter =
                     option == kSmaller ? SizeFilterKind::Smallsize : SizeFilterKind::LargeSize;
@@ -192,7 +201,8 @@ directory.
   -c, --match-case          letters compare exactly (default: either case matches)
   -s, --subfolders          search sub-folders too (names beginning with "." are skipped)
       --binaries            also test binary files (default: skip them)
-      --between LOW,HIGH    size from LOW to HIGH KB, both included, either order
+      --between LOW,HIGH    size from LOW to HIGH KB, both included, either order (sizes
+                            are 0 KB or more)
       --smaller KB          size below KB (1 KB is 1,000 bytes)
       --larger KB           size above KB
       --date created|modified

@@ -100,6 +100,17 @@ TEST_F(MvfindTest, ExitStatusesAndRefusals) {
         EXPECT_EQ(2, refused.status);
         EXPECT_TRUE(refused.err.starts_with("mvfind: ")) << refused.err;
     }
+    // A size below nothing would take every file for smaller than it; it is refused.
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--smaller", "-5", "tree"},
+                                                                  {"--larger", "-1", "tree"},
+                                                                  {"--between", "-5,3", "tree"},
+                                                                  {"--between", "3,-2", "tree"}}) {
+        const Outcome refused = Run(args);
+        EXPECT_EQ(2, refused.status) << args[1];
+        EXPECT_TRUE(refused.err.starts_with("mvfind: a size cannot be negative: -")) << refused.err;
+        EXPECT_EQ("", refused.out);
+    }
+    EXPECT_EQ(0, Run({"--smaller", "+5", "tree"}).status);
     const Outcome help = Run({"--help"});
     EXPECT_EQ(0, help.status);
     for (const char* option : {"--mask",      "--find",          "--and",
