@@ -1,5 +1,6 @@
 // mvfind: the finder's search from a shell.
 #include <atomic>
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -63,6 +64,34 @@ bool Save(results::ResultsList& rows, const search::SearchCompletion& completion
     return false;
 }
 
+// --load: the rows of a results file, printed as a search prints its hits.
+int PrintResultsFile(const cli::Options& options) {
+    results::ResultsList rows;
+    const results::FileResult loaded = results::LoadList(rows, options.loadPath, {});
+    if (loaded.status == results::FileStatus::Skipped) {
+        Complain(options.loadPath + ": " + std::strerror(ENOENT));
+        return kTrouble;
+    }
+    if (loaded.status == results::FileStatus::Failed) {
+        Complain(loaded.message.text);
+        return kTrouble;
+    }
+    for (const results::ResultEntry& row : rows.entries()) {
+        if (options.longFormat) {
+            cli::PrintRowFields(row);
+        } else {
+            const std::string path = results::FullPath(row);
+            std::fwrite(path.data(), 1, path.size(), stdout);
+            std::fputc('\n', stdout);
+        }
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Complain(std::string("cannot write the output: ") + std::strerror(errno));
+        return kTrouble;
+    }
+    return rows.empty() ? kNothingFound : kFound;
+}
+
 int Run(cli::Options& options) {
     search::SearchFlags& flags = search::ProcessSearchFlags();
     g_stopRequested = &flags.StopRequested;
@@ -121,5 +150,7 @@ int main(int argc, char** argv) {
         std::fputs("Try 'mvfind --help'.\n", stderr);
         return kTrouble;
     }
-    return Run(std::get<cli::Options>(parsed));
+    cli::Options& options = std::get<cli::Options>(parsed);
+    if (!options.loadPath.empty()) return PrintResultsFile(options);
+    return Run(options);
 }

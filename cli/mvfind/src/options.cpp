@@ -28,6 +28,7 @@ enum LongOnly {
     kErrors,
     kErrorLog,
     kProgress,
+    kLoad,
     kHelp,
 };
 
@@ -52,6 +53,7 @@ const option kOptions[] = {
     {"long", no_argument, nullptr, 'l'},
     {"quiet", no_argument, nullptr, 'q'},
     {"progress", no_argument, nullptr, kProgress},
+    {"load", required_argument, nullptr, kLoad},
     {"help", no_argument, nullptr, kHelp},
     {nullptr, 0, nullptr, 0},
 };
@@ -95,10 +97,12 @@ std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
 
     ::optind = 0; // a fresh scan, also when called more than once
     ::opterr = 0;
+    bool searchOptions = false; // any option but --long and --load
     for (;;) {
         const int option = ::getopt_long(argc, argv, ":m:f:csqlo:", kOptions, nullptr);
         if (option == -1) break;
         const std::string value = ::optarg ? ::optarg : "";
+        searchOptions = searchOptions || (option != 'l' && option != kLoad);
         switch (option) {
         case 'm': c.FileMaskText = value; break;
         case 'f': c.FindText = value; break;
@@ -165,10 +169,17 @@ std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
         case 'l': options.longFormat = true; break;
         case 'q': options.quiet = true; break;
         case kProgress: options.progress = true; break;
+        case kLoad: options.loadPath = Absolute(workingFolder, value); break;
         case kHelp: return ShowHelp{};
         case ':': return fail(std::string("option needs a value: ") + argv[::optind - 1]);
         default: return fail(std::string("unknown option: ") + argv[::optind - 1]);
         }
+    }
+    if (!options.loadPath.empty()) {
+        if (searchOptions || ::optind < argc)
+            return fail("--load prints a results file: it takes no folders and no option but "
+                        "--long");
+        return options;
     }
     if (c.BoolAND && c.BoolOR) return fail("--and and --or exclude each other");
     if (::optind >= argc) return fail("no folder given");
@@ -220,6 +231,9 @@ directory.
                             which the finder can load (none when nothing was found)
   -l, --long                print name, type, folder, size, created and modified per hit,
                             separated by tabs
+      --load FILE           print the rows of a results file (one the finder or --save
+                            wrote) instead of searching: their full paths, or with --long
+                            their fields; exit status 0, or 1 when it holds no rows
   -q, --quiet               print nothing; the exit status tells (ends at the first hit
                             unless a file is to be written)
       --progress            show the file under test on standard error (a terminal only)

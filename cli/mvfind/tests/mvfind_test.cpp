@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <string>
@@ -113,15 +114,13 @@ TEST_F(MvfindTest, ExitStatusesAndRefusals) {
     EXPECT_EQ(0, Run({"--smaller", "+5", "tree"}).status);
     const Outcome help = Run({"--help"});
     EXPECT_EQ(0, help.status);
-    for (const char* option : {"--mask",      "--find",          "--and",
-                               "--or",        "--match-case",    "--subfolders",
-                               "--binaries",  "--between",       "--smaller",
-                               "--larger",    "--date",          "--after",
-                               "--before",    "--dates-between", "--errors",
-                               "--error-log", "--save",          "--long",
-                               "--quiet",     "--progress",      "</sp>",
-                               "\\<",         "\\1-\\9",         "\\t \\n",
-                               "[^abc]"})
+    for (const char* option : {"--mask",       "--find",          "--and",      "--or",
+                               "--match-case", "--subfolders",    "--binaries", "--between",
+                               "--smaller",    "--larger",        "--date",     "--after",
+                               "--before",     "--dates-between", "--errors",   "--error-log",
+                               "--save",       "--long",          "--quiet",    "--progress",
+                               "--load",       "</sp>",           "\\<",        "\\1-\\9",
+                               "\\t \\n",      "[^abc]"})
         EXPECT_NE(std::string::npos, help.out.find(option)) << option;
 }
 
@@ -207,6 +206,57 @@ TEST_F(MvfindTest, SavedResultsFileLoadsBack) {
     const Outcome refused = Run({"-f", "apple", "--save", "missing/dir/x.ser", "tree"});
     EXPECT_EQ(2, refused.status);
     EXPECT_TRUE(refused.err.starts_with("mvfind: ")) << refused.err;
+}
+
+// --load prints what a results file holds, as a search prints its hits: the round trip
+// of a save can be checked from a shell.
+TEST_F(MvfindTest, LoadPrintsTheRowsOfAResultsFile) {
+    tmp_.File("odd/name ", "apple\n");  // a name ending in a blank
+    tmp_.File("odd/dir /x", "apple\n"); // a folder ending in one
+    ASSERT_EQ(0, Run({"-s", "-f", "apple", "--save", "all.ser", "tree", "odd"}).status);
+    // The paths, in the file's (name) order; the same set a search prints.
+    const Outcome paths = Run({"--load", "all.ser"});
+    EXPECT_EQ(0, paths.status) << paths.err;
+    EXPECT_EQ("", paths.err);
+    const std::string expected = Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n" +
+                                 Tree("sub/delta.txt") + "\n" + tmp_.Path("odd/name ") + "\n" +
+                                 tmp_.Path("odd/dir /x") + "\n";
+    const auto sorted = [](const std::string& lines) {
+        std::vector<std::string> all;
+        for (std::size_t at = 0; at < lines.size();) {
+            const std::size_t end = lines.find('\n', at);
+            all.push_back(lines.substr(at, end - at));
+            at = end + 1;
+        }
+        std::sort(all.begin(), all.end());
+        return all;
+    };
+    EXPECT_EQ(sorted(expected), sorted(paths.out));
+    // With -l, each row's fields as a search's -l prints its hits.
+    const Outcome rows = Run({"-l", "--load", "all.ser"});
+    EXPECT_EQ(0, rows.status);
+    const std::string search = Run({"-l", "-s", "-f", "apple", "tree", "odd"}).out;
+    EXPECT_EQ(sorted(search), sorted(rows.out));
+    // An empty list, a file that is none, one that is missing, and other options.
+    tmp_.File("empty.ser", "0  files were found that matched your search criteria!\r\n \r\n"
+                           "s\r\n \r\nFile Name\tType\tPath\tSize\t  Creation Date\tLast "
+                           "Modified Date\r\n \r\n");
+    EXPECT_EQ(1, Run({"--load", "empty.ser"}).status);
+    tmp_.File("text.ser", "just text\n");
+    const Outcome invalid = Run({"--load", "text.ser"});
+    EXPECT_EQ(2, invalid.status);
+    EXPECT_EQ("mvfind: text.ser is not a valid search results file!\n", invalid.err);
+    const Outcome missing = Run({"--load", "none.ser"});
+    EXPECT_EQ(2, missing.status);
+    EXPECT_EQ("mvfind: " + tmp_.Path("none.ser") + ": No such file or directory\n", missing.err);
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--load", "all.ser", "tree"},
+                                                                  {"--load", "all.ser", "-f", "x"},
+                                                                  {"-q", "--load", "all.ser"}}) {
+        const Outcome refused = Run(args);
+        EXPECT_EQ(2, refused.status) << args[0];
+        EXPECT_EQ("", refused.out);
+        EXPECT_TRUE(refused.err.starts_with("mvfind: --load")) << refused.err;
+    }
 }
 
 // Ctrl+C stops the search as the finder's Stop does, even inside a line the matcher would
