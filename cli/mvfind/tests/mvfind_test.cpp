@@ -286,7 +286,10 @@ TEST_F(MvfindTest, InterruptStopsTheSearchAndKeepsTheHitsSoFar) {
 
 // The finder lists a saved file's names in the user's collation, not in byte order.
 TEST_F(MvfindTest, SavedNamesFollowTheUsersCollation) {
-    if (!std::setlocale(LC_COLLATE, "en_US.UTF-8")) GTEST_SKIP() << "no en_US.UTF-8 locale";
+    // The locale the build made in its own folder; mvfind inherits LOCPATH.
+    ::setenv("LOCPATH", MVF_TEST_LOCPATH, 1);
+    if (!std::setlocale(LC_COLLATE, "en_US.UTF-8"))
+        GTEST_SKIP() << "no en_US.UTF-8 locale in " MVF_TEST_LOCPATH;
     std::setlocale(LC_COLLATE, "C");
     tmp_.File("cased/B.txt", "apple\n");
     tmp_.File("cased/a.txt", "apple\n");
