@@ -100,6 +100,19 @@ TEST_F(EditorCommands, FixedAndSmartTabsInsertSpacesToTheirStops) {
     EXPECT_EQ(list().ParaText(1), "ab      \tij");
 }
 
+TEST_F(EditorCommands, AFixedTabCountsDisplayColumnsSoItsStopsLineUpOnScreen) {
+    // After a tab and "ab" the caret is at character column 4 but display column 11: the
+    // spaces reach display column 17, the next stop on screen (from column 4 they would
+    // stop at 16, between stops).
+    Load({"\tab", "12345678901234567890"});
+    ed.SetTabType(ttFixed);
+    ed.SetTabSize(8);
+    ed.SetCaret({1, 4});
+    Do(ccTab);
+    EXPECT_EQ(list().ParaText(1), "\tab      ");
+    EXPECT_EQ(ed.Caret(), (ParaPos{1, 10}));
+}
+
 TEST_F(EditorCommands, LineBreaksIndentWithTabsOrSpaces) {
     Load({"\t\tcode();"});
     ed.SetAutoIndent(true);
