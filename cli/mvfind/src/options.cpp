@@ -242,7 +242,9 @@ directory.
 Content expressions are searched line by line: a carriage return, a line feed or both
 end a line, a Ctrl+Z ends the text, a zero byte ends what is searched of its line. In a
 binary file (a zero byte among its first 255), each run of 5 or more printable
-characters is searched instead. The dialect:
+characters is searched instead. Lines and runs are searched whole; only one longer than
+256 MiB is searched in pieces of 256 MiB, where a match across a cut is not seen. The
+dialect:
   c         the character c itself             .      any character
   [abc]     one of a, b, c; ranges as [a-z]    [^abc] any character but these
   x*        x zero or more times               x+     x one or more times
