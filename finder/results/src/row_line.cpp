@@ -110,8 +110,10 @@ std::string RowPath(std::string_view path) {
     return FullPath(parts.folder, parts.name);
 }
 
+// A path names a file when its last part is not empty and no byte of it is zero (which
+// no path on this system holds).
 bool NamesAFile(std::string_view path) {
-    return !SplitPath(path).name.empty();
+    return !SplitPath(path).name.empty() && path.find('\0') == std::string_view::npos;
 }
 
 } // namespace

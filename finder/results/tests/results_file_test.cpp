@@ -282,6 +282,11 @@ TEST(LoadList, RefusesWhatIsNoResultsFileAndChangesNothing) {
          "exact.ser" + notValid + "\nLine 7 has a full path that cannot be read."},
         {"folder.ser", std::string(kHeaderOnly) + "a\tDOS\t/x\t1\t0\t(u)\t\"/x/\"\r\n",
          "folder.ser" + notValid + "\nLine 7 names no file."},
+        {"zero.ser", std::string(kHeaderOnly) + std::string("a\0b\tDOS\t/x\t1\t0\t(u)\r\n", 20),
+         "zero.ser" + notValid + "\nLine 7 names no file."},
+        {"zero-exact.ser",
+         std::string(kHeaderOnly) + std::string("a\tDOS\t/x\t1\t0\t(u)\t\"/x/a\0\"\r\n", 26),
+         "zero-exact.ser" + notValid + "\nLine 7 names no file."},
     };
     for (const Case& c : cases) {
         WriteAll(dir.Path(c.name), c.text);
