@@ -1,3 +1,5 @@
+include(MvfTestLocale)
+
 # Helpers every test program may use (a scratch folder of real files, ...).
 add_library(mvf_test_support INTERFACE)
 target_include_directories(mvf_test_support INTERFACE ${CMAKE_SOURCE_DIR}/testsupport/include)

@@ -37,8 +37,5 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The collation tests need a locale that orders names by dictionary rules.
-if [[ " $* " == *" base "* ]] && ! locale -a 2>/dev/null | grep -qix 'en_US\.utf-\?8'; then
-  echo "Generating the en_US.UTF-8 locale"
-  "${as_root[@]}" localedef -i en_US -f UTF-8 en_US.UTF-8
-fi
+# The collation tests' locale is made by the build, in its own folder, from the sources
+# the locales package brings (cmake/MvfTestLocale.cmake).

@@ -45,22 +45,24 @@ void TOvcCustomEditor::TypeChar(std::string_view typed) {
     const int32_t oldLine = CaretLineCol().line;
     const ParaPos anchor = anchor_;
     const ParaPos caret = caret_;
-    auto type = [&] {
+    auto type = [&](bool overtype) {
         const ParaPos at = caret_;
         // Overtyping replaces one whole character, whatever the lengths of the two.
         const std::string_view text = list_->ParaText(at.para);
-        const int code = insertMode_ || at.pos > static_cast<int32_t>(text.size())
+        const int code = !overtype || at.pos > static_cast<int32_t>(text.size())
                              ? list_->InsertChars(at, typed)
                              : list_->ReplaceChars(at, typed, CharLength(text, at.pos - 1));
         if (code == 0) SetCaret({at.para, at.pos + static_cast<int32_t>(typed.size())});
         return code;
     };
-    // Plain typing stays outside any group, so that a run of it merges into one record.
+    // A selection gives way to the character whatever the mode: overtyping after it would
+    // destroy a character that was not selected. Plain typing stays outside any group, so
+    // that a run of it merges into one record.
     const int code = HasSelection() ? list_->Transaction([&] {
         const int deleted = DeleteSelection();
-        return deleted != 0 ? deleted : type();
+        return deleted != 0 ? deleted : type(false);
     })
-                                    : type();
+                                    : type(!insertMode_);
     if (code != 0) {
         SetSelection(anchor, caret);
         ReportError(code);
@@ -69,15 +71,17 @@ void TOvcCustomEditor::TypeChar(std::string_view typed) {
     ScrollIntoView(CaretLineCol().line > oldLine);
 }
 
-// Tab stops are counted in display columns (tabs expanded), so that they line up on screen.
-void TOvcCustomEditor::InsertSpaces(int32_t count) {
-    const ParaPos at = caret_;
-    const int code = list_->Transaction([&] {
-        if (!insertMode_) list_->DeleteChars(at, BytesOfChars(at, count));
-        return list_->InsertChars(at, std::string(count, ' '));
-    });
-    if (code == 0) SetCaret({at.para, at.pos + count});
-    Finish(code);
+// The spaces a fixed or smart tab makes at the caret. Tab stops are counted in display
+// columns (tabs expanded), so that they line up on screen.
+int32_t TOvcCustomEditor::TabSpaces() {
+    const int32_t tabSize = TabSize();
+    const int32_t column = CaretDisplayColumn() + 1;
+    int32_t count = tabSize * ((column - 1) / tabSize + 1) - column + 1;
+    if (tabType_ == ttSmart && caret_.para > 1) {
+        const int32_t target = SmartTabTarget(CaretLineCol().line, column);
+        if (target > column) count = target - column;
+    }
+    return count;
 }
 
 void TOvcCustomEditor::Tab() {
@@ -86,19 +90,24 @@ void TOvcCustomEditor::Tab() {
         TypeChar("\t");
         return;
     }
-    const int code = list_->Transaction([&] { return HasSelection() ? DeleteSelection() : 0; });
-    if (code != 0) {
-        ReportError(code);
-        return;
-    }
-    const int32_t tabSize = TabSize();
-    const int32_t column = CaretDisplayColumn() + 1;
-    int32_t count = tabSize * ((column - 1) / tabSize + 1) - column + 1;
-    if (tabType_ == ttSmart && caret_.para > 1) {
-        const int32_t target = SmartTabTarget(CaretLineCol().line, column);
-        if (target > column) count = target - column;
-    }
-    InsertSpaces(count);
+    const ParaPos anchor = anchor_;
+    const ParaPos caret = caret_;
+    // Over a selection the spaces take its place, as a typed character does; only
+    // without one does overwrite mode cover the characters after the caret.
+    const bool replacing = HasSelection();
+    const int code = list_->Transaction([&] {
+        if (replacing) {
+            if (const int deleted = DeleteSelection()) return deleted;
+        }
+        const int32_t count = TabSpaces();
+        const ParaPos at = caret_;
+        if (!insertMode_ && !replacing) list_->DeleteChars(at, BytesOfChars(at, count));
+        const int inserted = list_->InsertChars(at, std::string(count, ' '));
+        if (inserted == 0) SetCaret({at.para, at.pos + count});
+        return inserted;
+    });
+    if (code != 0) SetSelection(anchor, caret);
+    Finish(code);
 }
 
 // The column a smart tab reaches: the start of the next word on the line above (or below),

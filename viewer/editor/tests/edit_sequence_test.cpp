@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor_test_support.h"
@@ -71,7 +72,7 @@ public:
     Sequence(uint32_t seed, const Config& cfg) : rng_(seed), cfg_(cfg), list_(cfg.undoSize) {
         list_.SetWrapping(cfg.wrap, cfg.width, cfg.tabSize);
         list_.SetParaLengthLimit(cfg.lengthLimit);
-        model_ = {"alpha beta", "", "\tgamma-delta epsilon", "z"};
+        model_ = {"alpha beta", "", "\tgamma-delta epsilon", std::string("z\0y\x1a\xc3\xa9", 6)};
         Fill(list_, model_);
         model_.push_back(""); // the empty paragraph after the last line end
     }
@@ -138,10 +139,14 @@ private:
     int32_t Para() { return Below(static_cast<int>(model_.size())) + 1; }
     int32_t Len(int32_t p) { return static_cast<int32_t>(model_[p - 1].size()); }
     int32_t Pos(int32_t p, int beyond = 0) { return Below(Len(p) + 1 + beyond) + 1; }
-    std::string Word(int maxLength, const char* alphabet = "ab -\t") {
+    // Letters, blanks and hyphens (which decide the wrapping), and the bytes a loaded file
+    // may hold that text handling in C strings would trip over: NUL, a lone carriage
+    // return, Ctrl+Z, and bytes of 0x80 and above.
+    static constexpr std::string_view kTyped{"ab -\t\0\r\x1a\x80\xc3\xa9\xff", 12};
+    std::string Word(int maxLength, std::string_view alphabet = kTyped) {
         std::string s;
         const int n = Below(maxLength) + 1;
-        const int k = static_cast<int>(std::char_traits<char>::length(alphabet));
+        const int k = static_cast<int>(alphabet.size());
         for (int i = 0; i < n; ++i) s += alphabet[Below(k)];
         return s;
     }
@@ -300,7 +305,7 @@ private:
         }
         case 5: {
             const int32_t q = Pos(p, 2);
-            const std::string s = Word(12, "ab \r\n\n\n");
+            const std::string s = Word(12, std::string_view("ab \r\n\n\n\0\x1a\x80", 10));
             last_ = "paste";
             expected = ModelPaste(p, q, s);
             got = list_.InsertText({p, q}, s);

@@ -183,7 +183,7 @@ private:
     int32_t BytesOfChars(ParaPos at, int32_t count);
     void Tab();
     int32_t SmartTabTarget(int32_t line, int32_t column);
-    void InsertSpaces(int32_t count);
+    int32_t TabSpaces();
     void LineBreak();
     void Backspace();
     void Delete();
