@@ -11,6 +11,7 @@ from .windows import Window
 # under load, short enough that typing stays quick.
 KEY_DELAY_MS = 20
 BUTTONS = {"left": 1, "middle": 2, "right": 3}
+DOUBLE_CLICK_GAP_MS = 60
 
 # Override-redirect windows of these types are not menus.
 _NOT_MENU_TYPES = {
@@ -59,7 +60,17 @@ class InputSteps:
                 raise Failed(f"({x}, {y}) lies outside {window!r}")
             self.click_on_screen(window.id, geometry.x + x, geometry.y + y, button)
 
-    def click_on_screen(self, window_id, x, y, button):
+    def double_click(self, window, x, y):
+        """Double-clicks with the left button at (x, y) of the window's client area."""
+        with self.step(f"double-click {window.name} at ({x}, {y})"):
+            geometry = self.x.geometry(window.id)
+            if geometry is None or not self.x.is_viewable(window.id):
+                raise Failed(f"{window!r} is no longer shown")
+            if not (0 <= x < geometry.width and 0 <= y < geometry.height):
+                raise Failed(f"({x}, {y}) lies outside {window!r}")
+            self.click_on_screen(window.id, geometry.x + x, geometry.y + y, "left", clicks=2)
+
+    def click_on_screen(self, window_id, x, y, button, clicks=1):
         """Clicks the screen point (x, y), which must show `window_id` (not one covering it)."""
         if button not in BUTTONS:
             raise ValueError(f"button must be one of {', '.join(BUTTONS)}")
@@ -68,8 +79,10 @@ class InputSteps:
             covering = next((w for w in [shown, *self.ancestors(shown)] if self.x.title(w)), shown)
             raise Failed(f"the point ({x}, {y}) shows {self.x.title(covering) or hex(covering)}")
         # One xdotool call: the server handles its motion before its click, in order.
-        # (--sync would wait forever when the pointer is at the point already.)
-        self.xdotool("mousemove", str(x), str(y), "click", str(BUTTONS[button]))
+        # (--sync would wait forever when the pointer is at the point already.) The clicks
+        # of a double click come well within any toolkit's double-click interval.
+        self.xdotool("mousemove", str(x), str(y), "click", "--repeat", str(clicks), "--delay",
+                     str(DOUBLE_CLICK_GAP_MS), str(BUTTONS[button]))
 
     def _window_at(self, x, y):
         """The deepest viewable window under a screen point."""

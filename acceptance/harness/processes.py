@@ -93,7 +93,7 @@ def own_children():
     return found
 
 
-def _alive(pid):
+def alive(pid):
     try:
         with open(f"/proc/{pid}/stat", "rb") as stat:
             # A zombie has ended; only its exit status is left to collect.
@@ -128,24 +128,24 @@ def _reap():
 
 def end_processes(pids, grace):
     """SIGTERM, up to `grace` seconds to end, then SIGKILL. Returns the pids that needed it."""
-    pids = [pid for pid in pids if _alive(pid)]
+    pids = [pid for pid in pids if alive(pid)]
     for pid in pids:
         try:
             os.kill(pid, signal.SIGTERM)
         except ProcessLookupError:
             pass
     deadline = time.monotonic() + grace
-    while time.monotonic() < deadline and any(_alive(pid) for pid in pids):
+    while time.monotonic() < deadline and any(alive(pid) for pid in pids):
         _reap()
         time.sleep(0.01)
-    killed = [pid for pid in pids if _alive(pid)]
+    killed = [pid for pid in pids if alive(pid)]
     for pid in killed:
         try:
             os.kill(pid, signal.SIGKILL)
         except ProcessLookupError:
             pass
     deadline = time.monotonic() + 5
-    while time.monotonic() < deadline and any(_alive(pid) for pid in killed):
+    while time.monotonic() < deadline and any(alive(pid) for pid in killed):
         time.sleep(0.01)
     _reap()
     return killed

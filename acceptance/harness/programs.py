@@ -1,5 +1,6 @@
 """Steps that start programs and watch them end."""
 
+import os
 import pathlib
 import signal
 import subprocess
@@ -92,3 +93,16 @@ class ProgramSteps:
                 program.popen.wait(timeout=DEFAULT_TIMEOUT)
             except subprocess.TimeoutExpired:
                 raise Failed(f"{program.name} still runs {DEFAULT_TIMEOUT:g} s after {name}") from None
+
+    def processes_of(self, program):
+        """The pids of the session's live processes running `program` from the scratch
+        program folder, however they were started (a program may start another one)."""
+        path = os.path.realpath(self.program_dir / program)
+        found = []
+        for pid in processes.marked_processes(self.session.mark):
+            try:
+                if os.readlink(f"/proc/{pid}/exe") == path and processes.alive(pid):
+                    found.append(pid)
+            except OSError:  # gone meanwhile
+                pass
+        return sorted(found)

@@ -1,9 +1,11 @@
 """What the finder's roads share: a quiet start (no splash, no notice, the window placed),
-where its buttons and column headers are, scratch trees of files, mvfind's hits for the
-same criteria, the results files the finder writes, the tray icon's looks told apart by
-their pictures, a file slow to search, and a default application that notes what it opens."""
+where its buttons, column headers and rows are, scratch trees of files, mvfind's hits for
+the same criteria, the results files the finder writes, the tray icon's looks told apart by
+their pictures, a file slow to search, a default application that notes what it opens,
+and the viewer the finder opens files in."""
 
 import os
+import re
 import time
 
 TITLE = "Morvel Vantor Finder 2.1"  # the main window's and the search dialog's caption
@@ -20,6 +22,12 @@ TOOLBAR_Y = 34
 BUTTONS = ("new search", "open", "delete", "clear", "load", "save", "stop", "help", "done")
 CAPTION_MIDDLE = 12
 DONE_FROM_RIGHT = 13
+OPTIONS_FROM_RIGHT = 51
+# The results list's rows below the header.
+ROW_HEIGHT = 18
+FIRST_ROW_Y = 73
+# The viewer's main window: its title, then the active document's when that is maximised.
+VIEWER_TITLE = re.compile("^Vantor Finder Viewer")
 
 
 def quiet_start(road, **values):
@@ -36,6 +44,12 @@ def quiet_start(road, **values):
 def column_middle(column):
     """The x of a column header's middle in the window's client area (inside its frame)."""
     return 2 + sum(COLUMNS[:column]) + COLUMNS[column] // 2
+
+
+def row_middle(row):
+    """The (x, y) in the window's client area of a point inside the results list's row
+    `row` (from 0), in its first column."""
+    return 60, FIRST_ROW_Y + ROW_HEIGHT * row
 
 
 def toolbar_button(name):
@@ -191,3 +205,32 @@ def search_from_tray(road, finder, icon, masks, expression, folder, subfolders=T
         press_changing(road, dialog, "alt+s")  # "&Search subdirectories"
     road.press_keys("Return", window=dialog)
     road.wait_window_gone(dialog)
+
+
+def choose_option(road, finder, window, label):
+    """Chooses an item of the window's options menu (the caption bar's options button)."""
+    road.click(window, window.width - OPTIONS_FROM_RIGHT, CAPTION_MIDDLE)
+    road.wait_menu(finder)
+    road.choose_menu_item(label)
+
+
+def one_viewer(road, timeout=20):
+    """Waits until exactly one viewer process runs (starts that handed their files over
+    have ended) and returns its main window."""
+    window = road.wait_window(VIEWER_TITLE, timeout=timeout)
+    with road.step("wait for one viewer process"):
+        road.wait_until(lambda: len(road.processes_of("vantorviewer")) == 1, timeout,
+                        lambda: f"viewer processes: {road.processes_of('vantorviewer')}")
+        road.check(road.x.pid(window.id) in road.processes_of("vantorviewer"),
+                   f"{window!r} belongs to no viewer process")
+    return window
+
+
+def exit_viewer(road, window):
+    """File, Exit in the viewer (nothing left unsaved, so no question); its process ends."""
+    road.press_keys("alt+f", window=window)
+    road.wait_menu()
+    road.choose_menu_item("E&xit")
+    with road.step("the viewer ended"):
+        road.wait_until(lambda: not road.processes_of("vantorviewer"), 10,
+                        lambda: f"viewer processes: {road.processes_of('vantorviewer')}")

@@ -17,8 +17,6 @@ FILES = {
     "docs/d.txt": "needle d\n",
     "locked/e.txt": "needle e\n",
 }
-ROW_HEIGHT = 18
-FIRST_ROW_Y = 73
 
 
 def make_read_only(folder):
@@ -44,7 +42,7 @@ def writable_again(folder):
 
 
 def select_row(road, window, row):
-    road.click(window, 60, FIRST_ROW_Y + ROW_HEIGHT * row)
+    road.click(window, *_finder.row_middle(row))
 
 
 def run(road):

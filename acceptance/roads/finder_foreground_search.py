@@ -1,11 +1,12 @@
 """A foreground search from the tray's "New search": two masks, a content expression with
 AND, sub-folders; the window shows the hits as they come and sorts them by size on a
-header click; the hits are mvfind's for the same criteria, and the dialog's entries are
-remembered at exit."""
+header click; the largest hit opens with the desktop's application, then, with "Use Morvel
+Viewer" on, in the viewer, where a typed line is saved to the file; the hits are mvfind's
+for the same criteria, and the dialog's entries and the option are remembered at exit."""
 
 import _finder
 
-NEEDS = ["MVFinder", "mvfind"]
+NEEDS = ["MVFinder", "mvfind", "vantorviewer"]
 TIMEOUT = 90
 
 FILES = {
@@ -20,10 +21,13 @@ FILES = {
 }
 MASKS = "*.txt,*.md"
 EXPRESSION = "needle|thread"
+LARGEST = "deep/deeper/zeta.md"
+TYPED = "A line typed in the viewer"
 
 
 def run(road):
     tree = _finder.make_tree(road.home / "notes", FILES)
+    opened = _finder.default_application(road)
     _finder.quiet_start(road)
     finder = road.start("MVFinder")
     icon = road.wait_tray_icon(finder, timeout=20)
@@ -56,6 +60,28 @@ def run(road):
     road.click(window, _finder.column_middle(2), _finder.HEADER_Y)
     road.screenshot("hits sorted by size, largest first", window=window)
 
+    # Enter on the first row opens the largest hit with the desktop's application.
+    largest = tree / LARGEST
+    road.click(window, *_finder.row_middle(0))
+    road.press_keys("Return", window=window)
+    road.wait_until(lambda: opened.exists() and opened.read_text().splitlines() == [str(largest)], 10,
+                    lambda: f"the desktop was asked to open {opened.read_text() if opened.exists() else 'nothing'}")
+
+    # With the viewer chosen, a double click opens it there; what is typed is saved to disk.
+    _finder.choose_option(road, finder, window, "&Use Morvel Viewer")
+    road.double_click(window, *_finder.row_middle(0))
+    viewer = _finder.one_viewer(road)
+    road.type_text(TYPED, window=viewer)
+    road.press_keys("Return", window=viewer)
+    road.screenshot("the largest hit in the viewer, a line typed", window=viewer)
+    road.press_keys("ctrl+s", window=viewer)
+    saved = road.wait_file(largest, contains=TYPED)
+    with road.step("the file holds the typed line above its old text"):
+        road.check(saved == TYPED + "\n" + FILES[LARGEST], f"it holds {saved[:80]!r}...")
+    _finder.exit_viewer(road, viewer)
+    with road.step("the desktop's application was not asked again"):
+        road.check(opened.read_text().splitlines() == [str(largest)], f"it opened {opened.read_text()}")
+
     _finder.finish(road, finder, icon)
     expected = _finder.mvfind_hits(road, "-s", "-m", MASKS, "-f", EXPRESSION, "--and", str(tree))
     results = _finder.read_results(road)
@@ -67,9 +93,9 @@ def run(road):
                    f"the summary is {results.summary!r}")
 
     settings = road.settings()
-    with road.step("the dialog's entries and lists were written at exit"):
+    with road.step("the dialog's entries and lists and the viewer option were written at exit"):
         wanted = {"VFindString": EXPRESSION, "VMaskString": MASKS, "VDirString": str(tree),
-                  "VFBoolAND": "1", "VFSearchSub": "1"}
+                  "VFBoolAND": "1", "VFSearchSub": "1", "UseViewer": "1"}
         seen = {key: settings.get(key) for key in wanted}
         road.check(seen == wanted, f"the settings hold {seen}")
         road.check(settings.numbered("VFindList") == [EXPRESSION],

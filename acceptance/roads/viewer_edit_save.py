@@ -27,8 +27,10 @@ def run(road):
     second.write_text(SECOND)
     handing = road.start("vantorviewer", second)
     road.wait_exit(handing, status=0, timeout=20)
-    with road.step("the second start showed no window"):
+    with road.step("the second start showed no window, and one viewer process runs"):
         road.check(not road.windows(program=handing), f"it showed {road.windows(program=handing)}")
+        running = road.processes_of("vantorviewer")
+        road.check(running == [viewer.pid], f"viewer processes: {running}, the first is {viewer.pid}")
 
     # The handed-over file is the active document: what is typed now lands in it.
     road.type_text("Edited: ", window=window)

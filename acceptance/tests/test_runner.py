@@ -125,6 +125,7 @@ class RunnerTest(unittest.TestCase):
         output, _ = runner.communicate(timeout=60)
         self.assertEqual(runner.returncode, 0, output)
         self.assertIn("the detached child runs on its own ... ok", output)
+        self.assertIn("it is found by its program, the ended spawner is not ... ok", output)
         self.assert_nothing_left()
 
     def test_a_road_can_have_a_desktop_without_a_tray(self):
