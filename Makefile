@@ -30,13 +30,18 @@ build: deps
 run: build
 	@tools/run.sh $(BUILD)
 
+# The unit tests first, then the acceptance roads (acceptance/), which drive the built
+# programs on their own X displays.
 test: test-deps build
-	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE acceptance
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L acceptance
 
+# The unit tests under the sanitizers; the roads run in `make test`, against the build
+# the user gets.
 sanitize: test-deps
 	@$(CONFIGURE) -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMVF_SANITIZE=ON > /dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
-	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
+	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS) -LE acceptance
 
 bench:
 	@tools/deps.sh base gui bench

@@ -11,9 +11,10 @@ declare -A GROUP=(
   [fuzz]="clang libclang-rt-14-dev"
   # Acceptance roads: their own X display, window manager and system tray; input,
   # window queries (libX11 through Python's ctypes) and screenshots; the desktop's "open"
-  # (xdg-open) for found files opened with their default application. The viewer's print
-  # tests read their PDF files back with pdftotext.
-  [accept]="xvfb xauth openbox trayer xdotool x11-utils libx11-6 imagemagick python3 xdg-utils file poppler-utils"
+  # (xdg-open) for found files opened with their default application; chattr, to make a
+  # folder that even root cannot write to. The viewer's print tests read their PDF files
+  # back with pdftotext.
+  [accept]="xvfb xauth openbox trayer xdotool x11-utils libx11-6 imagemagick python3 xdg-utils file e2fsprogs poppler-utils"
 )
 
 wanted=()
