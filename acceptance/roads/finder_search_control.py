@@ -1,5 +1,5 @@
 """A running search steered from the tray: stopped from its menu (the hits found so far are
-shown and, as a file could not be read, the log is offered); paused, greyed and "Paused....",
+shown and, as a file could not be read, the log is offered and shown in the viewer); paused, greyed and "Paused....",
 resumed; and closing the window during a search asks the cancel question, ends the search
 without the log question and leaves the finder running until "Exit and Unload"."""
 
@@ -7,7 +7,7 @@ import os
 
 import _finder
 
-NEEDS = ["MVFinder", "mvfind"]
+NEEDS = ["MVFinder", "mvfind", "vantorviewer"]
 TIMEOUT = 120
 
 FILES = {
@@ -63,7 +63,8 @@ def run(road):
     window = road.wait_window(_finder.TITLE, program=finder)
     _finder.check_tray_animates(road, icon)
 
-    # Stopped from the tray menu: asked first; then the log of the unreadable file is offered.
+    # Stopped from the tray menu: asked first; then the log of the unreadable file is offered,
+    # and taken: the viewer shows it.
     tray_menu(road, finder, icon, "&Stop search", screenshot="the search menu")
     question = road.wait_window("Error", program=finder)
     road.screenshot("asked to stop", window=question)
@@ -71,8 +72,11 @@ def run(road):
     road.wait_window_gone(question)
     offer = road.wait_window("Warning", program=finder)
     road.screenshot("the log offered", window=offer)
-    road.press_keys("Escape", window=offer)
+    road.press_keys("Return", window=offer)
     road.wait_window_gone(offer)
+    viewer = _finder.one_viewer(road)
+    road.screenshot("the log in the viewer", window=viewer)
+    _finder.exit_viewer(road, viewer)
     _finder.wait_tray_still(road, icon, at_rest)
     road.screenshot("stopped with the hits found so far", window=window)
 
