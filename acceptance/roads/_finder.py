@@ -226,6 +226,26 @@ def one_viewer(road, timeout=20):
     return window
 
 
+def wait_viewer_handed_over(road, window, timeout=20):
+    """After another window was active: waits until a new viewer start has handed its file
+    to the running viewer, which comes to the front, and has ended."""
+    with road.step("the running viewer comes to the front"):
+        road.wait_until(lambda: road.x.window_property(road.x.root, "_NET_ACTIVE_WINDOW") == window.id,
+                        timeout, "another window stays active")
+    return one_viewer(road, timeout)
+
+
+# Started with this, the finder's viewers note each document they open or bring to the
+# front ("mvf.viewer.documents: opened <name>", "... front <name>") on the standard error
+# they inherit from it.
+VIEWER_LOG = {"QT_LOGGING_RULES": "mvf.viewer.*.info=true"}
+
+
+def viewer_log(program, what, name):
+    """How often the viewers started by `program` (with VIEWER_LOG) logged `what` for `name`."""
+    return program.stderr().splitlines().count(f"mvf.viewer.documents: {what} {name}")
+
+
 def exit_viewer(road, window):
     """File, Exit in the viewer (nothing left unsaved, so no question); its process ends."""
     road.press_keys("alt+f", window=window)

@@ -62,7 +62,7 @@ def run(road):
     # Zero bytes the search reads for a few seconds (it tests binary files here).
     _finder.slow_file(road, tree / "sub" / "slow.bin")
     _finder.quiet_start(road, UseViewer=1)
-    finder = road.start("MVFinder")
+    finder = road.start("MVFinder", env=_finder.VIEWER_LOG)
     icon = road.wait_tray_icon(finder, timeout=20)
     at_rest = _finder.wait_tray_still(road, icon)
 
@@ -124,6 +124,9 @@ def run(road):
         road.check(len(expected) == 3, f"mvfind found {expected}")
         road.check(not road.windows(_finder.TITLE, program=finder), "a finder window is shown")
     _finder.wait_tray_still(road, icon, at_rest)
+    with road.step("the viewer opened each hit once"):
+        road.wait_until(lambda: all(_finder.viewer_log(finder, "opened", path) == 1 for path in expected),
+                        10, lambda: f"the viewer logged: {finder.stderr()}")
     check_three_documents(road, viewer, expected)
     _finder.exit_viewer(road, viewer)
 

@@ -29,7 +29,7 @@ def run(road):
     tree = _finder.make_tree(road.home / "notes", FILES)
     opened = _finder.default_application(road)
     _finder.quiet_start(road)
-    finder = road.start("MVFinder")
+    finder = road.start("MVFinder", env=_finder.VIEWER_LOG)
     icon = road.wait_tray_icon(finder, timeout=20)
     at_rest = _finder.wait_tray_still(road, icon)
 
@@ -73,6 +73,15 @@ def run(road):
     viewer = _finder.one_viewer(road)
     road.type_text(TYPED, window=viewer)
     road.press_keys("Return", window=viewer)
+    # Opened again before it was saved: the viewer brings the edited document to the front
+    # (a fresh copy from disk would lose the typed line when saved).
+    road.activate(window)
+    road.double_click(window, *_finder.row_middle(0))
+    _finder.wait_viewer_handed_over(road, viewer)
+    with road.step("the viewer brought its document forward and opened no second one"):
+        road.check(_finder.viewer_log(finder, "front", largest) == 2
+                   and _finder.viewer_log(finder, "opened", largest) == 1,
+                   f"the viewer logged: {finder.stderr()}")
     road.screenshot("the largest hit in the viewer, a line typed", window=viewer)
     road.press_keys("ctrl+s", window=viewer)
     saved = road.wait_file(largest, contains=TYPED)
