@@ -189,12 +189,22 @@ def press_changing(road, window, keys):
         road.wait_until(settled, 5, "the picture kept changing")
 
 
-def search_from_tray(road, finder, icon, masks, expression, folder, subfolders=True):
-    """"New search" from the tray menu: masks, expression and folder typed in, Begin Search."""
+def new_search(road, finder, icon):
+    """"New search" from the tray menu; returns the search dialog. It has the main window's
+    title: the dialog is the window of that title that was not shown before."""
+    shown = {window.id for window in road.windows(TITLE, program=finder)}
     road.click_tray_icon(icon, button="right")
     road.wait_menu(finder)
     road.choose_menu_item("&New search")
-    dialog = road.wait_window(TITLE, program=finder)
+    with road.step("wait for the search dialog"):
+        return road.wait_until(
+            lambda: [w for w in road.windows(TITLE, program=finder) if w.id not in shown], 10,
+            lambda: f"no new window {TITLE!r}; {road.titled_windows_text()}", [finder])[-1]
+
+
+def search_from_tray(road, finder, icon, masks, expression, folder, subfolders=True):
+    """"New search" from the tray menu: masks, expression and folder typed in, Begin Search."""
+    dialog = new_search(road, finder, icon)
     road.type_text(masks, window=dialog)
     road.press_keys("Tab", window=dialog)
     road.type_text(expression, window=dialog)

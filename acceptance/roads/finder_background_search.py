@@ -20,13 +20,6 @@ FILES = {
 MASKS = "*.txt,*.bin"
 
 
-def new_search(road, finder, icon):
-    road.click_tray_icon(icon, button="right")
-    road.wait_menu(finder)
-    road.choose_menu_item("&New search")
-    return road.wait_window(_finder.TITLE, program=finder)
-
-
 def check_three_documents(road, viewer, expected):
     """The Window menu lists three documents: each one, brought to the front from there,
     takes a typed line and is saved; the three files on disk are the three hits."""
@@ -66,7 +59,7 @@ def run(road):
     icon = road.wait_tray_icon(finder, timeout=20)
     at_rest = _finder.wait_tray_still(road, icon)
 
-    dialog = new_search(road, finder, icon)
+    dialog = _finder.new_search(road, finder, icon)
     road.type_text(MASKS, window=dialog)
     road.press_keys("Tab", window=dialog)
     road.type_text("needle", window=dialog)
@@ -104,7 +97,7 @@ def run(road):
     road.screenshot("results shown after the click", window=window)
 
     # The same search in the open-files mode: the window goes to the tray again.
-    dialog = new_search(road, finder, icon)
+    dialog = _finder.new_search(road, finder, icon)
     road.press_keys("alt+r", window=dialog)
     _finder.press_changing(road, dialog, "alt+o")  # "&Open up to" 20 "files with hits"
     road.screenshot("results handling opens the files", window=dialog)

@@ -33,10 +33,7 @@ def run(road):
     icon = road.wait_tray_icon(finder, timeout=20)
     at_rest = _finder.wait_tray_still(road, icon)
 
-    road.click_tray_icon(icon, button="right")
-    road.wait_menu(finder)
-    road.choose_menu_item("&New search")
-    dialog = road.wait_window(_finder.TITLE, program=finder)
+    dialog = _finder.new_search(road, finder, icon)
     # The first showing puts the focus in the mask box; the expression box follows it.
     road.type_text(MASKS, window=dialog)
     road.press_keys("Tab", window=dialog)

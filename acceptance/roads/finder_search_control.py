@@ -18,14 +18,6 @@ FILES = {
 }
 
 
-def new_search(road, finder, icon):
-    road.click_tray_icon(icon, button="right")
-    road.wait_menu(finder)
-    road.choose_menu_item("&New search")
-    dialog = road.wait_window(_finder.TITLE, program=finder)
-    return dialog
-
-
 def tray_menu(road, finder, icon, item, screenshot=None):
     road.click_tray_icon(icon, button="right")
     road.wait_menu(finder)
@@ -48,7 +40,7 @@ def run(road):
     icon = road.wait_tray_icon(finder, timeout=20)
     at_rest = _finder.wait_tray_still(road, icon)
 
-    dialog = new_search(road, finder, icon)
+    dialog = _finder.new_search(road, finder, icon)
     road.type_text("*.txt,*.bin", window=dialog)
     road.press_keys("Tab", window=dialog)
     road.type_text("needle", window=dialog)
@@ -81,7 +73,7 @@ def run(road):
     road.screenshot("stopped with the hits found so far", window=window)
 
     # Paused and resumed from the tray menu.
-    dialog = new_search(road, finder, icon)
+    dialog = _finder.new_search(road, finder, icon)
     road.press_keys("Return", window=dialog)
     road.wait_window_gone(dialog)
     _finder.check_tray_animates(road, icon)
