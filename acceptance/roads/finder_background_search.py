@@ -14,7 +14,7 @@ TIMEOUT = 120
 FILES = {
     "one.txt": "a needle\n",
     "two.txt": "hay\nthe needle\nhay\n",
-    "sub/three notes.txt": "NEEDLE\r\n",
+    "sub/three notes – über.txt": "NEEDLE\r\n",
     "sub/hay.txt": "only hay\n",
 }
 MASKS = "*.txt,*.bin"
