@@ -110,6 +110,12 @@ class InputSteps:
             self.xdotool("mousemove", str(x - 1), str(y - 1))
             self.xdotool("mousemove", str(x), str(y))
 
+    def move_pointer(self, x, y):
+        """Moves the pointer to the screen point (x, y) and leaves it there (off a window
+        it rested on, so that coming back is a fresh entry)."""
+        with self.step(f"move the pointer to ({x}, {y})"):
+            self.xdotool("mousemove", str(x), str(y))
+
     def type_text(self, text, window=None):
         """Types `text` where the keyboard focus is; with `window`, activates it first."""
         into = f" into {window.name}" if window else ""

@@ -217,6 +217,23 @@ def search_from_tray(road, finder, icon, masks, expression, folder, subfolders=T
     road.wait_window_gone(dialog)
 
 
+def hints(road, program):
+    """The hint (tooltip) windows `program` shows now."""
+    return [w for w in road.windows(program=program)
+            if "_NET_WM_WINDOW_TYPE_TOOLTIP" in road.x.window_types(w.id)]
+
+
+def show_tray_hint(road, finder, icon):
+    """The pointer leaves the icon (it may have rested there since the icon's menu, its hint
+    shown or gone), then comes back to it, as a person's hand would: the hint comes up."""
+    road.move_pointer(640, 400)
+    with road.step("wait until no hint is shown"):
+        road.wait_until(lambda: not hints(road, finder), 10, "a hint stays up")
+    road.point_at(icon)
+    with road.step("wait for the tray icon's hint"):
+        road.wait_until(lambda: hints(road, finder), 10, "no hint came up")
+
+
 def choose_option(road, finder, window, label):
     """Chooses an item of the window's options menu (the caption bar's options button)."""
     road.click(window, window.width - OPTIONS_FROM_RIGHT, CAPTION_MIDDLE)

@@ -86,9 +86,7 @@ def run(road):
     with road.step("the results wait behind the greyed icon"):
         road.check(waiting != at_rest, "the icon looks as at rest")
         road.check(not road.windows(_finder.TITLE, program=finder), "a finder window is shown")
-    shown = len(road.windows(program=finder))
-    road.point_at(icon)
-    road.wait_until(lambda: len(road.windows(program=finder)) > shown, 5, "no tooltip came up")
+    _finder.show_tray_hint(road, finder, icon)
     road.screenshot("results waiting with their hint")
 
     road.click_tray_icon(icon)
