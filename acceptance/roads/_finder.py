@@ -235,7 +235,7 @@ def show_tray_hint(road, finder, icon):
     with road.step("wait until no hint is shown"):
         road.wait_until(lambda: not hints(road, finder), 10, "a hint stays up")
     road.point_at(icon)
-    with road.step("wait for the tray icon's hint"):
+    with road.step("look for the tray icon's hint, 5 s at most"):
         deadline = time.monotonic() + 5
         while not hints(road, finder) and time.monotonic() < deadline:
             time.sleep(0.05)
