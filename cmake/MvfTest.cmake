@@ -1,11 +1,7 @@
-# Helpers every test program may use (a scratch folder of real files, ...).
-add_library(mvf_test_support INTERFACE)
-target_include_directories(mvf_test_support INTERFACE ${CMAKE_SOURCE_DIR}/testsupport/include)
-target_link_libraries(mvf_test_support INTERFACE GTest::gtest)
-
 # mvf_add_test(NAME SOURCES src... [LIBS lib...] [LABELS label...])
-# One GoogleTest program per layer. Test programs go to build/tests (not beside the
-# deliverables) and find the library in ../bin. Each test case becomes its own CTest test.
+# One GoogleTest program per layer, with the helpers of testsupport/. Test programs go to
+# build/tests (not beside the deliverables) and find the library in ../bin. Each test case
+# becomes its own CTest test.
 function(mvf_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${T_SOURCES})

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 declare -A GROUP=(
-  [base]="cmake ninja-build make g++ pkg-config libgtest-dev libgmock-dev locales"
+  [base]="cmake ninja-build make g++ pkg-config libgtest-dev libgmock-dev locales python3"
   [gui]="qt6-base-dev libasound2-dev"
   [bench]="libbenchmark-dev libpcre2-dev libre2-dev ripgrep hyperfine python3"
   [fuzz]="clang libclang-rt-14-dev"
