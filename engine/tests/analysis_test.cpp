@@ -169,7 +169,7 @@ TEST_F(AnalysisTest, LiteralScanAgreesWithAPlainSearchAtEveryWidthAndAlignment) 
                     // then (in a random case), and more of them after the terminator.
                     for (auto& b : buffer)
                         b = static_cast<unsigned char>(filler[rng() % filler.size()]);
-                    for (int copies = rng() % 3; copies > 0; --copies) {
+                    for (int copies = static_cast<int>(rng() % 3); copies > 0; --copies) {
                         const unsigned at = offset + rng() % (length + 8);
                         for (std::size_t i = 0; i < bytes.size() && at + i < sizeof buffer; ++i) {
                             const unsigned char c = run.bytes[i];

@@ -147,6 +147,7 @@ TEST(Sort, TextsThatNoOrderSatisfiesStillSortSafely) {
     std::mt19937 random(7);
     for (int column = 0; column < kColumnCount; ++column) {
         std::vector<ResultEntry> rows;
+        rows.reserve(3000);
         for (int i = 0; i < 3000; ++i) rows.push_back(RowWith(column, pool[random() % 13]));
         for (const bool ascending : {true, false}) {
             std::vector<std::uint32_t> order = detail::SortedOrder(rows, column, ascending);

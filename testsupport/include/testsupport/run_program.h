@@ -28,6 +28,7 @@ inline ProgramRun RunProgram(const std::string& program, std::vector<std::string
     const std::string err = capture.Path("err");
     args.insert(args.begin(), program);
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     const pid_t pid = ::fork();

@@ -72,7 +72,7 @@ public:
     // decimal text. The type is the first of IsDos, IsMac, IsUnix, IsBinary that is set
     // (DOS, MAC, UNIX, BINARY); none set gives kNoTypeImage.
     std::size_t AddItem(std::string_view Path, std::string_view Created, std::string_view Modified,
-                        std::int64_t Size, TypeFlags type);
+                        std::int64_t Size, TypeFlags flags);
     // Adds a row whose texts are already made, placed as AddItem places it.
     std::size_t AddEntry(ResultEntry entry);
 

@@ -20,8 +20,8 @@
 
 namespace mvf::search {
 
-inline constexpr std::size_t kReadBlock = 256 * 1024;
-inline constexpr std::size_t kLinePiece = 1024 * 1024;
+inline constexpr std::size_t kReadBlock = std::size_t{256} * 1024;
+inline constexpr std::size_t kLinePiece = std::size_t{1024} * 1024;
 inline constexpr std::size_t kMinimumRun = 5;
 
 enum class ScanResult { Match, NoMatch, Stopped };
