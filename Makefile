@@ -1,7 +1,9 @@
 # The two commands of the README: `make run` and `make test`.
-# Everything else here (sanitize, bench, fuzz, soak) is for developers and CI.
+# Everything else here (sanitize, clang, tidy, format-check, bench, fuzz, soak) is for
+# developers and CI.
 BUILD      ?= build
 SAN_BUILD  ?= build-san
+CLANG_BUILD?= build-clang
 BENCH_BUILD?= build-bench
 FUZZ_BUILD ?= build-fuzz
 BUILD_TYPE ?= RelWithDebInfo
@@ -14,7 +16,8 @@ LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -
 
 CONFIGURE = cmake -S . -G Ninja -DMVF_WERROR=$(MVF_WERROR) $(LAUNCHER)
 
-.PHONY: run test build deps sanitize bench fuzz soak format clean
+.PHONY: run test build deps sanitize clang clang-configure tidy format-check bench fuzz soak \
+	format clean
 
 deps:
 	@tools/deps.sh base
@@ -33,6 +36,28 @@ sanitize: deps
 	@$(CONFIGURE) -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMVF_SANITIZE=ON > /dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
+
+# The same sources built and tested with clang beside the GCC build. Release (no debug
+# information) keeps this second build short; its compile database is what clang-tidy reads.
+clang-configure: deps
+	@tools/deps.sh clang
+	@$(CONFIGURE) -B $(CLANG_BUILD) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_BUILD_TYPE=Release > /dev/null
+
+clang: clang-configure
+	@cmake --build $(CLANG_BUILD) -j $(JOBS)
+	@ctest --test-dir $(CLANG_BUILD) --output-on-failure -j $(JOBS)
+
+# clang-tidy on the files changed against origin/main (or main); TIDY=--all for every
+# file, TIDY="--base REF" against another base (see tools/tidy.sh).
+TIDY ?=
+tidy: clang-configure
+	@tools/deps.sh lint
+	@JOBS=$(JOBS) tools/tidy.sh -p $(CLANG_BUILD) $(TIDY)
+
+format-check:
+	@tools/deps.sh lint
+	@tools/check_format.sh
 
 bench:
 	@tools/deps.sh base bench
@@ -55,7 +80,8 @@ soak: build
 		$(BUILD)/tests/engine_tests --gtest_filter='DifferentialTest.*'
 
 format:
-	@git ls-files '*.c' '*.cpp' '*.h' | xargs clang-format -i
+	@tools/deps.sh lint
+	@git ls-files '*.c' '*.cc' '*.cpp' '*.h' '*.hpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(CLANG_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build step needs, and only those that are missing.
-# Usage: tools/deps.sh GROUP...   (groups: base, bench, fuzz, gui)
+# Usage: tools/deps.sh GROUP...   (groups: base, gui, clang, lint, bench, fuzz)
 set -euo pipefail
 
 declare -A GROUP=(
   [base]="cmake ninja-build make g++ pkg-config libgtest-dev libgmock-dev locales python3"
   [gui]="qt6-base-dev libasound2-dev"
+  [clang]="clang"
+  [lint]="clang-tidy clang-format git"
   [bench]="libbenchmark-dev libpcre2-dev libre2-dev ripgrep hyperfine python3"
   [fuzz]="clang libclang-rt-14-dev"
 )
