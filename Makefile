@@ -16,11 +16,15 @@ LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -
 
 CONFIGURE = cmake -S . -G Ninja -DMVF_WERROR=$(MVF_WERROR) $(LAUNCHER)
 
-.PHONY: run test build deps sanitize clang clang-configure tidy format-check bench fuzz soak \
-	format clean
+.PHONY: run test build deps test-deps sanitize clang clang-configure tidy format-check bench \
+	fuzz soak format clean
 
 deps:
-	@tools/deps.sh base
+	@tools/deps.sh base gui
+
+# The tests also drive the programs on their own X display (acceptance/).
+test-deps:
+	@tools/deps.sh base gui accept
 
 build: deps
 	@$(CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > /dev/null
@@ -29,10 +33,10 @@ build: deps
 run: build
 	@tools/run.sh $(BUILD)
 
-test: build
+test: test-deps build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-sanitize: deps
+sanitize: test-deps
 	@$(CONFIGURE) -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMVF_SANITIZE=ON > /dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
@@ -60,13 +64,13 @@ format-check:
 	@tools/check_format.sh
 
 bench:
-	@tools/deps.sh base bench
+	@tools/deps.sh base gui bench
 	@$(CONFIGURE) -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DMVF_BENCH=ON > /dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@echo "Benchmarks built in $(BENCH_BUILD)/bench; see bench/README.md for how to run each."
 
 fuzz:
-	@tools/deps.sh base fuzz
+	@tools/deps.sh base gui fuzz
 	@CC=clang CXX=clang++ $(CONFIGURE) -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMVF_FUZZ=ON > /dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 

@@ -24,4 +24,8 @@ list(LENGTH declared count)
 if(NOT declared STREQUAL exported)
     message(FATAL_ERROR "declared: ${declared}\nexported: ${exported}")
 endif()
+# A new export is a change of the interface: the count the build expects moves with it.
+if(DEFINED EXPECTED_COUNT AND NOT count EQUAL EXPECTED_COUNT)
+    message(FATAL_ERROR "${count} functions exported, ${EXPECTED_COUNT} expected: ${exported}")
+endif()
 message(STATUS "${count} functions exported, exactly those declared")

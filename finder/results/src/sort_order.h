@@ -21,6 +21,10 @@ int CompareRows(const ResultEntry& a, const ResultEntry& b, int column);
 std::vector<std::uint32_t> SortedOrder(std::span<const ResultEntry> rows, int column,
                                        bool ascending);
 
+// The same order for rows whose texts in `column` are `texts` (each followed by a NUL).
+std::vector<std::uint32_t> SortedOrderOf(std::span<const std::string_view> texts, int column,
+                                         bool ascending);
+
 // Where a new row goes in rows already sorted this way: after every row it does not precede.
 std::size_t SortedInsertPosition(std::span<const ResultEntry> rows, const ResultEntry& row,
                                  int column, bool ascending);

@@ -181,5 +181,25 @@ TEST(ListObserver, HearsEveryChangeWithItsRows) {
     EXPECT_EQ("+0,+0!,+1,+1!,+2,+2!,sort,sorted 2 0 1,-1,-1!,reset,reset!,summary", view.log);
 }
 
+TEST(ReplaceWith, TakesTheRowsSummaryAndSortStateAndHandsBackTheOldRows) {
+    ResultsList list;
+    Add(list, "/x/old1");
+    Add(list, "/x/old2");
+    ResultsList loaded;
+    loaded.SetSort(kSizeColumn, false);
+    Add(loaded, "/y/new", 5);
+    loaded.SetSearchSummary("Filemask:  *");
+    Recorder view;
+    list.SetObserver(&view);
+    list.ReplaceWith(std::move(loaded));
+    EXPECT_EQ("new", Names(list));
+    EXPECT_EQ(kSizeColumn, list.SortColumn());
+    EXPECT_FALSE(list.SortAscending());
+    EXPECT_EQ("Filemask:  *", list.SearchSummary());
+    EXPECT_EQ("reset,reset!,summary", view.log);
+    // The replaced rows are the caller's to free, on whatever thread suits it.
+    EXPECT_EQ("old1 old2", Names(loaded));
+}
+
 } // namespace
 } // namespace mvf::results

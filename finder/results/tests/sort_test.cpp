@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <random>
 #include <vector>
 
@@ -195,29 +194,76 @@ void ExpectSortsAgree(std::uint32_t seed) {
     }
 }
 
+// The order worked out from copied texts away from the list (a big search's end) is the
+// list's own order, and applies only to the rows it was made for.
+TEST(Sort, OrderWorkedOutFromCopiedTextsIsTheListsOwn) {
+    std::mt19937 random(3);
+    ResultsList list;
+    list.SetAutoSort(false);
+    for (int i = 0; i < 2000; ++i) {
+        const std::string number = std::to_string(random() % 300);
+        list.AddItem("/d/" + (random() % 2 ? number : "f" + number + ".txt"),
+                     "01/02/2003 04:05:06 PM",
+                     random() % 3 ? "(unknown)" : "07/04/1999 01:00:00 AM",
+                     static_cast<std::int64_t>(random() % 5000), {.IsDos = true});
+    }
+    for (int column = 0; column < kColumnCount; ++column) {
+        for (const bool ascending : {true, false}) {
+            std::vector<std::string> copies;
+            for (const ResultEntry& row : list.entries())
+                copies.emplace_back(row.ColumnText(column));
+            const std::vector<std::string_view> texts(copies.begin(), copies.end());
+            const std::vector<std::uint32_t> order = SortedOrderOf(texts, column, ascending);
+            EXPECT_EQ(detail::SortedOrder(list.entries(), column, ascending), order);
+        }
+    }
+
+    // Rows copied in that order replace the list's in one step.
+    list.SetSort(kSizeColumn, false);
+    list.SetAutoSort(false);
+    const std::uint64_t before = list.Revision();
+    list.AddItem("/d/late.txt", "", "", 7, {});
+    EXPECT_NE(before, list.Revision());
+    std::vector<std::string> sizes;
+    for (const ResultEntry& row : list.entries()) sizes.emplace_back(row.size());
+    const std::vector<std::string_view> texts(sizes.begin(), sizes.end());
+    const std::vector<std::uint32_t> order = SortedOrderOf(texts, kSizeColumn, false);
+    std::vector<ResultEntry> copies;
+    for (const std::uint32_t row : order) copies.push_back(list[row]);
+    const std::vector<ResultEntry> expected = copies;
+    const std::uint64_t unsorted = list.Revision();
+    std::vector<ResultEntry> old = list.SetAutoSortWithRows(std::move(copies), order);
+    EXPECT_TRUE(list.AutoSort());
+    EXPECT_NE(unsorted, list.Revision());
+    EXPECT_EQ(2001u, old.size());
+    EXPECT_TRUE(
+        std::equal(expected.begin(), expected.end(), list.entries().begin(), list.entries().end()));
+    for (std::size_t i = 1; i < list.size(); ++i)
+        ASSERT_GE(std::stoll(std::string(list[i - 1].size())),
+                  std::stoll(std::string(list[i].size())));
+
+    // Rows of another count are not taken: the list is sorted anew.
+    list.SetAutoSort(false);
+    list.AddItem("/d/big.txt", "", "", 999999, {});
+    std::vector<ResultEntry> two(2);
+    EXPECT_EQ(2u,
+              list.SetAutoSortWithRows(std::move(two), std::vector<std::uint32_t>{0, 1}).size());
+    EXPECT_EQ("big.txt", list[0].name());
+}
+
 TEST(Sort, FastSortAgreesWithTextComparisonsInTheCLocale) {
     ExpectSortsAgree(1);
 }
 
-// A real collation locale, made for the test with localedef, where the locale's order
-// differs from byte order ("apple" before "Banana").
+// A real collation locale, which the build makes in its own folder, where the locale's
+// order differs from byte order ("apple" before "Banana").
 class CollationLocale : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::filesystem::path root = std::filesystem::current_path() / "locales";
-        if (!std::filesystem::exists(root / "en_US.UTF-8")) {
-            // Made under a private name and renamed, so that parallel tests cannot clash.
-            const std::string part = "en_US.UTF-8.part" + std::to_string(getpid());
-            const std::string command =
-                "localedef -i en_US -f UTF-8 '" + (root / part).string() + "' >/dev/null 2>&1";
-            std::filesystem::create_directories(root);
-            if (std::system(command.c_str()) == 0)
-                std::filesystem::rename(root / part, root / "en_US.UTF-8");
-            std::filesystem::remove_all(root / part);
-        }
-        setenv("LOCPATH", root.c_str(), 1);
+        setenv("LOCPATH", MVF_TEST_LOCPATH, 1);
         if (std::setlocale(LC_COLLATE, "en_US.UTF-8") == nullptr)
-            GTEST_SKIP() << "no en_US.UTF-8 locale (localedef and the locales package)";
+            GTEST_SKIP() << "no en_US.UTF-8 locale in " MVF_TEST_LOCPATH
+                            " (localedef and the locales package)";
     }
     void TearDown() override { std::setlocale(LC_COLLATE, "C"); }
 };

@@ -50,6 +50,19 @@ struct TypeFlags {
     bool IsBinary = false;
 };
 
+// The row AddItem adds for a found file (its rules below). Made apart from the list so
+// that a search can build its rows on its own thread and hand them over ready.
+ResultEntry EntryOf(std::string_view Path, std::string_view Created, std::string_view Modified,
+                    std::int64_t Size, TypeFlags type);
+
+// The order Sort() gives rows whose texts in the sort column are `texts` (each followed by
+// a NUL in memory): position i holds the row that comes i-th. It reads nothing but
+// `texts`, so it may run on any thread: a window adding many rows copies the sort column's
+// texts as it adds them, works the order out on another thread, copies the rows in that
+// order a few at a time, and hands them to SetAutoSortWithRows.
+std::vector<std::uint32_t> SortedOrderOf(std::span<const std::string_view> texts, int column,
+                                         bool ascending);
+
 class ResultsList {
 public:
     // Empty, sorted by name ascending with AutoSort on, SearchSummary empty.
@@ -105,6 +118,16 @@ public:
     bool AutoSort() const { return autoSort_; }
     // Switching AutoSort on sorts once.
     void SetAutoSort(bool on);
+    // Switches AutoSort on with the rows sorted elsewhere: `sorted` holds copies of the
+    // rows in the order SortedOrderOf gave (`order`), made while the list was as it is now
+    // (see Revision()). The list takes them in one step and hands back the rows it held,
+    // for the caller to free where it likes (a million rows take a while to free). Rows
+    // of another count are not taken: the list sorts itself and hands `sorted` back.
+    std::vector<ResultEntry> SetAutoSortWithRows(std::vector<ResultEntry> sorted,
+                                                 std::span<const std::uint32_t> order);
+    // Changes with every change of the rows or their order (a worked-out order applies
+    // only to the rows it was worked out for).
+    std::uint64_t Revision() const { return revision_; }
     // Sets the sort state and sorts now (kNoSort leaves the order as it is).
     void SetSort(int column, bool ascending);
     // A click on a column header: nothing while AutoSort is off (returns false); else the
@@ -115,6 +138,8 @@ public:
     void Sort();
 
     // Takes over every row, the summary and the sort state of `loaded` in one reset.
+    // `loaded` is left holding the rows it replaced, so that a caller may free a big list's
+    // memory off its own thread.
     void ReplaceWith(ResultsList&& loaded);
 
     // At most one observer; nullptr for none. The list does not own it.
@@ -122,12 +147,14 @@ public:
 
 private:
     std::size_t InsertPosition(const ResultEntry& entry) const;
+    void ApplyOrder(std::span<const std::uint32_t> order);
 
     std::vector<ResultEntry> rows_;
     std::string summary_;
     int sortColumn_ = kNameColumn;
     bool sortAscending_ = true;
     bool autoSort_ = true;
+    std::uint64_t revision_ = 0;
     ListObserver* observer_ = nullptr;
 };
 

@@ -1,0 +1,1 @@
+"""The acceptance harness: sessions, steps and the INI reader roads use."""
