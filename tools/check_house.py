@@ -1,16 +1,23 @@
 #!/usr/bin/env python3
 """The house check: the layers the build has against the layer table of docs/ARCHITECTURE.md.
 
-The table is the single source. Each row names one folder, its target ("—" for a folder
-of tools such as bench/ or fuzz/, which is not checked), the project targets it links
-directly, and whether it may use Qt. This script fails, naming each difference, when
-  - a row's target is not in the build, or links other project targets than its row says;
-  - a library or program target sits in a folder that has no row;
+The table is the single source. Each row names its folders, their targets ("—" for a
+folder of tools such as bench/ or fuzz/, which is not checked) and the project targets
+they link directly, in backticks; a row of several folders gives one target per folder and
+separates their links with ";". External libraries are named without backticks; of them
+only Qt counts: a row may use Qt, and exactly the Qt modules it names, when its links name
+them ("Qt Core/Gui", "Qt6 Widgets"). This script fails, naming each difference, when
+  - a row's target is not in the build, or its targets link other project targets or Qt
+    modules than its row names;
+  - a library or program target sits in a folder that has no row, or a helper of a layer
+    (not one of its tests or demos) links more than its row;
+  - any target, tests included, links a layer that links it back (a link that points up);
   - the table itself names an unknown target or has a cycle;
   - a file includes a header of another layer that is not that layer's public header, or
     of a layer its target does not link directly (a public header may only reach the
-    layers its target hands on to those that link it);
-  - a file of a layer without Qt includes a Qt header, or one of its targets links Qt.
+    layers its target hands on to those that link it; tests and demos may include what
+    their program reaches through any of its links);
+  - a file of a layer without Qt includes a Qt header.
 
 Inputs: the source folder, the targets CMake wrote (cmake/MvfHouse.cmake) and the
 compile database, which gives each source file its target and its include folders.
@@ -33,22 +40,37 @@ BUILT_KINDS = {
     "OBJECT_LIBRARY",
     "INTERFACE_LIBRARY",
 }
+# Parts of a layer's folder whose targets only serve the layer's developers: they may link
+# what they need below the layer, but never a layer above it.
+FREE_PARTS = {"tests", "demo"}
 SOURCE_SUFFIXES = (".c", ".cc", ".cpp", ".cxx", ".h", ".hh", ".hpp", ".hxx", ".inc")
 INCLUDE_LINE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 # <QString>, <QtCore/QString>, <qstring.h>
 QT_HEADER = re.compile(r"^(Qt[A-Za-z0-9]*/.+|Q[A-Z][A-Za-z0-9]*)$")
 QT_OLD_HEADER = re.compile(r"^q[a-z0-9_]+\.h$")
-QT_TARGET = re.compile(r"^Qt[0-9]*::")
+QT_TARGET = re.compile(r"^Qt[0-9]*::(.+)$")
+# "Qt Core/Gui/Widgets", "Qt6 Widgets" in a links cell.
+QT_MENTION = re.compile(r"\bQt[0-9]*\s+([A-Za-z]+(?:/[A-Za-z]+)*)")
 NONE_MARKS = {"", "—", "-", "–"}
 
 
 class Row:
-    def __init__(self, line, folder, target, links, qt):
+    """One folder of a table row (a row of several folders gives one Row each)."""
+
+    def __init__(self, line, folder, targets, links, qt_modules):
         self.line = line
         self.folder = folder
-        self.target = target
+        self.targets = targets  # empty: a folder of tools, not checked
         self.links = links
-        self.qt = qt  # True: may use Qt; False: must not; None: not checked
+        self.qt_modules = qt_modules  # the Qt modules it may link; empty: no Qt at all
+
+    @property
+    def name(self):
+        return self.targets[0] if self.targets else self.folder + "/"
+
+    @property
+    def qt(self):
+        return bool(self.qt_modules)
 
 
 class Report:
@@ -61,6 +83,13 @@ class Report:
 
 def backticked(cell):
     return re.findall(r"`([^`]+)`", cell)
+
+
+def qt_modules_of(cell):
+    modules = set()
+    for mention in QT_MENTION.findall(cell):
+        modules.update(mention.split("/"))
+    return modules
 
 
 def split_cells(line):
@@ -99,7 +128,7 @@ def read_table(path, report):
         report.fault(f"{TABLE}:{i + 1}: the layer table has no '{name}' column")
         return None
 
-    cols = {name: column(name) for name in ("folder", "target", "links", "qt")}
+    cols = {name: column(name) for name in ("folder", "target", "links")}
     if None in cols.values():
         return []
 
@@ -115,24 +144,25 @@ def read_table(path, report):
             )
             continue
         folders = backticked(cells[cols["folder"]])
-        if len(folders) != 1 or not folders[0].endswith("/"):
-            report.fault(f"{TABLE}:{lineno}: a row names exactly one folder, as `name/`")
+        if not folders or not all(f.endswith("/") for f in folders):
+            report.fault(f"{TABLE}:{lineno}: a row names its folders as `name/`")
             continue
-        folder = folders[0].rstrip("/")
+        folders = [f.rstrip("/") for f in folders]
         targets = backticked(cells[cols["target"]])
-        if len(targets) > 1:
-            report.fault(f"{TABLE}:{lineno}: one target per row ({folder}/ names {targets})")
+        groups = cells[cols["links"]].split(";")
+        if len(folders) == 1:
+            per_folder = [(folders[0], targets, cells[cols["links"]])]
+        elif len(targets) != len(folders) or len(groups) not in (1, len(folders)):
+            report.fault(f"{TABLE}:{lineno}: a row of {len(folders)} folders names one target "
+                         "per folder and one group of links per folder, separated by ';'")
             continue
-        qt_cell = cells[cols["qt"]].lower()
-        if qt_cell in ("yes", "no"):
-            qt = qt_cell == "yes"
-        elif qt_cell in NONE_MARKS:
-            qt = None
         else:
-            report.fault(f"{TABLE}:{lineno}: the Qt column says yes, no or —, not '{qt_cell}'")
-            continue
-        rows.append(Row(lineno, folder, targets[0] if targets else None,
-                        backticked(cells[cols["links"]]), qt))
+            if len(groups) == 1:
+                groups = groups * len(folders)
+            per_folder = [(f, [t], g) for f, t, g in zip(folders, targets, groups)]
+        for folder, folder_targets, links in per_folder:
+            rows.append(Row(lineno, folder, folder_targets, backticked(links),
+                            qt_modules_of(links)))
     if not rows:
         report.fault(f"{TABLE}: the layer table has no rows")
     return rows
@@ -160,9 +190,10 @@ def in_tests(row, path):
     return "tests" in rest.split("/")[:-1]
 
 
-def is_tests_folder(row, folder):
+def is_free_folder(row, folder):
+    """Whether FOLDER is (inside) a tests or demo folder of ROW."""
     rest = folder[len(row.folder):].lstrip("/")
-    return "tests" in rest.split("/")
+    return bool(FREE_PARTS & set(rest.split("/")))
 
 
 class Targets:
@@ -198,70 +229,123 @@ class Targets:
         t = self.all[target]
         return [n for n, _ in self._clean(t["links"] + t["interface_links"]) if n not in self.all]
 
+    def qt_modules(self, target):
+        """The Qt modules TARGET links directly: {"Core", "Widgets", ...}."""
+        found = (QT_TARGET.match(n) for n in self.external_links(target))
+        return {m.group(1) for m in found if m}
+
+    def reaches(self, target):
+        """Every project target TARGET links, directly or through others."""
+        seen, todo = set(), [target]
+        while todo:
+            for link in self.project_links(todo.pop()):
+                if link not in seen:
+                    seen.add(link)
+                    todo.append(link)
+        return seen
+
     def built(self):
         return {n: t for n, t in self.all.items() if t["type"] in BUILT_KINDS}
 
 
+def qt_text(modules):
+    return "Qt " + "/".join(sorted(modules)) if modules else "no Qt"
+
+
 def check_graph(rows, targets, report):
-    row_targets = {r.target: r for r in rows if r.target}
+    row_of = {t: r for r in rows for t in r.targets}
     for row in rows:
         for link in row.links:
-            if link not in row_targets:
+            if link not in row_of:
                 report.fault(f"{TABLE}:{row.line}: {row.folder}/ links `{link}`, "
                              "which is no row's target")
-        if row.target is None:
+        present = []
+        for target in row.targets:
+            if target not in targets.all:
+                report.fault(f"{TABLE}:{row.line}: `{target}` ({row.folder}/) "
+                             "is not a target of the build")
+                continue
+            present.append(target)
+            made_in = targets.all[target]["folder"]
+            if owner_row(rows, made_in) is not row or is_free_folder(row, made_in):
+                report.fault(f"{TABLE}:{row.line}: `{target}` is made in {made_in}/, "
+                             f"the table puts it in {row.folder}/")
+        if not present:
             continue
-        if row.target not in targets.all:
-            report.fault(f"{TABLE}:{row.line}: `{row.target}` ({row.folder}/) "
-                         "is not a target of the build")
-            continue
-        t = targets.all[row.target]
-        if t["folder"] != row.folder:
-            report.fault(f"{TABLE}:{row.line}: `{row.target}` is made in {t['folder']}/, "
-                         f"the table puts it in {row.folder}/")
-        real = targets.project_links(row.target)
-        for link in real:
+        real = {}
+        for target in present:
+            for link in targets.project_links(target):
+                if link not in row.targets:
+                    real.setdefault(link, target)
+        for link, target in real.items():
             if link not in row.links:
-                report.fault(f"{row.target} links {link}, which its row ({TABLE}:{row.line}) "
+                report.fault(f"{target} links {link}, which its row ({TABLE}:{row.line}) "
                              "does not list")
         for link in row.links:
             if link not in real:
-                report.fault(f"{TABLE}:{row.line}: the table says {row.target} links {link}; "
+                report.fault(f"{TABLE}:{row.line}: the table says {row.folder}/ links {link}; "
                              "the build does not")
+        # A row may name Qt modules its headers use without its targets linking them (the
+        # helpers of the Qt test programs); every module linked must be named.
+        real_qt = set().union(*(targets.qt_modules(t) for t in present))
+        if not real_qt <= row.qt_modules:
+            report.fault(f"{'/'.join(present)} link{'s' if len(present) == 1 else ''} "
+                         f"{qt_text(real_qt)}; its row ({TABLE}:{row.line}) says "
+                         f"{qt_text(row.qt_modules)}")
 
-    for name, t in sorted(targets.built().items()):
+    built = targets.built()
+    for name, t in sorted(built.items()):
         row = owner_row(rows, t["folder"])
         if row is None:
             report.fault(f"target {name} ({t['folder']}/) is in no row of {TABLE}")
             continue
-        if row.target is None or name == row.target or is_tests_folder(row, t["folder"]):
+        if not row.targets or name in row.targets:
             continue
-        # A helper of the layer (the objects of a library, a static copy for its tests)
+        if is_free_folder(row, t["folder"]):
+            # Tests and demos may link what they need, only never a layer above their own.
+            for link in targets.project_links(name):
+                home = owner_row(rows, targets.all[link]["folder"])
+                if home is row or home is None or not home.targets:
+                    continue
+                back = [own for own in row.targets if own in targets.reaches(link)]
+                if back:
+                    report.fault(f"{name} ({t['folder']}/) links {link}, a layer above its own "
+                                 f"(it links {back[0]})")
+            continue
+        # A helper of the layer (the objects of a library, a static copy, a build-time tool)
         # links no more than the layer itself.
-        layer = {n for n, u in targets.built().items() if owner_row(rows, u["folder"]) is row}
+        layer = {n for n, u in built.items() if owner_row(rows, u["folder"]) is row}
         for link in targets.project_links(name):
             if link not in row.links and link not in layer:
                 report.fault(f"{name}, a part of {row.folder}/, links {link}, which its row "
                              f"({TABLE}:{row.line}) does not list")
+        extra_qt = targets.qt_modules(name) - row.qt_modules
+        if extra_qt:
+            report.fault(f"{name}, a part of {row.folder}/, links {qt_text(extra_qt)}, which "
+                         f"its row ({TABLE}:{row.line}) does not list")
 
     # The table's own graph points down: no cycle.
     state = {}
 
-    def visit(target, path):
-        state[target] = "open"
-        for link in row_targets[target].links:
-            if link not in row_targets:
+    def visit(row, path):
+        state[id(row)] = "open"
+        for link in row.links:
+            if link not in row_of:
                 continue
-            if state.get(link) == "open":
-                cycle = path[path.index(link):] + [link]
+            below = row_of[link]
+            if below is row:
+                continue
+            if state.get(id(below)) == "open":
+                names = [r.name for r in path]
+                cycle = names[names.index(below.name):] + [below.name]
                 report.fault(f"{TABLE}: the layers form a cycle: {' -> '.join(cycle)}")
-            elif link not in state:
-                visit(link, path + [link])
-        state[target] = "done"
+            elif id(below) not in state:
+                visit(below, path + [below])
+        state[id(row)] = "done"
 
-    for target in row_targets:
-        if target not in state:
-            visit(target, [target])
+    for row in rows:
+        if id(row) not in state:
+            visit(row, [row])
 
 
 def rel(source, path):
@@ -320,34 +404,57 @@ class Unit:
         return None
 
 
-def check_includes(rows, targets, source, build, compile_commands, report):
+def read_units(compile_commands):
     with open(compile_commands, encoding="utf-8") as f:
-        units = [Unit(e) for e in json.load(f)]
+        return [Unit(e) for e in json.load(f)]
+
+
+def check_includes(rows, targets, source, build, units, report):
     seen = set()
+    public_folders = [os.path.join(source, r.folder, "include") for r in rows if r.targets]
+
+    def find_public_header(name):
+        for folder in public_folders:
+            candidate = os.path.join(folder, name)
+            if os.path.isfile(candidate):
+                return os.path.realpath(candidate)
+        return None
 
     def judge(path, unit):
         """Check the includes of PATH, reached from UNIT; follow those into the project."""
         path_rel = rel(source, path)
         row = owner_row(rows, path_rel)
-        if row is None or row.target is None:
+        if row is None or not row.targets:
             return
-        # The target whose links decide: the unit's own when it belongs to this layer
-        # (a test program, a library's objects), the layer's otherwise.
-        unit_row = owner_row(rows, targets.all[unit.target]["folder"]) \
-            if unit.target in targets.all else None
-        judge_target = unit.target if unit_row is row else row.target
-        key = (path, judge_target)
+        # The targets whose links decide: for a file of a tests or demo folder, the program
+        # it is compiled into; for any other file, the layer's targets, with the unit's own
+        # when that is a part of the layer (its objects, a build-time tool).
+        unit_folder = targets.all[unit.target]["folder"] if unit.target in targets.all else ""
+        free = is_free_folder(row, os.path.dirname(path_rel))
+        # A missing target of the row: the graph check names it.
+        judges = [t for t in row.targets if t in targets.all]
+        if owner_row(rows, unit_folder) is row and free == is_free_folder(row, unit_folder):
+            judges = [unit.target] if free else list(dict.fromkeys(judges + [unit.target]))
+        if free:
+            # Tests and demos include what their program reaches, through any of its links.
+            links = {link for t in judges for link in targets.reaches(t)}
+        else:
+            links = {link for t in judges for link in targets.project_links(t)}
+        key = (path, tuple(judges))
         if key in seen:
             return
         seen.add(key)
         public_header = part_of(row, path_rel) == "include"
-        known = judge_target in targets.all  # when not, the graph check names the row
-        links = set(targets.project_links(judge_target)) if known else set()
-        handed_on = targets.handed_on(judge_target) if known else set()
+        handed_on = {link for t in judges for link in targets.handed_on(t)}
+        judged = "/".join(judges)
         for lineno, kind, name in includes_of(path):
             found = unit.resolve(kind, name, os.path.dirname(path))
+            if found is None:
+                # Not on the unit's include path: the compiler will fail on it. Say which
+                # layer it points into, when it names one's public header.
+                found = find_public_header(name)
             if found is None or is_inside(found, build) or not is_inside(found, source):
-                continue  # the system's, a generated one, or one the compiler will miss
+                continue  # the system's or a generated one
             found_rel = rel(source, found)
             where = f"{path_rel}:{lineno}: includes {kind}{name}{'>' if kind == '<' else kind}"
             home = owner_row(rows, found_rel)
@@ -361,16 +468,16 @@ def check_includes(rows, targets, source, build, compile_commands, report):
                 elif public_header and part != "include":
                     report.fault(f"{where} ({found_rel}): a public header includes a private "
                                  "one, which the layer's users cannot reach")
-            elif part != "include":
+            elif part != "include" or not home.targets:
                 report.fault(f"{where} ({found_rel}): a private header of {home.folder}/")
-            elif not known:
+            elif not judges:
                 pass
-            elif home.target not in links:
-                report.fault(f"{where} ({found_rel}): {judge_target} does not link "
-                             f"{home.target} ({home.folder}/) directly")
-            elif public_header and home.target not in handed_on:
+            elif not links & set(home.targets):
+                report.fault(f"{where} ({found_rel}): {judged} does not link "
+                             f"{home.name} ({home.folder}/) directly")
+            elif public_header and not handed_on & set(home.targets):
                 report.fault(f"{where} ({found_rel}): a public header of {row.folder}/ reaches "
-                             f"{home.target}, which {judge_target} links only privately")
+                             f"{home.name}, which {judged} links only privately")
             judge(found, unit)
 
     for unit in units:
@@ -391,22 +498,65 @@ def files_of(rows, row, source):
                     yield path
 
 
+def reaches_qt(row, rows):
+    """Whether ROW names Qt, or links (through the table) a layer that does."""
+    row_of = {t: r for r in rows for t in r.targets}
+    seen, todo = set(), [row]
+    while todo:
+        r = todo.pop()
+        if r.qt:
+            return True
+        for link in r.links:
+            below = row_of.get(link)
+            if below is not None and id(below) not in seen:
+                seen.add(id(below))
+                todo.append(below)
+    return False
+
+
 def check_qt(rows, targets, source, report):
+    """Layers without Qt stay without it; only Qt layers' files include Qt headers.
+
+    A row that names no Qt and reaches no Qt layer: none of its targets, tests included,
+    links Qt, and none of its files includes a Qt header. A row that reaches Qt only through
+    a layer below may use Qt in its tests and demos (a QApplication for the layer below).
+    """
     for row in rows:
-        if row.qt is not False:
+        if row.qt or not row.targets:
             continue
-        for name, t in sorted(targets.built().items()):
-            if owner_row(rows, t["folder"]) is not row:
-                continue
-            for link in targets.external_links(name):
-                if QT_TARGET.match(link):
-                    report.fault(f"{name} links {link}, but {row.folder}/ is a layer without "
-                                 f"Qt ({TABLE}:{row.line})")
+        plain = not reaches_qt(row, rows)
+        if plain:
+            for name, t in sorted(targets.built().items()):
+                if owner_row(rows, t["folder"]) is not row or \
+                        not is_free_folder(row, t["folder"]):
+                    continue  # the row's own targets and helpers: the graph check says
+                for link in targets.external_links(name):
+                    if QT_TARGET.match(link):
+                        report.fault(f"{name} links {link}, but {row.folder}/ is a layer "
+                                     f"without Qt ({TABLE}:{row.line})")
         for path in files_of(rows, row, source):
+            path_rel = rel(source, path)
+            if not plain and is_free_folder(row, os.path.dirname(path_rel)):
+                continue
             for lineno, kind, name in includes_of(path):
                 if QT_HEADER.match(name) or (kind == "<" and QT_OLD_HEADER.match(name)):
-                    report.fault(f"{rel(source, path)}:{lineno}: includes a Qt header ({name}), "
-                                 f"but {row.folder}/ is a layer without Qt ({TABLE}:{row.line})")
+                    report.fault(f"{path_rel}:{lineno}: includes a Qt header ({name}), but the "
+                                 f"row of {row.folder}/ names no Qt ({TABLE}:{row.line})")
+
+
+def check(source, targets_path, compile_commands):
+    """Every difference between the build in TARGETS_PATH and the table under SOURCE."""
+    source = os.path.realpath(source)
+    build = os.path.realpath(os.path.dirname(targets_path))
+    report = Report()
+    rows = read_table(os.path.join(source, TABLE), report)
+    if rows:
+        targets = Targets(targets_path)
+        units = read_units(compile_commands)
+        check_graph(rows, targets, report)
+        check_includes(rows, targets, source, build, units, report)
+        check_qt(rows, targets, source, report)
+    return rows, report.faults
 
 
 def main(argv):
@@ -416,21 +566,13 @@ def main(argv):
     parser.add_argument("--compile-commands", required=True, help="compile_commands.json")
     args = parser.parse_args(argv)
 
-    source = os.path.realpath(args.source)
-    build = os.path.realpath(os.path.dirname(args.targets))
-    report = Report()
-    rows = read_table(os.path.join(source, TABLE), report)
-    if rows:
-        targets = Targets(args.targets)
-        check_graph(rows, targets, report)
-        check_includes(rows, targets, source, build, args.compile_commands, report)
-        check_qt(rows, targets, source, report)
-    for fault in report.faults:
+    rows, faults = check(args.source, args.targets, args.compile_commands)
+    for fault in faults:
         print(fault)
-    if report.faults:
-        print(f"house check: {len(report.faults)} difference(s) from {TABLE}")
+    if faults:
+        print(f"house check: {len(faults)} difference(s) from {TABLE}")
         return 1
-    print(f"house check: {len(rows)} rows of {TABLE} agree with the build")
+    print(f"house check: {len(rows)} folders of {TABLE} agree with the build")
     return 0
 
 
