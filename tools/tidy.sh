@@ -10,13 +10,14 @@
 #   FILE...          these files
 #   --list           only name the files that would be checked
 # A changed header is checked through the files that include it; a changed .clang-tidy
-# checks every file. The compile database is the clang configuration's (make
-# clang-configure), so that no GCC-only flag reaches clang-tidy. Findings are printed once
+# checks every file. It reads the compile database of the GCC build (BUILD, default
+# build/, made by make build, so that Qt's generated files are there) as clang would be
+# called: clang for gcc, without the options only GCC knows. Findings are printed once
 # each; the exit status is 1 when there are any.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build="build-clang"
+build="build"
 mode=default
 base=
 list=0
@@ -28,7 +29,7 @@ while [[ $# -gt 0 ]]; do
     --base) mode=base; base="$2"; shift 2 ;;
     --since-landing) mode=landing; shift ;;
     --list) list=1; shift ;;
-    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     -*) echo "tidy.sh: unknown option $1" >&2; exit 2 ;;
     *) mode=files; files+=("$1"); shift ;;
   esac
@@ -40,11 +41,28 @@ if ! git rev-parse --git-dir > /dev/null 2>&1; then
 fi
 db="$build/compile_commands.json"
 if [[ ! -f "$db" ]]; then
-  echo "tidy.sh: no $db; run 'make clang-configure' first" >&2
+  echo "tidy.sh: no $db; run 'make build' first" >&2
   exit 2
 fi
 jobs="${JOBS:-$(nproc)}"
 source_dir=$(pwd -P)
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+# The GCC build's commands as clang's: the compiler cache and GCC's own options dropped.
+mkdir "$out/db"
+python3 - "$db" "$out/db/compile_commands.json" <<'EOF'
+import json, os, shlex, sys
+GCC_ONLY = {"-Wno-restrict", "-Wrestrict", "-mno-direct-extern-access"}
+entries = json.load(open(sys.argv[1]))
+for e in entries:
+    args = e.pop("arguments", None) or shlex.split(e.pop("command"))
+    while args and os.path.basename(args[0]) in ("ccache", "sccache"):
+        args = args[1:]
+    args[0] = "clang" if e["file"].endswith(".c") else "clang++"
+    e["arguments"] = [a for a in args if a not in GCC_ONLY]
+json.dump(entries, open(sys.argv[2], "w"), indent=1)
+EOF
 
 # The files the compile database compiles from the source tree, one per line.
 units=$(python3 - "$db" "$source_dir" <<'EOF'
@@ -141,18 +159,16 @@ regex_escape() { sed 's/[][\.*^$()+?{}|]/\\&/g'; }
 tops=$(git ls-files | awk -F/ 'NF > 1 { print $1 }' | sort -u | regex_escape | paste -sd'|')
 header_filter="^$(regex_escape <<< "$source_dir")/(${tops})/"
 
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
 status=0
 # shellcheck disable=SC2016
 xargs -P "$jobs" -I{} sh -c '
   log="$1/$(printf %s "$2" | tr / _).log"
   clang-tidy -p "$3" --quiet --header-filter="$4" --extra-arg=-Wno-unknown-warning-option \
     "$2" > "$log" 2>&1 || echo "$2" >> "$1/failed"
-' _ "$out" {} "$build" "$header_filter" <<< "$targets" || status=1
+' _ "$out" {} "$out/db" "$header_filter" <<< "$targets" || status=1
 
 # A header's finding comes once for every file that includes it: print each once.
-findings=$(cat "$out"/*.log | awk '
+findings=$(cat "$out"/*.log 2> /dev/null | awk '
   /^[^ ].*:[0-9]+:[0-9]+: (warning|error): / { keep = !seen[$0]++; if (keep) n++ }
   /^[0-9]+ (warnings?|errors?) generated/ { next }
   /^Suppressed|^Use -header-filter|^Error while processing/ { next }
