@@ -289,7 +289,7 @@ def check_graph(rows, targets, report):
         # helpers of the Qt test programs); every module linked must be named.
         real_qt = set().union(*(targets.qt_modules(t) for t in present))
         if not real_qt <= row.qt_modules:
-            report.fault(f"{'/'.join(present)} link{'s' if len(present) == 1 else ''} "
+            report.fault(f"{', '.join(present)} link{'s' if len(present) == 1 else ''} "
                          f"{qt_text(real_qt)}; its row ({TABLE}:{row.line}) says "
                          f"{qt_text(row.qt_modules)}")
 

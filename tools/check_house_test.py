@@ -233,7 +233,7 @@ class HouseCheckTest(unittest.TestCase):
         self.assertOneFault("core_tests links Qt6::Test", "core/ is a layer without Qt")
         self.house.targets["core_tests"]["links"].remove("Qt6::Test")
         self.house.targets["app"]["links"].append("Qt6::PrintSupport")
-        self.assertOneFault("ui/app link Qt PrintSupport/Widgets", "says Qt Widgets")
+        self.assertOneFault("ui, app link Qt PrintSupport/Widgets", "says Qt Widgets")
 
     def test_tests_of_a_layer_above_a_qt_layer_may_use_qt(self):
         self.house.target("shell", "shell", links=["ui"], sources=["src/shell.cpp"],
