@@ -52,7 +52,7 @@ TEST_F(FilesTest, LoadAFileOpensEachFileOnceAndSaysWhatCannotBeRead) {
     platform::SetOpenFailureHook({});
     EXPECT_EQ(form->Children().size(), 2u);
     ASSERT_EQ(boxes.Boxes().size(), 2u);
-    const platform::MessageBox& box = boxes.Boxes()[1].box;
+    const platform::MessageBox box = boxes.Boxes()[1].box;
     EXPECT_EQ(box.caption, "Error");
     EXPECT_EQ(box.icon, platform::BoxIcon::Warning);
     EXPECT_EQ(box.buttons, platform::BoxButtons::Ok);
