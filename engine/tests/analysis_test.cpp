@@ -286,7 +286,7 @@ TEST_F(AnalysisTest, BackReferencesAfterClosuresStayPolynomial) {
     // A group whose bounds change within one attempt: each of its lengths is tried once.
     ASSERT_EQ(0, CompileRGrep("\\(a*\\).*.*.*\\1z", 1, &rec_));
     const std::string as = std::string(300, 'a') + "b";
-    Budget budget{match::g_restTries, 400 * 300 * 300};
+    Budget budget{match::g_restTries, std::size_t{400} * 300 * 300};
     HGrepSetStopQuery(&Budget::Query, &budget);
     EXPECT_LT(RestTries(rec_, as.c_str()), std::size_t{100} * 300 * 300);
     HGrepSetStopQuery(nullptr, nullptr);

@@ -229,6 +229,7 @@ TEST(Sort, OrderWorkedOutFromCopiedTextsIsTheListsOwn) {
     const std::vector<std::string_view> texts(sizes.begin(), sizes.end());
     const std::vector<std::uint32_t> order = SortedOrderOf(texts, kSizeColumn, false);
     std::vector<ResultEntry> copies;
+    copies.reserve(order.size());
     for (const std::uint32_t row : order) copies.push_back(list[row]);
     const std::vector<ResultEntry> expected = copies;
     const std::uint64_t unsorted = list.Revision();

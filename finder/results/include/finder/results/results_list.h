@@ -53,7 +53,7 @@ struct TypeFlags {
 // The row AddItem adds for a found file (its rules below). Made apart from the list so
 // that a search can build its rows on its own thread and hand them over ready.
 ResultEntry EntryOf(std::string_view Path, std::string_view Created, std::string_view Modified,
-                    std::int64_t Size, TypeFlags type);
+                    std::int64_t Size, TypeFlags flags);
 
 // The order Sort() gives rows whose texts in the sort column are `texts` (each followed by
 // a NUL in memory): position i holds the row that comes i-th. It reads nothing but
