@@ -1,7 +1,9 @@
 # The two commands of the README: `make run` and `make test`.
-# Everything else here (sanitize, bench, fuzz, soak) is for developers and CI.
+# Everything else here (sanitize, clang, tidy, format-check, bench, fuzz, soak) is for
+# developers and CI.
 BUILD      ?= build
 SAN_BUILD  ?= build-san
+CLANG_BUILD?= build-clang
 BENCH_BUILD?= build-bench
 FUZZ_BUILD ?= build-fuzz
 BUILD_TYPE ?= RelWithDebInfo
@@ -14,7 +16,8 @@ LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -
 
 CONFIGURE = cmake -S . -G Ninja -DMVF_WERROR=$(MVF_WERROR) $(LAUNCHER)
 
-.PHONY: run test build deps test-deps sanitize bench fuzz soak format clean
+.PHONY: run test build deps test-deps sanitize clang tidy format-check bench fuzz soak format \
+	clean
 
 deps:
 	@tools/deps.sh base gui
@@ -43,6 +46,30 @@ sanitize: test-deps
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
 	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS) -LE acceptance
 
+# The same sources built and tested with clang beside the GCC build, in Release (no debug
+# information keeps the second build short). CLANG_GUI=OFF: only the plain C++ cores, the
+# command-line tools and their tests (what CI builds; clang-tidy compiles changed Qt files
+# with clang as well).
+CLANG_GUI ?= ON
+clang: deps
+	@tools/deps.sh clang
+	@$(CONFIGURE) -B $(CLANG_BUILD) -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_BUILD_TYPE=Release -DMVF_GUI=$(CLANG_GUI) > /dev/null
+	@cmake --build $(CLANG_BUILD) -j $(JOBS)
+	@ctest --test-dir $(CLANG_BUILD) --output-on-failure -j $(JOBS)
+
+# clang-tidy on the files changed against origin/main (or main), read from the GCC build's
+# compile database; TIDY=--all for every file, TIDY="--base REF" against another base (see
+# tools/tidy.sh).
+TIDY ?=
+tidy: build
+	@tools/deps.sh lint
+	@JOBS=$(JOBS) tools/tidy.sh -p $(BUILD) $(TIDY)
+
+format-check:
+	@tools/deps.sh lint
+	@tools/check_format.sh
+
 bench:
 	@tools/deps.sh base gui bench
 	@$(CONFIGURE) -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DMVF_BENCH=ON > /dev/null
@@ -64,7 +91,8 @@ soak: build
 		$(BUILD)/tests/engine_tests --gtest_filter='DifferentialTest.*'
 
 format:
-	@git ls-files '*.c' '*.cpp' '*.h' | xargs clang-format -i
+	@tools/deps.sh lint
+	@git ls-files '*.c' '*.cc' '*.cpp' '*.h' '*.hpp' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(CLANG_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

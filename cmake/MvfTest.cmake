@@ -1,10 +1,5 @@
 include(MvfTestLocale)
 
-# Helpers every test program may use (a scratch folder of real files, ...).
-add_library(mvf_test_support INTERFACE)
-target_include_directories(mvf_test_support INTERFACE ${CMAKE_SOURCE_DIR}/testsupport/include)
-target_link_libraries(mvf_test_support INTERFACE GTest::gtest)
-
 # mvf_place_beside_tests(TARGET): a helper program a test starts (a peer process, a probe)
 # goes to build/tests with the test programs and, like them, finds the library in ../bin.
 function(mvf_place_beside_tests target)
@@ -14,9 +9,9 @@ function(mvf_place_beside_tests target)
 endfunction()
 
 # mvf_add_test(NAME [QT] SOURCES src... [LIBS lib...] [LABELS label...] [ENVIRONMENT VAR=value...])
-# One GoogleTest program per layer. Test programs go to build/tests (not beside the
-# deliverables) and find the library in ../bin. Each test case becomes its own CTest test,
-# run with ENVIRONMENT set.
+# One GoogleTest program per layer, with the helpers of testsupport/ (mvf_test_support).
+# Test programs go to build/tests (not beside the deliverables) and find the library in
+# ../bin. Each test case becomes its own CTest test, run with ENVIRONMENT set.
 # QT: a program that tests Qt code. Its main (testsupport/qt_test_main.cpp) creates the
 # QApplication, and CTest runs it with QT_QPA_PLATFORM=offscreen, so widgets work
 # without a display.

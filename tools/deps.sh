@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build step needs, and only those that are missing.
-# Usage: tools/deps.sh GROUP...   (groups: base, bench, fuzz, gui, accept)
+# Usage: tools/deps.sh GROUP...   (groups: base, gui, accept, clang, lint, bench, fuzz)
 # gui: Qt, the sound device library, and the font the splash picture is drawn with.
 set -euo pipefail
 
 declare -A GROUP=(
-  [base]="cmake ninja-build make g++ pkg-config libgtest-dev libgmock-dev locales"
+  [base]="cmake ninja-build make g++ pkg-config libgtest-dev libgmock-dev locales python3"
   [gui]="qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libasound2-dev shared-mime-info fonts-dejavu-core"
+  [clang]="clang"
+  [lint]="clang-tidy clang-format git"
   [bench]="libbenchmark-dev libpcre2-dev libre2-dev ripgrep hyperfine python3"
   [fuzz]="clang libclang-rt-14-dev"
   # Acceptance roads: their own X display, window manager and system tray; input,

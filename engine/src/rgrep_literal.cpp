@@ -184,6 +184,7 @@ ScanFirst(const analysis::Analysis& a, const unsigned char* text, bool fold) {
     const bool paired = distance > 0 && distance < 16;
     // Scanning from the text's own block, not from its rare byte, needs no look at the
     // bytes before that: a hit too early to hold the run before it is simply passed over.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): aligned loads need the aligned address.
     const auto* block = reinterpret_cast<const unsigned char*>(
         reinterpret_cast<std::uintptr_t>(text) & ~std::uintptr_t{width - 1});
     unsigned skip = static_cast<unsigned>(text - block); // lanes before the text

@@ -167,6 +167,7 @@ constexpr const char* kNoPattern = "no pattern";
 } // namespace mvf::engine
 
 // A call without a record has no search behind it: "no previous search", unreported.
+// NOLINTBEGIN(bugprone-macro-parentheses): Record names a type.
 #define MVFG_SUBSTITUTION_CALLS(Record, Prefix, kind, emptyMessage)                                \
     int Prefix##SubsBuild(const char* replacement, char* destination, int size, Record* record) {  \
         if (!record) return HGREP_ERR_NO_PREVIOUS;                                                 \
@@ -179,6 +180,7 @@ constexpr const char* kNoPattern = "no pattern";
         return mvf::engine::Substitute(text, replacement, destination, size,                       \
                                        mvf::engine::View(record, kind, emptyMessage));             \
     }
+// NOLINTEND(bugprone-macro-parentheses)
 
 extern "C" {
 

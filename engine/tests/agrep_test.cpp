@@ -239,8 +239,8 @@ TEST_F(AGrepTest, LifeCycle) {
     EXPECT_EQ(1, r->state);
     EXPECT_EQ(-1, r->mode);
     EXPECT_EQ(1, r->caseSensitive);
-    EXPECT_EQ(1, r->charTable['a'].allocated);
-    EXPECT_EQ(1, r->charTable['a'].bitCount);
+    EXPECT_EQ(1, r->charTable[static_cast<unsigned char>('a')].allocated);
+    EXPECT_EQ(1, r->charTable[static_cast<unsigned char>('a')].bitCount);
     EXPECT_EQ(0, r->counters.allocated);
     EXPECT_EQ(-1, AGrep("abc", r.get())); // before any compile
 
@@ -256,7 +256,7 @@ TEST_F(AGrepTest, LifeCycle) {
     // the record answers -1 without touching what was released.
     EXPECT_EQ(1, AGrepEmpty(r.get()));
     EXPECT_EQ(0, r->counters.allocated);
-    EXPECT_EQ(0, r->charTable['a'].allocated);
+    EXPECT_EQ(0, r->charTable[static_cast<unsigned char>('a')].allocated);
     EXPECT_EQ(-1, AGrep("abc", r.get()));
     EXPECT_EQ(1, AGrepEmpty(r.get()));
 
@@ -278,11 +278,12 @@ TEST_F(AGrepTest, ARecordThatWasNeverInitialisedIsRefused) {
 TEST_F(AGrepTest, AnEmptyingThatFailsStopsAtTheVector) {
     Approx r;
     ASSERT_EQ(0, CompileAGrep("abc", 1, 1, r.get()));
-    BitList held = r->charTable['q'];
-    r->charTable['q'].handle = nullptr; // a vector that claims memory it does not hold
+    BitList& slot = r->charTable[static_cast<unsigned char>('q')];
+    BitList held = slot;
+    slot.handle = nullptr; // a vector that claims memory it does not hold
     EXPECT_EQ(0, AGrepEmpty(r.get()));
     EXPECT_EQ(-1, AGrep("abc", r.get()));
-    r->charTable['q'] = held;
+    slot = held;
 }
 
 int g_blocksLeft = 0;

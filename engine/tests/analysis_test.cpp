@@ -171,7 +171,7 @@ TEST_F(AnalysisTest, LiteralScanAgreesWithAPlainSearchAtEveryWidthAndAlignment) 
                     // then (in a random case), and more of them after the terminator.
                     for (auto& b : buffer)
                         b = static_cast<unsigned char>(filler[rng() % filler.size()]);
-                    for (int copies = rng() % 3; copies > 0; --copies) {
+                    for (int copies = static_cast<int>(rng() % 3); copies > 0; --copies) {
                         const unsigned at = offset + rng() % (length + 8);
                         for (std::size_t i = 0; i < bytes.size() && at + i < sizeof buffer; ++i) {
                             const unsigned char c = run.bytes[i];
@@ -286,7 +286,7 @@ TEST_F(AnalysisTest, BackReferencesAfterClosuresStayPolynomial) {
     // A group whose bounds change within one attempt: each of its lengths is tried once.
     ASSERT_EQ(0, CompileRGrep("\\(a*\\).*.*.*\\1z", 1, &rec_));
     const std::string as = std::string(300, 'a') + "b";
-    Budget budget{match::g_restTries, 400 * 300 * 300};
+    Budget budget{match::g_restTries, std::size_t{400} * 300 * 300};
     HGrepSetStopQuery(&Budget::Query, &budget);
     EXPECT_LT(RestTries(rec_, as.c_str()), std::size_t{100} * 300 * 300);
     HGrepSetStopQuery(nullptr, nullptr);

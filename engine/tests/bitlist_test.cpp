@@ -123,6 +123,7 @@ TEST(BitListTest, LogicalOperationsWorkOnWholeWords) {
     Randomize(b.v, rng);
     auto each = [&](auto op) {
         std::vector<uint32_t> r;
+        r.reserve(static_cast<std::size_t>(a.v.wordCount));
         for (int i = 0; i < a.v.wordCount; ++i) r.push_back(op(a.v.words[i], b.v.words[i]));
         return r;
     };

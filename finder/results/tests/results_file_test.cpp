@@ -256,7 +256,7 @@ TEST(LoadList, ReadsAcrossBlockBoundariesAndStopsAtLinesTooLongForAResultsFile) 
 
 TEST(LoadList, RefusesWhatIsNoResultsFileAndChangesNothing) {
     TempFolder dir;
-    const auto header = [](std::string firstLine) {
+    const auto header = [](const std::string& firstLine) {
         return firstLine + std::string(kHeaderOnly).substr(std::string(kHeaderOnly).find('\r'));
     };
     const std::string notValid = " is not a valid search results file!";

@@ -146,6 +146,7 @@ TEST(Sort, TextsThatNoOrderSatisfiesStillSortSafely) {
     std::mt19937 random(7);
     for (int column = 0; column < kColumnCount; ++column) {
         std::vector<ResultEntry> rows;
+        rows.reserve(3000);
         for (int i = 0; i < 3000; ++i) rows.push_back(RowWith(column, pool[random() % 13]));
         for (const bool ascending : {true, false}) {
             std::vector<std::uint32_t> order = detail::SortedOrder(rows, column, ascending);
@@ -228,6 +229,7 @@ TEST(Sort, OrderWorkedOutFromCopiedTextsIsTheListsOwn) {
     const std::vector<std::string_view> texts(sizes.begin(), sizes.end());
     const std::vector<std::uint32_t> order = SortedOrderOf(texts, kSizeColumn, false);
     std::vector<ResultEntry> copies;
+    copies.reserve(order.size());
     for (const std::uint32_t row : order) copies.push_back(list[row]);
     const std::vector<ResultEntry> expected = copies;
     const std::uint64_t unsorted = list.Revision();

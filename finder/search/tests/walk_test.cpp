@@ -164,7 +164,7 @@ protected:
         return criteria;
     }
     // Runs with the files named `refused` made unopenable; returns the error lines.
-    Paths ErrorLines(SearchCriteria criteria, Paths refused) {
+    Paths ErrorLines(SearchCriteria criteria, const Paths& refused) {
         platform::SetOpenFailureHook([refused](std::string_view path) {
             for (const std::string& name : refused)
                 if (path.ends_with("/" + name)) return true;

@@ -52,24 +52,24 @@ public:
 
     // Writes a file (and the folders above it) with exactly these bytes; its full path.
     std::string File(std::string_view relative, std::string_view bytes = {}) const {
-        const std::string path = Path(relative);
+        std::string path = Path(relative);
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         WriteAll(path, bytes);
         return path;
     }
     std::string Folder(std::string_view relative) const {
-        const std::string path = Path(relative);
+        std::string path = Path(relative);
         std::filesystem::create_directories(path);
         return path;
     }
     std::string Link(std::string_view relative, const std::string& target) const {
-        const std::string path = Path(relative);
+        std::string path = Path(relative);
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         EXPECT_EQ(0, ::symlink(target.c_str(), path.c_str())) << path;
         return path;
     }
     std::string Fifo(std::string_view relative) const {
-        const std::string path = Path(relative);
+        std::string path = Path(relative);
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         EXPECT_EQ(0, ::mkfifo(path.c_str(), 0644)) << path;
         return path;

@@ -15,7 +15,7 @@
 namespace mvf::editor {
 namespace {
 
-constexpr size_t kBlockSize = 64 * 1024;
+constexpr size_t kBlockSize = size_t{64} * 1024;
 constexpr char kCtrlZ = 0x1A;
 
 // Closes a descriptor on every path out.

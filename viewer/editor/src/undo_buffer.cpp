@@ -25,6 +25,7 @@ bool OwnsParagraph(UndoKind kind, bool undoable) {
     return undoable ? kind == ukParaDeleted : (kind == ukParaBefore || kind == ukParaAfter);
 }
 
+// NOLINTBEGIN(bugprone-sizeof-expression): paragraph pointers are stored as bytes too.
 template <typename T> T Load(const unsigned char* at) {
     T value;
     std::memcpy(&value, at, sizeof value);
@@ -34,6 +35,7 @@ template <typename T> T Load(const unsigned char* at) {
 template <typename T> void Store(unsigned char* at, T value) {
     std::memcpy(at, &value, sizeof value);
 }
+// NOLINTEND(bugprone-sizeof-expression)
 
 } // namespace
 
@@ -269,8 +271,10 @@ bool TUndoBuffer::Record(UndoKind kind, bool modified, int32_t para, int32_t pos
 }
 
 bool TUndoBuffer::RecordParagraph(UndoKind kind, bool modified, int32_t para, TParaNode* node) {
+    // NOLINTBEGIN(bugprone-sizeof-expression): the pointer itself is what is stored.
     unsigned char pointer[sizeof node];
     std::memcpy(pointer, &node, sizeof node);
+    // NOLINTEND(bugprone-sizeof-expression)
     // Never merged: the kinds that hold paragraphs are not among the merging ones.
     return Write(kind, modified, para, 1,
                  std::string_view(reinterpret_cast<const char*>(pointer), sizeof pointer), {},

@@ -1,8 +1,6 @@
 // Key tables, the key processor, and keys reaching the editor.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "editor_test_support.h"
 
 namespace mvf::editor {
@@ -10,23 +8,7 @@ namespace {
 
 using testing::EditorFixture;
 
-TEST(KeyTables, HoldTheirEntriesAsData) {
-    const auto def = DefaultKeyTable();
-    const auto ws = WordStarKeyTable();
-    EXPECT_EQ(def.size(), 64u);
-    EXPECT_EQ(ws.size(), 40u);
-    auto count = [](const std::vector<KeyEntry>& t, int command) {
-        return std::count_if(t.begin(), t.end(),
-                             [&](const KeyEntry& e) { return e.command == command; });
-    };
-    EXPECT_EQ(count(def, ccBack), 2);
-    EXPECT_EQ(count(def, ccCut), 2);
-    EXPECT_EQ(count(def, ccTab), 2);
-    for (const KeyEntry& e : ws) {
-        if (e.key2 != 0) {
-            EXPECT_EQ(e.shift2, ssNoneOrCtrl);
-        }
-    }
+TEST(CommandNames, FollowTheCommandCodes) {
     EXPECT_EQ(CommandName(ccDelWord), "ccDelWord");
     EXPECT_EQ(CommandName(ccSetMarker9), "ccSetMarker9");
     EXPECT_EQ(CommandName(ccWordRight), "ccWordRight");
@@ -39,6 +21,11 @@ TEST(KeyProcessor, TranslatesSingleKeysAndSequences) {
     EXPECT_EQ(p.Translate(vkLeft, ssCtrl | ssShift), ccExtWordLeft);
     EXPECT_EQ(p.Translate('7', ssCtrl | ssShift), ccSetMarker7);
     EXPECT_EQ(p.Translate('Q', ssCtrl), ccNoCmd); // WordStar is off
+    EXPECT_EQ(p.Translate('X', ssCtrl), ccCut);
+    // Second keys for the same command.
+    EXPECT_EQ(p.Translate(vkDelete, ssShift), ccCut);
+    EXPECT_EQ(p.Translate(vkBack, ssShift), ccBack);
+    EXPECT_EQ(p.Translate(vkTab, ssCtrl), ccTab);
     EXPECT_EQ(p.Translate(vkShift, ssShift), ccNoCmd);
     c.LoadTables(TOvcController::ViewerTables());
     p.Table("wordstar")->SetActive(true);

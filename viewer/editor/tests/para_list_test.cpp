@@ -146,7 +146,9 @@ TEST(ParaList, LoadingCutsOverlongLinesIntoParagraphsWithoutLosingACharacter) {
 TEST(ParaList, WrappingCanChangeAndLinesAreFoundFromAnywhere) {
     TParaList list;
     std::vector<std::string> lines;
-    for (int i = 0; i < 200; ++i) lines.push_back(std::string(i % 25, 'a' + i % 26));
+    lines.reserve(200);
+    for (int i = 0; i < 200; ++i)
+        lines.push_back(std::string(i % 25, static_cast<char>('a' + i % 26)));
     Fill(list, lines);
     list.SetWrapping(true, 10, 8);
     int32_t expected = 0;

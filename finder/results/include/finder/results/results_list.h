@@ -53,7 +53,7 @@ struct TypeFlags {
 // The row AddItem adds for a found file (its rules below). Made apart from the list so
 // that a search can build its rows on its own thread and hand them over ready.
 ResultEntry EntryOf(std::string_view Path, std::string_view Created, std::string_view Modified,
-                    std::int64_t Size, TypeFlags type);
+                    std::int64_t Size, TypeFlags flags);
 
 // The order Sort() gives rows whose texts in the sort column are `texts` (each followed by
 // a NUL in memory): position i holds the row that comes i-th. It reads nothing but
@@ -85,7 +85,7 @@ public:
     // decimal text. The type is the first of IsDos, IsMac, IsUnix, IsBinary that is set
     // (DOS, MAC, UNIX, BINARY); none set gives kNoTypeImage.
     std::size_t AddItem(std::string_view Path, std::string_view Created, std::string_view Modified,
-                        std::int64_t Size, TypeFlags type);
+                        std::int64_t Size, TypeFlags flags);
     // Adds a row whose texts are already made, placed as AddItem places it.
     std::size_t AddEntry(ResultEntry entry);
 

@@ -23,8 +23,8 @@
 
 namespace mvf::search {
 
-inline constexpr std::size_t kReadBlock = 256 * 1024;
-inline constexpr std::size_t kLinePiece = 256 * 1024 * 1024;
+inline constexpr std::size_t kReadBlock = std::size_t{256} * 1024;
+inline constexpr std::size_t kLinePiece = std::size_t{256} * 1024 * 1024;
 inline constexpr std::size_t kMinimumRun = 5;
 
 // The sizes a scanner works with. Tests make them small, so that lines across many blocks
