@@ -1,6 +1,8 @@
 """On a desktop without a system tray the finder shows its window instead: "Done"
 minimises it, and the options menu carries "Exit and Unload"."""
 
+import time
+
 NEEDS = ["MVFinder"]
 TIMEOUT = 60
 TRAY = False
@@ -9,6 +11,15 @@ TRAY = False
 OPTIONS_FROM_RIGHT = 51
 DONE_FROM_RIGHT = 13
 CAPTION_MIDDLE = 12
+
+
+def _shown_within(road, finder, seconds):
+    deadline = time.monotonic() + seconds
+    while not road.windows("Morvel Vantor Finder 2.1", finder):
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.1)
+    return True
 
 
 def run(road):
@@ -25,7 +36,12 @@ def run(road):
     with road.step("Done minimised the window rather than ending the finder"):
         road.check(finder.running, "the finder ended")
 
-    road.press_keys("alt+Tab")  # the window manager brings the minimised window back
+    # The window manager brings the minimised window back. Under load it can drop the
+    # chord while it is still busy minimising, and a person would press it again.
+    for _ in range(5):
+        road.press_keys("alt+Tab")
+        if _shown_within(road, finder, 3):
+            break
     window = road.wait_window("Morvel Vantor Finder 2.1", program=finder)
     road.click(window, window.width - OPTIONS_FROM_RIGHT, CAPTION_MIDDLE)
     road.wait_menu(finder)
