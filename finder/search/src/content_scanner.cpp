@@ -31,29 +31,29 @@ std::size_t ReadAt(int fd, char* into, std::size_t count, std::int64_t offset) {
 }
 
 // One engine call on [begin, end): the byte at `end` becomes the terminator for the call.
-bool Matches(char* begin, char* end) {
+bool Matches(RegexRecord& record, char* begin, char* end) {
     const char saved = *end;
     *end = 0;
-    const int found = SRGrep(begin);
+    const int found = RGrep(begin, &record);
     *end = saved;
     return found == 1;
 }
 
 // A line or run: whole, or in consecutive pieces of `piece` bytes.
-bool MatchesInPieces(char* begin, char* end, std::size_t piece) {
+bool MatchesInPieces(RegexRecord& record, char* begin, char* end, std::size_t piece) {
     while (static_cast<std::size_t>(end - begin) > piece) {
-        if (Matches(begin, begin + piece)) return true;
+        if (Matches(record, begin, begin + piece)) return true;
         begin += piece;
     }
-    return Matches(begin, end);
+    return Matches(record, begin, end);
 }
 
 // True when the engine finds nothing in [begin, end) taken as one text. A zero byte
 // would hide what follows it from the engine, so such a block gets no verdict.
-bool NothingInBlock(char* begin, char* end) {
+bool NothingInBlock(RegexRecord& record, char* begin, char* end) {
     const auto length = static_cast<std::size_t>(end - begin);
     if (length == 0 || std::memchr(begin, 0, length)) return false;
-    return !Matches(begin, end);
+    return !Matches(record, begin, end);
 }
 
 // Just past the last line end of [begin, end), or `begin` when there is none; notes
@@ -184,8 +184,8 @@ FileContent FirstBlock::Read(int fd, std::size_t wanted, bool toEnd) {
     return file;
 }
 
-ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& control,
-                                    bool blockPrefilter) {
+ScanResult ContentScanner::ScanText(const FileContent& file, RegexRecord& record,
+                                    SearchControl& control, bool blockPrefilter) {
     const std::size_t piece = sizes_.linePiece;
     Chunks chunks(*this, file);
     bool skipLineFeed = false; // a carriage return ended the previous chunk
@@ -209,8 +209,8 @@ ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& cont
         // No line and no piece of this chunk can match: only its unfinished last line
         // goes on, into the next chunk. The verdict on the chunk as one text speaks for
         // its lines only while none of them is cut into pieces, each a text of its own.
-        const bool clean =
-            blockPrefilter && static_cast<std::size_t>(end - p) <= piece && NothingInBlock(p, end);
+        const bool clean = blockPrefilter && static_cast<std::size_t>(end - p) <= piece &&
+                           NothingInBlock(record, p, end);
         if (clean) {
             p = AfterLastLineEnd(p, end, skipLineFeed);
         } else {
@@ -219,7 +219,7 @@ ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& cont
                 char* lineEnd = const_cast<char*>(lineEnds.Next(p));
                 if (lineEnd == end) break;
                 if (!control.Proceed()) return ScanResult::Stopped;
-                if (MatchesInPieces(p, lineEnd, piece)) return ScanResult::Match;
+                if (MatchesInPieces(record, p, lineEnd, piece)) return ScanResult::Match;
                 if (*lineEnd == '\r') {
                     if (lineEnd + 1 == end)
                         skipLineFeed = true;
@@ -232,19 +232,20 @@ ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& cont
         if (chunks.AtEnd()) {
             if (p == end || clean) return ScanResult::NoMatch;
             if (!control.Proceed()) return ScanResult::Stopped;
-            return MatchesInPieces(p, end, piece) ? ScanResult::Match : ScanResult::NoMatch;
+            return MatchesInPieces(record, p, end, piece) ? ScanResult::Match : ScanResult::NoMatch;
         }
         // An unfinished line longer than a piece gives up its full pieces now.
         while (static_cast<std::size_t>(end - p) > piece) {
             if (!control.Proceed()) return ScanResult::Stopped;
-            if (Matches(p, p + piece)) return ScanResult::Match;
+            if (Matches(record, p, p + piece)) return ScanResult::Match;
             p += piece;
         }
         chunks.Next(p);
     }
 }
 
-ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& control) {
+ScanResult ContentScanner::ScanBinary(const FileContent& file, RegexRecord& record,
+                                      SearchControl& control) {
     const std::size_t piece = sizes_.linePiece;
     Chunks chunks(*this, file);
     std::size_t searchedOfRun = 0; // bytes of the current run already searched in pieces
@@ -256,7 +257,8 @@ ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& co
             char* const runEnd = const_cast<char*>(NextNonPrintable(run, end));
             if (runEnd == end) break; // the run may go on in the next block
             const std::size_t length = searchedOfRun + static_cast<std::size_t>(runEnd - run);
-            if (runEnd > run && length >= kMinimumRun && MatchesInPieces(run, runEnd, piece))
+            if (runEnd > run && length >= kMinimumRun &&
+                MatchesInPieces(record, run, runEnd, piece))
                 return ScanResult::Match;
             searchedOfRun = 0;
             run = const_cast<char*>(NextPrintableRun(runEnd + 1, end, kMinimumRun));
@@ -264,11 +266,11 @@ ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& co
         if (chunks.AtEnd()) {
             const bool last =
                 end > run && searchedOfRun + static_cast<std::size_t>(end - run) >= kMinimumRun;
-            return last && MatchesInPieces(run, end, piece) ? ScanResult::Match
-                                                            : ScanResult::NoMatch;
+            return last && MatchesInPieces(record, run, end, piece) ? ScanResult::Match
+                                                                    : ScanResult::NoMatch;
         }
         while (static_cast<std::size_t>(end - run) > piece) {
-            if (Matches(run, run + piece)) return ScanResult::Match;
+            if (Matches(record, run, run + piece)) return ScanResult::Match;
             run += piece;
             searchedOfRun += piece;
         }

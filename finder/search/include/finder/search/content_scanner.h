@@ -1,5 +1,5 @@
-// The two content scans of one file with the expression the pattern engine holds: the
-// text scan line by line, the binary scan run by run of printable characters.
+// The two content scans of one file with a compiled expression record: the text scan line
+// by line, the binary scan run by run of printable characters.
 //
 // Each line (or run) is handed to the engine in place: the byte after it is replaced by
 // the terminating zero for the call and put back afterwards, so no line is copied and
@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+
+#include "mvfindgrep.h"
 
 #include "finder/search/search_control.h"
 
@@ -71,15 +73,16 @@ class ContentScanner {
 public:
     explicit ContentScanner(ScanSizes sizes = {});
 
-    // Scans `file` with the compiled expression, from its first block on; further
+    // Scans `file` with the expression compiled into `record`, from its first block on
+    // (the record's bounds are the scanner's to change); further
     // blocks are read at their offsets into the scanner's own buffer, so the first
     // block stays as it was and the next alternative can scan it again. The text scan
     // checks `control` before each line, the binary scan before each block; a stop ends
     // the scan with Stopped. With `blockPrefilter` (see BlockPrefilterAllowed) the text
     // scan goes line by line only through blocks where the engine finds something.
-    ScanResult ScanText(const FileContent& file, SearchControl& control,
+    ScanResult ScanText(const FileContent& file, RegexRecord& record, SearchControl& control,
                         bool blockPrefilter = false);
-    ScanResult ScanBinary(const FileContent& file, SearchControl& control);
+    ScanResult ScanBinary(const FileContent& file, RegexRecord& record, SearchControl& control);
 
 private:
     class Chunks;
