@@ -1,12 +1,16 @@
 // hgrep reads each file as the library's file search does (the same pieces, block and line
 // numbers, and answers), but searches every line without its line feed: a line's answer
 // never depends on how it ends, nor on whether the file's last line has a line feed. The
-// library's own file search keeps the line feed in what it searches.
+// library's own file search keeps the line feed in what it searches. For a regular
+// expression it first asks the engine about all the whole lines read ahead at once, and
+// splits them into lines only where it finds something (the answers stay the same).
 #include "search.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "finder/search/content_scanner.h"
 #include "text_lines.h"
 
 namespace mvf::cli {
@@ -65,6 +69,29 @@ private:
     std::string text_;
 };
 
+// Whether no line of [lines, lines + length), whole lines each ending in a line feed, can
+// match, told by one search of them all as one text (see BlockPrefilterAllowed). That
+// holds only while each line is one piece, searched as a text of its own, and no zero
+// byte hides the rest from the engine; otherwise the lines are searched one by one.
+bool NoLineMatches(char* lines, std::size_t length) {
+    if (std::memchr(lines, 0, length)) return false;
+    // Every line, its line feed included, fits a piece: from each line's start on, a line
+    // feed lies within a piece's length.
+    for (const char* p = lines; p < lines + length;) {
+        const std::size_t window =
+            std::min(TextLines::kPieceBytes, static_cast<std::size_t>(lines + length - p));
+        const void* last = ::memrchr(p, '\n', window);
+        if (!last) return false;
+        p = static_cast<const char*>(last) + 1;
+    }
+    char* const end = lines + length;
+    const char saved = *end;
+    *end = '\0';
+    const bool found = SRGrep(lines) > 0;
+    *end = saved;
+    return !found;
+}
+
 } // namespace
 
 void SetUpLibrary(std::FILE* err) {
@@ -97,7 +124,24 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
     char piece[TextLines::kPieceBytes + 1];
     long lineNumber = 0;
     long reported = 0;
-    while (const std::size_t length = file.ReadPiece(piece)) {
+    const bool skipClean =
+        o.kind == Kind::RegularExpression && !o.invert && search::BlockPrefilterAllowed(o.pattern);
+    bool lineStart = true; // the next piece begins a line
+    long settledUntil = 0; // lines ahead before this offset were asked about already
+    for (;;) {
+        if (skipClean && lineStart && file.Offset() >= settledUntil) {
+            std::size_t ahead = 0;
+            char* lines = file.LinesAhead(ahead);
+            if (ahead > 0 && NoLineMatches(lines, ahead)) {
+                if (o.showLineNumber) lineNumber += std::count(lines, lines + ahead, '\n');
+                file.Skip(ahead);
+                continue;
+            }
+            settledUntil = file.Offset() + static_cast<long>(ahead);
+        }
+        const std::size_t length = file.ReadPiece(piece);
+        if (length == 0) break;
+        lineStart = piece[length - 1] == '\n';
         ++lineNumber;
         const bool lineFeed = piece[length - 1] == '\n';
         if (lineFeed) piece[length - 1] = '\0';
