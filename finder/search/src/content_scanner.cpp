@@ -48,12 +48,38 @@ bool MatchesInPieces(RegexRecord& record, char* begin, char* end, std::size_t pi
     return Matches(record, begin, end);
 }
 
-// True when the engine finds nothing in [begin, end) taken as one text. A zero byte
-// would hide what follows it from the engine, so such a block gets no verdict.
-bool NothingInBlock(RegexRecord& record, char* begin, char* end) {
+bool HasLineEnd(const char* begin, const char* end) {
     const auto length = static_cast<std::size_t>(end - begin);
-    if (length == 0 || std::memchr(begin, 0, length)) return false;
-    return !Matches(record, begin, end);
+    return std::memchr(begin, '\n', length) || std::memchr(begin, '\r', length);
+}
+
+// What one engine search of a chunk [begin, end) of whole lines, taken as one text, tells
+// about its lines (for an expression BlockPrefilterAllowed takes, and lines not cut into
+// pieces). A match that lies inside one finished line is that line's match. A match
+// anywhere else still tells where to begin: the engine tries the starts from left to
+// right, and a match inside an earlier line would have been a match of the chunk
+// starting there, so no line before the one holding the match's start can match. A zero
+// byte would hide what follows it from the engine, so such a chunk gets no verdict.
+enum class Verdict { None, Nothing, Match, From };
+
+Verdict AskChunk(RegexRecord& record, char* begin, char* end, bool textEnds, char*& from) {
+    const auto length = static_cast<std::size_t>(end - begin);
+    if (length == 0 || std::memchr(begin, 0, length)) return Verdict::None;
+    if (!Matches(record, begin, end)) return Verdict::Nothing;
+    char* const start = const_cast<char*>(record.matchStart[0]);
+    char* const stop = const_cast<char*>(record.matchEnd[0]);
+    if (!start || !stop || start < begin || stop > end || stop < start) return Verdict::None;
+    // The line is finished when a line end follows the match in the chunk, or the text
+    // ends with the chunk.
+    if (!HasLineEnd(start, stop) && (textEnds || HasLineEnd(stop, end))) return Verdict::Match;
+    const auto before = static_cast<std::size_t>(start - begin);
+    const void* lf = ::memrchr(begin, '\n', before);
+    const void* cr = ::memrchr(begin, '\r', before);
+    char* last = static_cast<char*>(const_cast<void*>(std::max(lf, cr)));
+    from = last ? last + 1 : begin;
+    // The line feed of a carriage return and line feed ends the same line.
+    if (last && *last == '\r' && from < end && *from == '\n') ++from;
+    return Verdict::From;
 }
 
 // Just past the last line end of [begin, end), or `begin` when there is none; notes
@@ -209,11 +235,16 @@ ScanResult ContentScanner::ScanText(const FileContent& file, RegexRecord& record
         // No line and no piece of this chunk can match: only its unfinished last line
         // goes on, into the next chunk. The verdict on the chunk as one text speaks for
         // its lines only while none of them is cut into pieces, each a text of its own.
-        const bool clean = blockPrefilter && static_cast<std::size_t>(end - p) <= piece &&
-                           NothingInBlock(record, p, end);
+        char* from = p;
+        const Verdict verdict = blockPrefilter && static_cast<std::size_t>(end - p) <= piece
+                                    ? AskChunk(record, p, end, chunks.AtEnd(), from)
+                                    : Verdict::None;
+        if (verdict == Verdict::Match) return ScanResult::Match;
+        const bool clean = verdict == Verdict::Nothing;
         if (clean) {
             p = AfterLastLineEnd(p, end, skipLineFeed);
         } else {
+            p = from;
             LineEnds lineEnds(p, end);
             for (;;) {
                 char* lineEnd = const_cast<char*>(lineEnds.Next(p));

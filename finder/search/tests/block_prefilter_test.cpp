@@ -69,7 +69,8 @@ protected:
 TEST_F(BlockPrefilterScan, SameAnswersAsLineByLine) {
     // Expressions the prefilter takes, several of which also match across line ends.
     const char* kExpressions[] = {"ab",    "a.b",    "bx*a", "[ab]x", "x-a",      "\\<ab",
-                                  "ab\\>", "a[^b]b", "a.*x", "b+ a",  "\\(a\\)x", "xxx"};
+                                  "ab\\>", "a[^b]b", "a.*x", "b+ a",  "\\(a\\)x", "xxx",
+                                  "b*",    "x*a",    "a.*b", "\\<b*"};
     std::mt19937 rng(20261208);
     int cases = 0, matches = 0;
     for (int round = 0; round < 400; ++round) {

@@ -130,9 +130,9 @@ TEST_F(ScanSizesTest, LinesOverManyBlocksAreWholeAndOnlyLongerThanAPieceAreCut) 
 }
 
 TEST_F(ScanSizesTest, EveryWayGivesTheAnswersOfTheRule) {
-    const char* kExpressions[] = {"ab",   "a.b",  "xb*a",     "\\<ab",      "ab\\>", "b\\>x",
-                                  "^ab",  "ab$",  "^$",       "^a*$",       "a[^b]", "x-a",
-                                  "a.*x", "b+ a", "\\(a\\)x", "\\(a\\)\\1b"};
+    const char* kExpressions[] = {
+        "ab",    "a.b", "xb*a", "\\<ab", "ab\\>",    "b\\>x",       "^ab", "ab$", "^$",   "^a*$",
+        "a[^b]", "x-a", "a.*x", "b+ a",  "\\(a\\)x", "\\(a\\)\\1b", "b*",  "x*a", "a.*b", "\\<b*"};
     const ScanSizes kSizes[] = {{3, 5}, {4, 17}, {16, 9}, {64, 64}, {7, 1000}};
     std::mt19937 rng(20261209);
     int cases = 0, matches = 0;

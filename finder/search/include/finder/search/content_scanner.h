@@ -38,13 +38,15 @@ struct ScanSizes {
 
 enum class ScanResult { Match, NoMatch, Stopped };
 
-// Whether the text scan may first ask the engine about a whole block of lines, and skip
-// every line of a block in which it finds nothing. That is exact when a match inside a
-// line is also a match inside any longer text around it: the matcher tries every start,
-// every repetition count and sees the same characters, and the line ends it sees instead
-// of the end of the text are no word characters. Only the anchors look at the ends of
-// the text (a leading "^", a trailing "$"), and a back-reference could make a long text
-// slow, so expressions with either are scanned line by line only.
+// Whether the text scan may first ask the engine about a whole block of lines: it skips
+// every line of a block in which the engine finds nothing, answers at once when the match
+// lies inside one line, and otherwise begins line by line at the line where the match
+// starts (no line before it can match, the engine trying the starts from left to right). That is
+// exact when a match inside a line is also a match inside any longer text around it: the matcher
+// tries every start, every repetition count and sees the same characters, and the line ends it sees
+// instead of the end of the text are no word characters. Only the anchors look at the ends of the
+// text (a leading "^", a trailing "$"), and a back-reference could make a long text slow, so
+// expressions with either are scanned line by line only.
 bool BlockPrefilterAllowed(std::string_view expression);
 
 // An open file and its first block, read by whoever opened it.
