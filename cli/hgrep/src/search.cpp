@@ -3,7 +3,8 @@
 // never depends on how it ends, nor on whether the file's last line has a line feed. The
 // library's own file search keeps the line feed in what it searches. For a regular
 // expression it first asks the engine about all the whole lines read ahead at once, and
-// splits them into lines only where it finds something (the answers stay the same).
+// searches them line by line only from where it finds something (the answers stay the
+// same).
 #include "search.h"
 
 #include <algorithm>
@@ -22,6 +23,9 @@ constexpr long kBlockBytes = 512;
 
 std::FILE* g_err = stderr;
 int g_notices = 0;
+// The regular expression, in a record of hgrep's own: its match bounds tell where the
+// lines read ahead can begin to match.
+RegexRecord g_regex;
 
 void PrintNotice(const char* caption, const char* text, void* /*context*/) {
     ++g_notices;
@@ -36,7 +40,7 @@ int Compile(const Options& o) {
     case Kind::Approximate: return SCompileAGrep(pattern, o.differences, caseSensitive);
     case Kind::RegularExpression: break;
     }
-    return SCompileRGrep(pattern, caseSensitive);
+    return CompileRGrep(pattern, caseSensitive, &g_regex);
 }
 
 // Whether the line holds a match (an approximate search answers its number of matches).
@@ -46,7 +50,7 @@ bool Matches(Kind kind, const char* line) {
     case Kind::Approximate: return SAGrep(line) > 0;
     case Kind::RegularExpression: break;
     }
-    return SRGrep(line) > 0;
+    return RGrep(line, &g_regex) > 0;
 }
 
 // "[name:][block:][line:]line", cut to the longest answer; the line ends at a zero byte.
@@ -69,27 +73,43 @@ private:
     std::string text_;
 };
 
-// Whether no line of [lines, lines + length), whole lines each ending in a line feed, can
-// match, told by one search of them all as one text (see BlockPrefilterAllowed). That
-// holds only while each line is one piece, searched as a text of its own, and no zero
-// byte hides the rest from the engine; otherwise the lines are searched one by one.
-bool NoLineMatches(char* lines, std::size_t length) {
-    if (std::memchr(lines, 0, length)) return false;
+// What one search of whole lines [lines, lines + length), each ending in a line feed,
+// taken as one text, tells about them (see BlockPrefilterAllowed): nothing found, no line
+// can match; found, no line before the one where the match starts can (the engine tries
+// the starts from left to right, and a match inside an earlier line would have been one
+// of the text starting there). That holds only while each line is one piece, searched as
+// a text of its own, and no zero byte hides the rest from the engine.
+struct LinesVerdict {
+    bool known = false;   // false: search the lines one by one
+    std::size_t skip = 0; // bytes of whole lines that cannot match
+    bool local = false;   // the match lies inside the line after them
+};
+
+LinesVerdict AskLines(char* lines, std::size_t length) {
+    if (std::memchr(lines, 0, length)) return {};
     // Every line, its line feed included, fits a piece: from each line's start on, a line
     // feed lies within a piece's length.
     for (const char* p = lines; p < lines + length;) {
         const std::size_t window =
             std::min(TextLines::kPieceBytes, static_cast<std::size_t>(lines + length - p));
         const void* last = ::memrchr(p, '\n', window);
-        if (!last) return false;
+        if (!last) return {};
         p = static_cast<const char*>(last) + 1;
     }
     char* const end = lines + length;
     const char saved = *end;
     *end = '\0';
-    const bool found = SRGrep(lines) > 0;
+    const bool found = RGrep(lines, &g_regex) > 0;
     *end = saved;
-    return !found;
+    if (!found) return {true, length, false};
+    const char* const start = g_regex.matchStart[0];
+    const char* const stop = g_regex.matchEnd[0];
+    if (!start || !stop || start < lines || stop > end || stop < start) return {};
+    const void* before = ::memrchr(lines, '\n', static_cast<std::size_t>(start - lines));
+    const std::size_t skip =
+        before ? static_cast<std::size_t>(static_cast<const char*>(before) + 1 - lines) : 0;
+    const bool local = !std::memchr(start, '\n', static_cast<std::size_t>(stop - start));
+    return {true, skip, local};
 }
 
 } // namespace
@@ -132,12 +152,21 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
         if (skipClean && lineStart && file.Offset() >= settledUntil) {
             std::size_t ahead = 0;
             char* lines = file.LinesAhead(ahead);
-            if (ahead > 0 && NoLineMatches(lines, ahead)) {
-                if (o.showLineNumber) lineNumber += std::count(lines, lines + ahead, '\n');
-                file.Skip(ahead);
-                continue;
+            const LinesVerdict verdict = ahead > 0 ? AskLines(lines, ahead) : LinesVerdict{};
+            if (verdict.skip > 0) {
+                if (o.showLineNumber) lineNumber += std::count(lines, lines + verdict.skip, '\n');
+                file.Skip(verdict.skip);
+                if (verdict.skip == ahead) continue;
             }
-            settledUntil = file.Offset() + static_cast<long>(ahead);
+            // After a match inside one line, the lines after it are asked about again; a
+            // match over several lines (a closure reaching far) would only be found again.
+            const auto rest = static_cast<std::size_t>(ahead - verdict.skip);
+            const char* next =
+                verdict.local
+                    ? static_cast<const char*>(std::memchr(lines + verdict.skip, '\n', rest))
+                    : nullptr;
+            settledUntil =
+                file.Offset() + static_cast<long>(next ? next + 1 - (lines + verdict.skip) : rest);
         }
         const std::size_t length = file.ReadPiece(piece);
         if (length == 0) break;
