@@ -20,6 +20,9 @@ namespace {
 
 constexpr std::size_t kLongestAnswer = 1023; // as the library's file search cuts them
 constexpr long kBlockBytes = 512;
+// Lines asked about at once: enough that a rare match skips most lines in few searches,
+// few enough that searching again after each match costs little.
+constexpr std::size_t kAskBytes = 32 * 1024;
 
 std::FILE* g_err = stderr;
 int g_notices = 0;
@@ -148,11 +151,16 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
         o.kind == Kind::RegularExpression && !o.invert && search::BlockPrefilterAllowed(o.pattern);
     bool lineStart = true; // the next piece begins a line
     long settledUntil = 0; // lines ahead before this offset were asked about already
+    int farReaching = 0;   // matches over several lines in a row
     for (;;) {
-        if (skipClean && lineStart && file.Offset() >= settledUntil) {
+        // A pattern whose matches keep reaching over lines (a closure like "a.*b") gains
+        // nothing from asking ahead: its lines are then searched one by one.
+        if (skipClean && lineStart && file.Offset() >= settledUntil && farReaching < 4) {
             std::size_t ahead = 0;
-            char* lines = file.LinesAhead(ahead);
+            char* lines = file.LinesAhead(kAskBytes, ahead);
             const LinesVerdict verdict = ahead > 0 ? AskLines(lines, ahead) : LinesVerdict{};
+            farReaching =
+                verdict.known && verdict.skip < ahead && !verdict.local ? farReaching + 1 : 0;
             if (verdict.skip > 0) {
                 if (o.showLineNumber) lineNumber += std::count(lines, lines + verdict.skip, '\n');
                 file.Skip(verdict.skip);

@@ -53,11 +53,11 @@ std::size_t TextLines::ReadPiece(char* piece) {
     return n;
 }
 
-char* TextLines::LinesAhead(std::size_t& length) {
+char* TextLines::LinesAhead(std::size_t most, std::size_t& length) {
     length = 0;
     if (!file_ || (begin_ == end_ && !Refill())) return nullptr;
     char* from = reinterpret_cast<char*>(buffer_.get() + begin_);
-    if (const void* last = ::memrchr(from, '\n', end_ - begin_))
+    if (const void* last = ::memrchr(from, '\n', std::min(most, end_ - begin_)))
         length = static_cast<std::size_t>(static_cast<const char*>(last) - from) + 1;
     return from;
 }

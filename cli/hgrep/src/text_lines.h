@@ -30,11 +30,11 @@ public:
     // Bytes taken from the file so far.
     long Offset() const { return offset_; }
 
-    // The bytes read ahead, from the current position to the last line feed among them
-    // (reading ahead when nothing is): whole lines when the position is a line's start.
-    // `length` is 0 when no line feed is buffered. The byte after them may be changed
-    // until the next call.
-    char* LinesAhead(std::size_t& length);
+    // The bytes read ahead, from the current position to the last line feed among their
+    // first `most` (reading ahead when nothing is): whole lines when the position is a
+    // line's start. `length` is 0 when no line feed is among them. The byte after them
+    // may be changed until the next call.
+    char* LinesAhead(std::size_t most, std::size_t& length);
     // Takes `bytes` of LinesAhead as read.
     void Skip(std::size_t bytes) { Consume(bytes); }
 
