@@ -18,8 +18,11 @@
  *  - After a search the record points into the searched text (matchStart/matchEnd):
  *    keep that text alive and unchanged until the bounds have been used.
  *  - The library takes no locks and keeps process-wide state (static records, options,
- *    global error, chain, the regular-expression matcher's text start, file search):
- *    callers must serialise all calls.
+ *    global error, chain, word table, notice handler, stop query, file search): callers
+ *    must serialise all calls, with one exception. CompileRGrep and RGrep keep their
+ *    work space per thread, so several threads may run them at once, each on records of
+ *    its own, while no thread changes the process-wide state (options, word table,
+ *    handlers). A compiled RegexRecord may be copied byte for byte: the copy is compiled.
  *
  * Usable from C and C++. All exports have plain, undecorated names.
  */

@@ -307,15 +307,15 @@ const unsigned char* FirstConsumer(const unsigned char* pc) {
 
 namespace {
 
-// The last program analysed, kept because a host may compile the same pattern for every
-// line it searches: then the analysis is a copy.
+// The last program analysed on this thread, kept because a host may compile the same
+// pattern for every line it searches: then the analysis is a copy.
 struct Last {
     std::size_t length = 0; // 0: none
     uint8_t caseSensitive = 0;
     unsigned char program[MVFG_PROGRAM_SIZE];
     Analysis analysis;
 };
-Last g_last;
+thread_local Last g_last;
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "rgrep_backtrack.h"
 
 #include <cstring>
+#include <memory>
 
 #include "program.h"
 #include "rgrep_literal.h"
@@ -8,10 +9,14 @@
 
 namespace mvf::engine::match {
 
-std::size_t g_restTries = 0;
+thread_local std::size_t g_restTries = 0;
 
-uint64_t Memo::bits_[Memo::kWords];
-uint32_t Memo::stamps_[Memo::kWords];
+Memo& ThreadMemo() {
+    // Threads that never backtrack with an analysis never pay for a memo.
+    thread_local std::unique_ptr<Memo> memo;
+    if (!memo) memo = std::make_unique<Memo>();
+    return *memo;
+}
 
 namespace {
 

@@ -24,15 +24,16 @@ struct Subject {
     bool LineEnd(unsigned char c) const { return (lf && c == '\n') || (cr && c == '\r'); }
 };
 
-// Rests of the program tried so far in this process; lets tests see that the work stays
+// Rests of the program tried so far on this thread; lets tests see that the work stays
 // linear without timing anything.
-extern std::size_t g_restTries;
+extern thread_local std::size_t g_restTries;
 
 class Backtracker {
 public:
     // `memo` null: the plain definition, every alternative tried.
     Backtracker(RegexRecord* record, const Subject& subject, Memo* memo)
         : rec_(record), s_(subject), memo_(memo) {}
+    Memo* Memory() const { return memo_; }
 
     // The position just past a match of the whole program tried at `p`, or nullptr.
     const unsigned char* Attempt(const unsigned char* p) { return Run(rec_->program, p, 0); }

@@ -11,14 +11,12 @@
 
 namespace mvf::engine {
 
-// Start of the text of the current search; process-wide, like the rest of the state.
-const char* g_textStart = nullptr;
+// Start of the text of the current search on this thread.
+thread_local const char* g_textStart = nullptr;
 
 namespace {
 
 using namespace program;
-
-match::Memo g_memo;
 
 // Two fixed-size clears the compiler turns into a few vector stores (a loop over both
 // arrays became a string instruction that cost more than the rest of a short search).
@@ -33,7 +31,7 @@ public:
     Search(RegexRecord* record, const match::Subject& subject, const analysis::Analysis* fast,
            const unsigned char* seen)
         : rec_(record), s_(subject), a_(fast), seen_(seen),
-          bt_(record, subject, fast ? &g_memo : nullptr) {}
+          bt_(record, subject, fast ? &match::ThreadMemo() : nullptr) {}
 
     // 1 found, 0 not found; every bound null after a failure.
     int Run() {
@@ -47,7 +45,7 @@ private:
         bt_.Tick(1);
         if (bt_.Stopped()) return false;
         if (a_ && !prepared_ && a_->branchCount > 0) {
-            g_memo.Prepare(*a_, static_cast<std::size_t>(s_.end - s_.start) + 1);
+            bt_.Memory()->Prepare(*a_, static_cast<std::size_t>(s_.end - s_.start) + 1);
             prepared_ = true;
         }
         const unsigned char* end = bt_.Attempt(p);

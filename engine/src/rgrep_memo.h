@@ -2,12 +2,16 @@
 // whose rest of the program has already failed, and for each closure the stretch of its
 // last run already tried. A branch followed by a back-reference to a group set before it
 // remembers its failures together with that group's bounds: when they change, what it
-// remembered is forgotten, in one step. Process-wide work space sized when the library is
-// compiled; a text too long for it gets fewer remembered branches, never an allocation.
+// remembered is forgotten, in one step. Work space of its thread (ThreadMemo), sized when
+// the library is compiled and taken from the system once per thread, untouched until
+// used; a text too long for it gets fewer remembered branches, never an allocation.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 
 #include "mvfindgrep.h"
 #include "rgrep_analysis.h"
@@ -34,6 +38,7 @@ public:
         width_ = (positions + 63) / 64;
         rows_ = width_ * a.branchCount <= kWords ? a.branchCount
                                                  : static_cast<unsigned>(kWords / width_);
+        if (!bits_ || !stamps_) rows_ = 0; // no room: the plain definition
         if (++generation_ == 0) Reset();
         for (unsigned b = 0; b < rows_; ++b) rowEpoch_[b] = NewEpoch();
     }
@@ -90,7 +95,7 @@ public:
 private:
     uint32_t NewEpoch() {
         if (++epoch_ == 0) {
-            for (auto& s : stamps_) s = 0;
+            if (stamps_) std::fill_n(stamps_.get(), kWords, 0u);
             epoch_ = 1;
         }
         return epoch_;
@@ -101,8 +106,13 @@ private:
         for (auto& r : runs_) r.generation = 0;
     }
 
-    static uint64_t bits_[kWords];
-    static uint32_t stamps_[kWords]; // the epoch each word of bits_ belongs to
+    struct Free {
+        void operator()(void* p) const { std::free(p); }
+    };
+    // Zeroed pages from the system: only the words a search touches become real memory.
+    std::unique_ptr<uint64_t[], Free> bits_{static_cast<uint64_t*>(std::calloc(kWords, 8))};
+    // The epoch each word of bits_ belongs to.
+    std::unique_ptr<uint32_t[], Free> stamps_{static_cast<uint32_t*>(std::calloc(kWords, 4))};
     const analysis::Analysis* analysis_ = nullptr;
     std::size_t width_ = 1;
     unsigned rows_ = 0;
@@ -113,5 +123,8 @@ private:
     const char* bounds_[256][18] = {};
     Run runs_[256] = {};
 };
+
+// The memo of the calling thread, made at its first use.
+Memo& ThreadMemo();
 
 } // namespace mvf::engine::match

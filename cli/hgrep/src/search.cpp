@@ -1,12 +1,17 @@
 // hgrep reads each file as the library's file search does (the same pieces, block and line
 // numbers, and answers), but searches every line without its line feed: a line's answer
 // never depends on how it ends, nor on whether the file's last line has a line feed. The
-// library's own file search keeps the line feed in what it searches.
+// library's own file search keeps the line feed in what it searches. For a regular
+// expression it first asks the engine about all the whole lines read ahead at once, and
+// searches them line by line only from where it finds something (the answers stay the
+// same).
 #include "search.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "finder/search/content_scanner.h"
 #include "text_lines.h"
 
 namespace mvf::cli {
@@ -15,9 +20,15 @@ namespace {
 
 constexpr std::size_t kLongestAnswer = 1023; // as the library's file search cuts them
 constexpr long kBlockBytes = 512;
+// Lines asked about at once: enough that a rare match skips most lines in few searches,
+// few enough that searching again after each match costs little.
+constexpr std::size_t kAskBytes = 32 * 1024;
 
 std::FILE* g_err = stderr;
 int g_notices = 0;
+// The regular expression, in a record of hgrep's own: its match bounds tell where the
+// lines read ahead can begin to match.
+RegexRecord g_regex;
 
 void PrintNotice(const char* caption, const char* text, void* /*context*/) {
     ++g_notices;
@@ -32,7 +43,7 @@ int Compile(const Options& o) {
     case Kind::Approximate: return SCompileAGrep(pattern, o.differences, caseSensitive);
     case Kind::RegularExpression: break;
     }
-    return SCompileRGrep(pattern, caseSensitive);
+    return CompileRGrep(pattern, caseSensitive, &g_regex);
 }
 
 // Whether the line holds a match (an approximate search answers its number of matches).
@@ -42,7 +53,7 @@ bool Matches(Kind kind, const char* line) {
     case Kind::Approximate: return SAGrep(line) > 0;
     case Kind::RegularExpression: break;
     }
-    return SRGrep(line) > 0;
+    return RGrep(line, &g_regex) > 0;
 }
 
 // "[name:][block:][line:]line", cut to the longest answer; the line ends at a zero byte.
@@ -64,6 +75,45 @@ public:
 private:
     std::string text_;
 };
+
+// What one search of whole lines [lines, lines + length), each ending in a line feed,
+// taken as one text, tells about them (see BlockPrefilterAllowed): nothing found, no line
+// can match; found, no line before the one where the match starts can (the engine tries
+// the starts from left to right, and a match inside an earlier line would have been one
+// of the text starting there). That holds only while each line is one piece, searched as
+// a text of its own, and no zero byte hides the rest from the engine.
+struct LinesVerdict {
+    bool known = false;   // false: search the lines one by one
+    std::size_t skip = 0; // bytes of whole lines that cannot match
+    bool local = false;   // the match lies inside the line after them
+};
+
+LinesVerdict AskLines(char* lines, std::size_t length) {
+    if (std::memchr(lines, 0, length)) return {};
+    // Every line, its line feed included, fits a piece: from each line's start on, a line
+    // feed lies within a piece's length.
+    for (const char* p = lines; p < lines + length;) {
+        const std::size_t window =
+            std::min(TextLines::kPieceBytes, static_cast<std::size_t>(lines + length - p));
+        const void* last = ::memrchr(p, '\n', window);
+        if (!last) return {};
+        p = static_cast<const char*>(last) + 1;
+    }
+    char* const end = lines + length;
+    const char saved = *end;
+    *end = '\0';
+    const bool found = RGrep(lines, &g_regex) > 0;
+    *end = saved;
+    if (!found) return {true, length, false};
+    const char* const start = g_regex.matchStart[0];
+    const char* const stop = g_regex.matchEnd[0];
+    if (!start || !stop || start < lines || stop > end || stop < start) return {};
+    const void* before = ::memrchr(lines, '\n', static_cast<std::size_t>(start - lines));
+    const std::size_t skip =
+        before ? static_cast<std::size_t>(static_cast<const char*>(before) + 1 - lines) : 0;
+    const bool local = !std::memchr(start, '\n', static_cast<std::size_t>(stop - start));
+    return {true, skip, local};
+}
 
 } // namespace
 
@@ -97,7 +147,38 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
     char piece[TextLines::kPieceBytes + 1];
     long lineNumber = 0;
     long reported = 0;
-    while (const std::size_t length = file.ReadPiece(piece)) {
+    const bool skipClean =
+        o.kind == Kind::RegularExpression && !o.invert && search::BlockPrefilterAllowed(o.pattern);
+    bool lineStart = true; // the next piece begins a line
+    long settledUntil = 0; // lines ahead before this offset were asked about already
+    int farReaching = 0;   // matches over several lines in a row
+    for (;;) {
+        // A pattern whose matches keep reaching over lines (a closure like "a.*b") gains
+        // nothing from asking ahead: its lines are then searched one by one.
+        if (skipClean && lineStart && file.Offset() >= settledUntil && farReaching < 4) {
+            std::size_t ahead = 0;
+            char* lines = file.LinesAhead(kAskBytes, ahead);
+            const LinesVerdict verdict = ahead > 0 ? AskLines(lines, ahead) : LinesVerdict{};
+            farReaching =
+                verdict.known && verdict.skip < ahead && !verdict.local ? farReaching + 1 : 0;
+            if (verdict.skip > 0) {
+                if (o.showLineNumber) lineNumber += std::count(lines, lines + verdict.skip, '\n');
+                file.Skip(verdict.skip);
+                if (verdict.skip == ahead) continue;
+            }
+            // After a match inside one line, the lines after it are asked about again; a
+            // match over several lines (a closure reaching far) would only be found again.
+            const auto rest = static_cast<std::size_t>(ahead - verdict.skip);
+            const char* next =
+                verdict.local
+                    ? static_cast<const char*>(std::memchr(lines + verdict.skip, '\n', rest))
+                    : nullptr;
+            settledUntil =
+                file.Offset() + static_cast<long>(next ? next + 1 - (lines + verdict.skip) : rest);
+        }
+        const std::size_t length = file.ReadPiece(piece);
+        if (length == 0) break;
+        lineStart = piece[length - 1] == '\n';
         ++lineNumber;
         const bool lineFeed = piece[length - 1] == '\n';
         if (lineFeed) piece[length - 1] = '\0';

@@ -31,7 +31,7 @@ std::size_t TextLines::ReadPiece(char* piece) {
     while (file_ && n < kPieceBytes) {
         if (begin_ == end_ && !Refill()) break;
         // Up to the first line feed, in whole runs of the buffer.
-        const unsigned char* from = buffer_ + begin_;
+        const unsigned char* from = buffer_.get() + begin_;
         const std::size_t room = std::min(end_ - begin_, kPieceBytes - n);
         const auto* lineFeed = static_cast<const unsigned char*>(std::memchr(from, '\n', room));
         const std::size_t take = lineFeed ? static_cast<std::size_t>(lineFeed - from) + 1 : room;
@@ -53,9 +53,18 @@ std::size_t TextLines::ReadPiece(char* piece) {
     return n;
 }
 
+char* TextLines::LinesAhead(std::size_t most, std::size_t& length) {
+    length = 0;
+    if (!file_ || (begin_ == end_ && !Refill())) return nullptr;
+    char* from = reinterpret_cast<char*>(buffer_.get() + begin_);
+    if (const void* last = ::memrchr(from, '\n', std::min(most, end_ - begin_)))
+        length = static_cast<std::size_t>(static_cast<const char*>(last) - from) + 1;
+    return from;
+}
+
 bool TextLines::Refill() {
     begin_ = 0;
-    end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+    end_ = std::fread(buffer_.get(), 1, kBufferBytes, file_);
     return end_ > 0;
 }
 

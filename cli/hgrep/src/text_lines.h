@@ -3,7 +3,9 @@
 // bytes arrives in pieces of 1023 bytes.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace mvf::cli {
@@ -28,13 +30,24 @@ public:
     // Bytes taken from the file so far.
     long Offset() const { return offset_; }
 
+    // The bytes read ahead, from the current position to the last line feed among their
+    // first `most` (reading ahead when nothing is): whole lines when the position is a
+    // line's start. `length` is 0 when no line feed is among them. The byte after them
+    // may be changed until the next call.
+    char* LinesAhead(std::size_t most, std::size_t& length);
+    // Takes `bytes` of LinesAhead as read.
+    void Skip(std::size_t bytes) { Consume(bytes); }
+
 private:
     bool Refill();
     int Peek();
     void Consume(std::size_t bytes);
 
+    static constexpr std::size_t kBufferBytes = 256 * 1024;
+
     std::FILE* file_ = nullptr;
-    unsigned char buffer_[1 << 16];
+    // Read ahead, and one byte more to borrow after the last.
+    std::unique_ptr<unsigned char[]> buffer_{new unsigned char[kBufferBytes + 1]};
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     long offset_ = 0;

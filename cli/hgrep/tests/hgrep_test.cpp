@@ -1,8 +1,10 @@
 // hgrep end to end: the program run on files of a temporary folder, its output, messages
 // and exit status read back.
+#include <random>
 #include <string>
 #include <vector>
 
+#include "mvfindgrep.h"
 #include "testsupport/run_program.h"
 
 namespace {
@@ -172,6 +174,70 @@ TEST_F(HgrepTest, CommandLine) {
         EXPECT_EQ("", r.out);
         EXPECT_EQ(0u, r.err.find("hgrep: ")) << r.err;
         EXPECT_NE(std::string::npos, r.err.find("Usage: hgrep")) << r.err;
+    }
+}
+
+// What `hgrep -n` printed when it searched every line on its own: pieces of at most 1023
+// bytes, a carriage return before a line feed dropped, each piece searched without its
+// line feed and printed up to a zero byte, cut to 1023 characters.
+std::string LineByLine(const std::string& bytes, const char* pattern, bool ignoreCase) {
+    EXPECT_EQ(0, SCompileRGrep(pattern, ignoreCase ? 0 : 1));
+    std::string out;
+    long number = 0;
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::string piece;
+        while (at < bytes.size() && piece.size() < 1023) {
+            piece.push_back(bytes[at++]);
+            if (piece.back() == '\n') break;
+        }
+        if (piece.size() >= 2 && piece.back() == '\n' && piece[piece.size() - 2] == '\r')
+            piece.erase(piece.size() - 2, 1);
+        else if (piece.back() == '\r' && at < bytes.size() && bytes[at] == '\n')
+            piece.back() = '\n', ++at;
+        ++number;
+        const bool lineFeed = piece.back() == '\n';
+        if (SRGrep(piece.substr(0, piece.size() - (lineFeed ? 1 : 0)).c_str()) <= 0) continue;
+        std::string answer = std::to_string(number) + ":" + piece.c_str();
+        answer.resize(std::min<std::size_t>(answer.size(), 1023));
+        out += answer.back() == '\n' ? answer : answer + "\n";
+    }
+    return out;
+}
+
+TEST_F(HgrepTest, LinesReadAheadInBlocksGiveTheAnswersOfLineByLine) {
+    HGrepOptions(0);
+    // Mostly short lines, some near and beyond a piece, some longer than the read-ahead;
+    // line feeds, carriage returns, both, and zero bytes.
+    std::mt19937 rng(20261208);
+    const char* kWords[] = {"ab", "xab", "ba", "a b", "x", " ", "abx"};
+    const char* kPatterns[] = {"ab", "\\<ab", "ab\\>", "a.b", "b a", "[ab]x*a", "Ab"};
+    for (int round = 0; round < 12; ++round) {
+        std::string bytes;
+        const std::size_t size = round % 3 < 2 ? 400000 : 1 + rng() % 5000;
+        // Every other file has no line longer than a piece: its blocks are asked at once.
+        const bool longLines = round % 2 == 0;
+        while (bytes.size() < size) {
+            switch (rng() % (longLines ? 10 : 8) + (longLines ? 0 : 2)) {
+            case 0: bytes.append(1015 + rng() % 16, 'y'); break;
+            case 1: bytes.append(rng() % 50 == 0 ? 300000 : 1500, 'z'); break;
+            case 2: bytes += "\r\n"; break;
+            case 3: bytes += rng() % 2 ? "\r" : std::string(1, '\0'); break;
+            case 4:
+            case 5: bytes += "\n"; break;
+            default: bytes += kWords[rng() % 7];
+            }
+        }
+        const std::string name = "r" + std::to_string(round) + ".txt";
+        Write(name, bytes);
+        for (const char* pattern : kPatterns) {
+            for (const bool ignoreCase : {false, true}) {
+                std::vector<std::string> args = {"-n", pattern, name};
+                if (ignoreCase) args.insert(args.begin(), "-i");
+                const Result r = Hgrep(args);
+                EXPECT_EQ(LineByLine(bytes, pattern, ignoreCase), r.out)
+                    << pattern << " in " << name << (ignoreCase ? " -i" : "");
+            }
+        }
     }
 }
 

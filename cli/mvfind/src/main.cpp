@@ -99,7 +99,9 @@ int Run(cli::Options& options) {
                         [&](const search::FoundFile&) {
                             if (stopAtFirstHit) flags.StopRequested = true;
                         });
-    search::TBGSearch(options.criteria, host, options.errorLogPath, flags).Wait();
+    const std::size_t threads =
+        options.threads > 0 ? options.threads : search::DefaultSearchWorkers();
+    search::TBGSearch(options.criteria, host, options.errorLogPath, flags, threads).Wait();
     std::fflush(stdout);
     const search::SearchCompletion& completion = *host.Completion();
     search::ApplyCompletion(flags, completion);

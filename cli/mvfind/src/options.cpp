@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include <cerrno>
+#include <cstdlib>
 #include <getopt.h>
 
 #include "finder/search/folder_paths.h"
@@ -28,6 +30,7 @@ enum LongOnly {
     kErrors,
     kErrorLog,
     kProgress,
+    kThreads,
     kLoad,
     kHelp,
 };
@@ -53,6 +56,7 @@ const option kOptions[] = {
     {"long", no_argument, nullptr, 'l'},
     {"quiet", no_argument, nullptr, 'q'},
     {"progress", no_argument, nullptr, kProgress},
+    {"threads", required_argument, nullptr, kThreads},
     {"load", required_argument, nullptr, kLoad},
     {"help", no_argument, nullptr, kHelp},
     {nullptr, 0, nullptr, 0},
@@ -169,6 +173,15 @@ std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
         case 'l': options.longFormat = true; break;
         case 'q': options.quiet = true; break;
         case kProgress: options.progress = true; break;
+        case kThreads: {
+            char* end = nullptr;
+            errno = 0;
+            const unsigned long threads = std::strtoul(value.c_str(), &end, 10);
+            if (value.empty() || *end || errno || value[0] == '-' || threads < 1 || threads > 256)
+                return fail("--threads takes a number from 1 to 256");
+            options.threads = threads;
+            break;
+        }
         case kLoad: options.loadPath = Absolute(workingFolder, value); break;
         case kHelp: return ShowHelp{};
         case ':': return fail(std::string("option needs a value: ") + argv[::optind - 1]);
@@ -237,6 +250,8 @@ directory.
   -q, --quiet               print nothing; the exit status tells (ends at the first hit
                             unless a file is to be written)
       --progress            show the file under test on standard error (a terminal only)
+      --threads N           test N files at once (default: one per processor); the
+                            output is the same whatever N
       --help                show this text
 
 Content expressions are searched line by line: a carriage return, a line feed or both

@@ -1,6 +1,7 @@
 // mvfind's command line: options that mirror the search dialog's fields.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <variant>
 
@@ -16,6 +17,7 @@ struct Options {
     bool longFormat = false;
     bool quiet = false;
     bool progress = false;
+    std::size_t threads = 0; // --threads; 0: one per processor
 };
 
 struct ShowHelp {};

@@ -42,6 +42,9 @@ protected:
 
 TEST_F(MvfindTest, PrintsOneFullPathPerHitInWalkOrder) {
     const Outcome found = Run({"-s", "-f", "apple", "tree"});
+    // However many files are tested at once, the output is the same.
+    for (const char* threads : {"1", "3"})
+        EXPECT_EQ(found.out, Run({"--threads", threads, "-s", "-f", "apple", "tree"}).out);
     EXPECT_EQ(0, found.status);
     EXPECT_EQ(Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n" + Tree("sub/delta.txt") + "\n",
               found.out);
@@ -95,6 +98,8 @@ TEST_F(MvfindTest, ExitStatusesAndRefusals) {
                                                {"--larger", "0", "--smaller", "1", "tree"},
                                                {"--after", "1/1/2000", "tree"},
                                                {"--errors", "loud", "tree"},
+                                               {"--threads", "0", "tree"},
+                                               {"--threads", "2x", "tree"},
                                                {"--bogus", "tree"},
                                                {"-m"}}) {
         const Outcome refused = Run(args);
@@ -119,8 +124,8 @@ TEST_F(MvfindTest, ExitStatusesAndRefusals) {
                                "--smaller",    "--larger",        "--date",     "--after",
                                "--before",     "--dates-between", "--errors",   "--error-log",
                                "--save",       "--long",          "--quiet",    "--progress",
-                               "--load",       "</sp>",           "\\<",        "\\1-\\9",
-                               "\\t \\n",      "[^abc]"})
+                               "--threads",    "--load",          "</sp>",      "\\<",
+                               "\\1-\\9",      "\\t \\n",         "[^abc]"})
         EXPECT_NE(std::string::npos, help.out.find(option)) << option;
 }
 

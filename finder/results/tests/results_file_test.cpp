@@ -304,6 +304,55 @@ TEST(LoadList, RefusesWhatIsNoResultsFileAndChangesNothing) {
     }
 }
 
+TEST(LoadList, TheFirstFaultOfABigFileIsToldWhateverComesAfterIt) {
+    // Rows are parsed a few thousand lines at a time on several threads: the fault told
+    // is still the first in the file, with its line number, blank lines counted.
+    TempFolder dir;
+    std::string rows;
+    for (int i = 0; i < 30000; ++i) {
+        if (i % 1000 == 999) rows += "\r\n";
+        rows += "f" + std::to_string(i) + "\tDOS\t/x\t1\t01/01/2000\t(u)\r\n";
+    }
+    // The rows with `line` put before their `atLine`-th line (the file's line 6 + atLine).
+    const auto faulty = [&](std::size_t atLine, const std::string& line, std::string text = {}) {
+        if (text.empty()) text = rows;
+        std::size_t at = 0;
+        for (std::size_t n = 1; n < atLine; ++n) at = text.find('\n', at) + 1;
+        return text.insert(at, line + "\r\n");
+    };
+    const std::string notValid = "big.ser is not a valid search results file!\n";
+    const std::string badSize = "a\tDOS\t/x\tnone\t01/01/2000\t(u)";
+    const std::string fewFields = "a\tDOS\t/x";
+    struct Case {
+        std::string text, message;
+    };
+    const Case cases[] = {
+        {faulty(20000, badSize), notValid + "Line 20006 has a size that is no whole number."},
+        {faulty(25000, fewFields), notValid + "Line 25006 has fewer than six fields."},
+        // A fault far in, then another later: the first is told.
+        {faulty(9000, badSize, faulty(29000, fewFields)),
+         notValid + "Line 9006 has a size that is no whole number."},
+        // A row fault before a line too long to read: the row fault.
+        {faulty(12345, badSize) + std::string(17 << 20, 'x'),
+         notValid + "Line 12351 has a size that is no whole number."},
+    };
+    for (const Case& c : cases) {
+        WriteAll(dir.Path("big.ser"), std::string(kHeaderOnly) + c.text);
+        ResultsList list = TwoRows();
+        const std::string names = Names(list);
+        EXPECT_EQ(c.message, LoadList(list, dir.Path("big.ser"), "").message.text);
+        EXPECT_EQ(names, Names(list));
+    }
+    // Without a fault every row comes back, in the file's order when nothing sorts them.
+    WriteAll(dir.Path("big.ser"), std::string(kHeaderOnly) + rows);
+    ResultsList list;
+    list.SetSort(kNoSort, true);
+    ASSERT_EQ(FileStatus::Done, LoadList(list, dir.Path("big.ser"), "").status);
+    ASSERT_EQ(30000u, list.size());
+    for (std::size_t i = 0; i < list.size(); i += 997)
+        EXPECT_EQ("f" + std::to_string(i), list[i].name());
+}
+
 TEST(LoadList, MissingFileIsSkippedAndOnlyRegularFilesAreOpened) {
     TempFolder dir;
     ResultsList list = TwoRows();

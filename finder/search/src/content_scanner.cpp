@@ -31,29 +31,55 @@ std::size_t ReadAt(int fd, char* into, std::size_t count, std::int64_t offset) {
 }
 
 // One engine call on [begin, end): the byte at `end` becomes the terminator for the call.
-bool Matches(char* begin, char* end) {
+bool Matches(RegexRecord& record, char* begin, char* end) {
     const char saved = *end;
     *end = 0;
-    const int found = SRGrep(begin);
+    const int found = RGrep(begin, &record);
     *end = saved;
     return found == 1;
 }
 
 // A line or run: whole, or in consecutive pieces of `piece` bytes.
-bool MatchesInPieces(char* begin, char* end, std::size_t piece) {
+bool MatchesInPieces(RegexRecord& record, char* begin, char* end, std::size_t piece) {
     while (static_cast<std::size_t>(end - begin) > piece) {
-        if (Matches(begin, begin + piece)) return true;
+        if (Matches(record, begin, begin + piece)) return true;
         begin += piece;
     }
-    return Matches(begin, end);
+    return Matches(record, begin, end);
 }
 
-// True when the engine finds nothing in [begin, end) taken as one text. A zero byte
-// would hide what follows it from the engine, so such a block gets no verdict.
-bool NothingInBlock(char* begin, char* end) {
+bool HasLineEnd(const char* begin, const char* end) {
     const auto length = static_cast<std::size_t>(end - begin);
-    if (length == 0 || std::memchr(begin, 0, length)) return false;
-    return !Matches(begin, end);
+    return std::memchr(begin, '\n', length) || std::memchr(begin, '\r', length);
+}
+
+// What one engine search of a chunk [begin, end) of whole lines, taken as one text, tells
+// about its lines (for an expression BlockPrefilterAllowed takes, and lines not cut into
+// pieces). A match that lies inside one finished line is that line's match. A match
+// anywhere else still tells where to begin: the engine tries the starts from left to
+// right, and a match inside an earlier line would have been a match of the chunk
+// starting there, so no line before the one holding the match's start can match. A zero
+// byte would hide what follows it from the engine, so such a chunk gets no verdict.
+enum class Verdict { None, Nothing, Match, From };
+
+Verdict AskChunk(RegexRecord& record, char* begin, char* end, bool textEnds, char*& from) {
+    const auto length = static_cast<std::size_t>(end - begin);
+    if (length == 0 || std::memchr(begin, 0, length)) return Verdict::None;
+    if (!Matches(record, begin, end)) return Verdict::Nothing;
+    char* const start = const_cast<char*>(record.matchStart[0]);
+    char* const stop = const_cast<char*>(record.matchEnd[0]);
+    if (!start || !stop || start < begin || stop > end || stop < start) return Verdict::None;
+    // The line is finished when a line end follows the match in the chunk, or the text
+    // ends with the chunk.
+    if (!HasLineEnd(start, stop) && (textEnds || HasLineEnd(stop, end))) return Verdict::Match;
+    const auto before = static_cast<std::size_t>(start - begin);
+    const void* lf = ::memrchr(begin, '\n', before);
+    const void* cr = ::memrchr(begin, '\r', before);
+    char* last = static_cast<char*>(const_cast<void*>(std::max(lf, cr)));
+    from = last ? last + 1 : begin;
+    // The line feed of a carriage return and line feed ends the same line.
+    if (last && *last == '\r' && from < end && *from == '\n') ++from;
+    return Verdict::From;
 }
 
 // Just past the last line end of [begin, end), or `begin` when there is none; notes
@@ -184,8 +210,8 @@ FileContent FirstBlock::Read(int fd, std::size_t wanted, bool toEnd) {
     return file;
 }
 
-ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& control,
-                                    bool blockPrefilter) {
+ScanResult ContentScanner::ScanText(const FileContent& file, RegexRecord& record,
+                                    SearchControl& control, bool blockPrefilter) {
     const std::size_t piece = sizes_.linePiece;
     Chunks chunks(*this, file);
     bool skipLineFeed = false; // a carriage return ended the previous chunk
@@ -209,17 +235,22 @@ ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& cont
         // No line and no piece of this chunk can match: only its unfinished last line
         // goes on, into the next chunk. The verdict on the chunk as one text speaks for
         // its lines only while none of them is cut into pieces, each a text of its own.
-        const bool clean =
-            blockPrefilter && static_cast<std::size_t>(end - p) <= piece && NothingInBlock(p, end);
+        char* from = p;
+        const Verdict verdict = blockPrefilter && static_cast<std::size_t>(end - p) <= piece
+                                    ? AskChunk(record, p, end, chunks.AtEnd(), from)
+                                    : Verdict::None;
+        if (verdict == Verdict::Match) return ScanResult::Match;
+        const bool clean = verdict == Verdict::Nothing;
         if (clean) {
             p = AfterLastLineEnd(p, end, skipLineFeed);
         } else {
+            p = from;
             LineEnds lineEnds(p, end);
             for (;;) {
                 char* lineEnd = const_cast<char*>(lineEnds.Next(p));
                 if (lineEnd == end) break;
                 if (!control.Proceed()) return ScanResult::Stopped;
-                if (MatchesInPieces(p, lineEnd, piece)) return ScanResult::Match;
+                if (MatchesInPieces(record, p, lineEnd, piece)) return ScanResult::Match;
                 if (*lineEnd == '\r') {
                     if (lineEnd + 1 == end)
                         skipLineFeed = true;
@@ -232,19 +263,20 @@ ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& cont
         if (chunks.AtEnd()) {
             if (p == end || clean) return ScanResult::NoMatch;
             if (!control.Proceed()) return ScanResult::Stopped;
-            return MatchesInPieces(p, end, piece) ? ScanResult::Match : ScanResult::NoMatch;
+            return MatchesInPieces(record, p, end, piece) ? ScanResult::Match : ScanResult::NoMatch;
         }
         // An unfinished line longer than a piece gives up its full pieces now.
         while (static_cast<std::size_t>(end - p) > piece) {
             if (!control.Proceed()) return ScanResult::Stopped;
-            if (Matches(p, p + piece)) return ScanResult::Match;
+            if (Matches(record, p, p + piece)) return ScanResult::Match;
             p += piece;
         }
         chunks.Next(p);
     }
 }
 
-ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& control) {
+ScanResult ContentScanner::ScanBinary(const FileContent& file, RegexRecord& record,
+                                      SearchControl& control) {
     const std::size_t piece = sizes_.linePiece;
     Chunks chunks(*this, file);
     std::size_t searchedOfRun = 0; // bytes of the current run already searched in pieces
@@ -256,7 +288,8 @@ ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& co
             char* const runEnd = const_cast<char*>(NextNonPrintable(run, end));
             if (runEnd == end) break; // the run may go on in the next block
             const std::size_t length = searchedOfRun + static_cast<std::size_t>(runEnd - run);
-            if (runEnd > run && length >= kMinimumRun && MatchesInPieces(run, runEnd, piece))
+            if (runEnd > run && length >= kMinimumRun &&
+                MatchesInPieces(record, run, runEnd, piece))
                 return ScanResult::Match;
             searchedOfRun = 0;
             run = const_cast<char*>(NextPrintableRun(runEnd + 1, end, kMinimumRun));
@@ -264,11 +297,11 @@ ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& co
         if (chunks.AtEnd()) {
             const bool last =
                 end > run && searchedOfRun + static_cast<std::size_t>(end - run) >= kMinimumRun;
-            return last && MatchesInPieces(run, end, piece) ? ScanResult::Match
-                                                            : ScanResult::NoMatch;
+            return last && MatchesInPieces(record, run, end, piece) ? ScanResult::Match
+                                                                    : ScanResult::NoMatch;
         }
         while (static_cast<std::size_t>(end - run) > piece) {
-            if (Matches(run, run + piece)) return ScanResult::Match;
+            if (Matches(record, run, run + piece)) return ScanResult::Match;
             run += piece;
             searchedOfRun += piece;
         }

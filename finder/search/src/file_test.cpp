@@ -2,8 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
-
-#include "mvfindgrep.h"
+#include <unistd.h>
 
 #include "classify.h"
 #include "finder/search/words.h"
@@ -34,6 +33,10 @@ void Describe(const platform::FileFacts& facts, FileType type, FoundFile& hit) {
     hit.IsBinary = type == FileType::Binary;
 }
 
+int StopRequestedOf(void* control) {
+    return static_cast<const SearchControl*>(control)->StopRequested() ? 1 : 0;
+}
+
 } // namespace
 
 ContentPlan::ContentPlan(const SearchCriteria& criteria)
@@ -46,120 +49,99 @@ ContentPlan::ContentPlan(const SearchCriteria& criteria)
         for (const std::string& expression : criteria.Expressions)
             expressions.push_back(ExpandTokens(expression));
     }
-}
-
-bool FileOpener::Open(int folderFd, const char* name, const std::string& path, FileJob& job) {
-    if (plan_.Alternatives() == 0) return false; // a boolean mode without alternatives
-    job.path = path;
-    job.facts.reset();
-    job.filteredOut = false;
-    job.folderError = 0;
-    job.content = FileContent{};
-    job.fd = platform::OpenFileForReading(folderFd, name, path);
-    if (job.fd < 0) return true;
-    if (plan_.filters.Active()) {
-        job.facts = FactsOf(job.fd);
-        job.filteredOut = !job.facts->regular || !plan_.filters.PassesSize(job.facts->size) ||
-                          !plan_.filters.PassesDate(platform::FileTimeText(job.facts->created),
-                                                    platform::FileTimeText(job.facts->modified));
-        if (job.filteredOut) return true;
-    }
-    job.content = plan_.nameOnly ? job.block.Read(job.fd, kClassifyBytes, false)
-                                 : job.block.Read(job.fd, kReadBlock, true);
-    return true;
-}
-
-namespace {
-
-int StopRequestedOf(void* control) {
-    return static_cast<const SearchControl*>(control)->StopRequested() ? 1 : 0;
-}
-
-} // namespace
-
-bool FileOpener::FolderFailed(const std::string& path, int error, FileJob& job) {
-    if (!plan_.logErrors) return false;
-    job.path = path;
-    job.fd = -1;
-    job.facts.reset();
-    job.filteredOut = false;
-    job.folderError = error != 0 ? error : EIO;
-    job.content = FileContent{};
-    return true;
-}
-
-FileTester::FileTester(const ContentPlan& plan, SearchControl& control, SearchHost& host)
-    : plan_(plan), control_(control), host_(host) {
-    // One search runs at a time: the engine's one query is this search's.
-    HGrepSetStopQuery(&StopRequestedOf, &control_);
-    for (std::size_t i = 0; i < plan_.expressions.size(); ++i) {
-        usable_.push_back(SCompileRGrep(plan_.expressions[i].c_str(), plan_.matchCase ? 1 : 0) ==
-                          0);
-        compiled_ = usable_.back() ? static_cast<int>(i) : -1;
-        blockPrefilter_.push_back(BlockPrefilterAllowed(plan_.expressions[i]));
+    compiled.resize(expressions.size());
+    for (std::size_t i = 0; i < expressions.size(); ++i) {
+        usable.push_back(CompileRGrep(expressions[i].c_str(), matchCase ? 1 : 0, &compiled[i]) ==
+                         0);
+        blockPrefilter.push_back(BlockPrefilterAllowed(expressions[i]));
     }
 }
 
-FileTester::~FileTester() {
+EngineStopQuery::EngineStopQuery(const SearchControl& control) {
+    HGrepSetStopQuery(&StopRequestedOf, const_cast<SearchControl*>(&control));
+}
+
+EngineStopQuery::~EngineStopQuery() {
     HGrepSetStopQuery(nullptr, nullptr);
 }
 
-void FileTester::ShowProgress(const std::string& path) {
-    statusText_.assign(kProgressPrefix).append(path);
-    host_.ShowProgress(statusText_);
-}
+FileTester::FileTester(const ContentPlan& plan, SearchControl& control)
+    : plan_(plan), control_(control), records_(plan.compiled) {}
 
-bool FileTester::Test(FileJob& job, FoundFile& hit) {
+void FileTester::Test(FileJob& job) {
+    job.tested = false;
+    job.stopped = false;
+    job.hit = false;
+    job.progressTexts = 0;
+    job.errorLines.clear();
+    if (!control_.Proceed()) {
+        job.folder.reset();
+        return;
+    }
+    job.tested = true;
     if (job.folderError) {
         // In walk order among the files' lines, once, whatever the boolean mode.
-        errorLines_.push_back(std::string(kFolderErrorPrefix)
-                                  .append(job.path)
-                                  .append(" (")
-                                  .append(std::strerror(job.folderError))
-                                  .append(")"));
-        return false;
+        job.errorLines.push_back(std::string(kFolderErrorPrefix)
+                                     .append(job.path)
+                                     .append(" (")
+                                     .append(std::strerror(job.folderError))
+                                     .append(")"));
+        return;
     }
-    ShowProgress(job.path);
-    if (job.fd < 0) {
+    job.progressTexts = 1;
+    const int fd = platform::OpenFileForReading(job.folder->Fd(), job.Name(), job.path);
+    job.folder.reset(); // the folder closes once its last file is open
+    if (fd < 0) {
         if (plan_.logErrors) {
             const std::size_t failures = plan_.mode == BoolMode::Or ? plan_.Alternatives() : 1;
             for (std::size_t i = 0; i < failures; ++i)
-                errorLines_.push_back(std::string(kAccessErrorPrefix).append(job.path));
+                job.errorLines.push_back(std::string(kAccessErrorPrefix).append(job.path));
         }
-        return false;
+        return;
     }
-    if (job.filteredOut) return false;
-    const FileType type = Classify(job.content.first, job.content.firstLength);
-    if (type == FileType::Binary && plan_.skipBinaries) return false;
-    if (!plan_.nameOnly && !ContentMatches(job, type == FileType::Binary)) return false;
-    if (!job.facts) {
-        job.facts = FactsOf(job.fd);
-        if (!job.facts->regular) return false;
-    }
-    hit.Path = job.path;
-    Describe(*job.facts, type, hit);
-    return true;
+    TestFile(job, fd);
+    ::close(fd);
 }
 
-bool FileTester::ContentMatches(const FileJob& job, bool binary) {
+void FileTester::TestFile(FileJob& job, int fd) {
+    std::optional<platform::FileFacts> facts;
+    if (plan_.filters.Active()) {
+        facts = FactsOf(fd);
+        if (!facts->regular || !plan_.filters.PassesSize(facts->size) ||
+            !plan_.filters.PassesDate(platform::FileTimeText(facts->created),
+                                      platform::FileTimeText(facts->modified)))
+            return;
+    }
+    const FileContent content =
+        plan_.nameOnly ? block_.Read(fd, kClassifyBytes, false) : block_.Read(fd, kReadBlock, true);
+    const FileType type = Classify(content.first, content.firstLength);
+    if (type == FileType::Binary && plan_.skipBinaries) return;
+    if (!plan_.nameOnly && !ContentMatches(job, content, type == FileType::Binary)) return;
+    if (!facts) {
+        facts = FactsOf(fd);
+        if (!facts->regular) return;
+    }
+    job.found.Path = job.path;
+    Describe(*facts, type, job.found);
+    job.hit = true;
+}
+
+bool FileTester::ContentMatches(FileJob& job, const FileContent& content, bool binary) {
     const std::size_t alternatives = plan_.Alternatives();
     for (std::size_t i = 0; i < alternatives; ++i) {
-        if (i > 0) ShowProgress(job.path);
-        const bool found = Scan(i, job.content, binary) == ScanResult::Match;
+        if (i > 0) ++job.progressTexts;
+        ScanResult result = ScanResult::NoMatch;
+        if (plan_.usable[i]) {
+            result =
+                binary ? scanner_.ScanBinary(content, records_[i], control_)
+                       : scanner_.ScanText(content, records_[i], control_, plan_.blockPrefilter[i]);
+        }
+        if (result == ScanResult::Stopped) job.stopped = true;
+        const bool found = result == ScanResult::Match;
         if (plan_.mode == BoolMode::And && !found) return false;
         if (plan_.mode != BoolMode::And && found) return true;
     }
     return plan_.mode == BoolMode::And;
-}
-
-ScanResult FileTester::Scan(std::size_t alternative, const FileContent& content, bool binary) {
-    if (!usable_[alternative]) return ScanResult::NoMatch;
-    if (compiled_ != static_cast<int>(alternative)) {
-        SCompileRGrep(plan_.expressions[alternative].c_str(), plan_.matchCase ? 1 : 0);
-        compiled_ = static_cast<int>(alternative);
-    }
-    if (binary) return scanner_.ScanBinary(content, control_);
-    return scanner_.ScanText(content, control_, blockPrefilter_[alternative]);
 }
 
 } // namespace mvf::search

@@ -1,6 +1,6 @@
-// The content test of one file, for every alternative its boolean mode asks for, in two
-// halves: FileOpener (walk thread) opens the file and reads its first block; FileTester
-// (test thread) classifies it, scans it and describes a hit.
+// The test of one file, for every alternative its boolean mode asks for: a worker opens
+// the file, reads its first block, classifies it, scans it and describes a hit, leaving
+// everything the host is to see in the file's job.
 //
 // A file is opened once, whatever the mode, and each alternative scans the same bytes
 // (files longer than a block are read again). What the user sees is as if each
@@ -14,12 +14,13 @@
 #include <string_view>
 #include <vector>
 
-#include "file_queue.h"
+#include "mvfindgrep.h"
+
+#include "file_window.h"
 #include "finder/search/content_scanner.h"
 #include "finder/search/hit_filters.h"
 #include "finder/search/search_control.h"
 #include "finder/search/search_criteria.h"
-#include "finder/search/search_host.h"
 
 namespace mvf::search {
 
@@ -28,7 +29,9 @@ inline constexpr std::string_view kAccessErrorPrefix = "Could not access file:  
 inline constexpr std::string_view kFolderErrorPrefix = "Could not access folder:  ";
 inline constexpr std::string_view kProgressPrefix = "Searching: ";
 
-// What the criteria ask of every file.
+// What the criteria ask of every file, with each expression compiled once for the whole
+// search: an expression the engine refuses (possible only where the checks were
+// bypassed) never matches, and its notice comes once.
 struct ContentPlan {
     explicit ContentPlan(const SearchCriteria& criteria);
 
@@ -42,52 +45,40 @@ struct ContentPlan {
     bool logErrors;
     HitFilters filters;
     std::vector<std::string> expressions; // tokens expanded
+    std::vector<RegexRecord> compiled;    // per alternative
+    std::vector<bool> usable;             // per alternative: compiled without fault
+    std::vector<bool> blockPrefilter;     // per alternative: BlockPrefilterAllowed
 };
 
-class FileOpener {
-public:
-    explicit FileOpener(const ContentPlan& plan) : plan_(plan) {}
-
-    // Fills `job` for the file `name` of the open folder `folderFd`; false when the file
-    // needs no test at all (a boolean mode without alternatives).
-    bool Open(int folderFd, const char* name, const std::string& path, FileJob& job);
-    // Fills `job` for a folder that could not be read; false when errors are not logged.
-    bool FolderFailed(const std::string& path, int error, FileJob& job);
-
-private:
-    const ContentPlan& plan_;
-};
-
+// One worker's tester: its own copies of the compiled records, its own buffers.
 class FileTester {
 public:
-    // Compiles each expression once to learn whether it can be used at all: one the
-    // engine refuses (possible only where the checks were bypassed) never matches.
-    // While it lives, a stop request also ends an engine search inside one line (which
-    // then counts as no match, the scan ending as a stopped one does).
-    FileTester(const ContentPlan& plan, SearchControl& control, SearchHost& host);
-    ~FileTester();
-    FileTester(const FileTester&) = delete;
-    FileTester& operator=(const FileTester&) = delete;
+    FileTester(const ContentPlan& plan, SearchControl& control);
 
-    // Tests an opened file; a hit fills `hit` and returns true. Closes nothing.
-    bool Test(FileJob& job, FoundFile& hit);
-
-    std::vector<std::string>& ErrorLines() { return errorLines_; }
+    // Tests the file or folder of `job` (unless a stop came first) and fills in what
+    // the host is to see. Opens and closes the file.
+    void Test(FileJob& job);
 
 private:
-    void ShowProgress(const std::string& path);
-    bool ContentMatches(const FileJob& job, bool binary);
-    ScanResult Scan(std::size_t alternative, const FileContent& content, bool binary);
+    void TestFile(FileJob& job, int fd);
+    bool ContentMatches(FileJob& job, const FileContent& content, bool binary);
 
     const ContentPlan& plan_;
     SearchControl& control_;
-    SearchHost& host_;
-    std::vector<bool> usable_;
-    std::vector<bool> blockPrefilter_; // per alternative: BlockPrefilterAllowed
-    int compiled_ = -1;                // the alternative the engine holds
+    std::vector<RegexRecord> records_;
+    FirstBlock block_;
     ContentScanner scanner_;
-    std::string statusText_;
-    std::vector<std::string> errorLines_;
+};
+
+// Installs the engine's stop query for the length of a search: a stop request also ends
+// an engine search inside one line (which then counts as no match, the scan ending as
+// a stopped one does). One search runs at a time: the engine's one query is its own.
+class EngineStopQuery {
+public:
+    explicit EngineStopQuery(const SearchControl& control);
+    ~EngineStopQuery();
+    EngineStopQuery(const EngineStopQuery&) = delete;
+    EngineStopQuery& operator=(const EngineStopQuery&) = delete;
 };
 
 } // namespace mvf::search

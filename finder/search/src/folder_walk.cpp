@@ -43,8 +43,8 @@ FolderWalk::FolderWalk(bool subfolders, SearchControl& control, FileVisitor& vis
 FolderWalk::~FolderWalk() = default;
 
 bool FolderWalk::Walk(const std::string& folder, const platform::NameMask& mask) {
-    const platform::Folder opened = platform::Folder::Open(folder);
-    if (!opened.IsOpen()) return true;
+    auto opened = std::make_shared<const platform::Folder>(platform::Folder::Open(folder));
+    if (!opened->IsOpen()) return true;
     path_ = folder;
     ancestors_.clear();
     return WalkFolder(opened, 0, mask);
@@ -65,8 +65,9 @@ bool FolderWalk::IsOwnAncestor(const platform::Folder& folder, std::size_t depth
     return false;
 }
 
-bool FolderWalk::WalkFolder(const platform::Folder& folder, std::size_t depth,
-                            const platform::NameMask& mask) {
+bool FolderWalk::WalkFolder(const std::shared_ptr<const platform::Folder>& shared,
+                            std::size_t depth, const platform::NameMask& mask) {
+    const platform::Folder& folder = *shared;
     if (subfolders_ && IsOwnAncestor(folder, depth)) return true;
     Listing& listing = LevelAt(depth);
     listing.Clear();
@@ -93,15 +94,16 @@ bool FolderWalk::WalkFolder(const platform::Folder& folder, std::size_t depth,
             if (target != EntryKind::File && target != EntryKind::Broken) continue;
         }
         current_.assign(path_).append(name);
-        visitor_.Visit(folder.Fd(), name, current_);
+        visitor_.Visit(shared, name, current_);
     }
     if (!subfolders_) return true;
     for (const Listing::Entry& entry : listing.folders) {
         if (!control_.Proceed()) return false;
         const char* name = listing.Name(entry);
         path_.append(name).push_back('/');
-        const platform::Folder child = platform::Folder::OpenChild(folder, name, path_);
-        if (!child.IsOpen()) {
+        auto child = std::make_shared<const platform::Folder>(
+            platform::Folder::OpenChild(folder, name, path_));
+        if (!child->IsOpen()) {
             visitor_.FolderFailed(path_, errno);
             path_.resize(pathLength);
             continue;

@@ -25,8 +25,10 @@ namespace mvf::search {
 class FileVisitor {
 public:
     virtual ~FileVisitor() = default;
-    // A file whose name matched the mask: `name` in the open folder `folderFd`.
-    virtual void Visit(int folderFd, const char* name, const std::string& path) = 0;
+    // A file whose name matched the mask: `name` in the open `folder`, which a visitor may
+    // keep open by holding on to it after the walk has moved on.
+    virtual void Visit(const std::shared_ptr<const platform::Folder>& folder, const char* name,
+                       const std::string& path) = 0;
     // A folder (its path ending in "/") that could not be opened or read to its end;
     // `error` is the system's error number.
     virtual void FolderFailed(const std::string& path, int error) = 0;
@@ -42,7 +44,7 @@ public:
 
 private:
     struct Listing;
-    bool WalkFolder(const platform::Folder& folder, std::size_t depth,
+    bool WalkFolder(const std::shared_ptr<const platform::Folder>& folder, std::size_t depth,
                     const platform::NameMask& mask);
     Listing& LevelAt(std::size_t depth);
     bool IsOwnAncestor(const platform::Folder& folder, std::size_t depth);

@@ -75,7 +75,8 @@ private:
     std::atomic<TBGSearch*> search_{nullptr};
 };
 
-class ControlTest : public ::testing::Test {
+// Each case with one worker and with several.
+class ControlTest : public ::testing::TestWithParam<std::size_t> {
 protected:
     SearchCriteria Prepared(const std::string& find = "hit") {
         SearchCriteria criteria = Criteria(tmp_.Root(), "*.txt", find);
@@ -94,10 +95,10 @@ protected:
     SearchFlags flags_;
 };
 
-TEST_F(ControlTest, StopEndsTheWalkAtTheNextCheckpointWithTheHitsSoFar) {
+TEST_P(ControlTest, StopEndsTheWalkAtTheNextCheckpointWithTheHitsSoFar) {
     MakeTree(tmp_, 20, 20);
     SteeringHost host(7, SteeringHost::Request::Stop);
-    TBGSearch search(Prepared(), host, {}, flags_);
+    TBGSearch search(Prepared(), host, {}, flags_, GetParam());
     host.Attach(search);
     search.Wait();
     EXPECT_EQ(7u, host.hits.size());
@@ -107,10 +108,10 @@ TEST_F(ControlTest, StopEndsTheWalkAtTheNextCheckpointWithTheHitsSoFar) {
     EXPECT_EQ(7u, host.completion.Hits);
 }
 
-TEST_F(ControlTest, PausedSearchMakesNoProgressUntilResumed) {
+TEST_P(ControlTest, PausedSearchMakesNoProgressUntilResumed) {
     MakeTree(tmp_, 10, 30);
     SteeringHost host(5, SteeringHost::Request::Pause);
-    TBGSearch search(Prepared(), host, {}, flags_);
+    TBGSearch search(Prepared(), host, {}, flags_, GetParam());
     host.Attach(search);
     WaitUntil([&] { return host.HitCount() == 5 && search.Paused(); });
     std::this_thread::sleep_for(150ms);
@@ -123,10 +124,10 @@ TEST_F(ControlTest, PausedSearchMakesNoProgressUntilResumed) {
     EXPECT_FALSE(host.completion.Stopped);
 }
 
-TEST_F(ControlTest, StoppingAPausedSearchResumesItToEnd) {
+TEST_P(ControlTest, StoppingAPausedSearchResumesItToEnd) {
     MakeTree(tmp_, 10, 30);
     SteeringHost host(5, SteeringHost::Request::Pause);
-    TBGSearch search(Prepared(), host, {}, flags_);
+    TBGSearch search(Prepared(), host, {}, flags_, GetParam());
     host.Attach(search);
     WaitUntil([&] { return host.HitCount() == 5 && search.Paused(); });
     search.Stop();
@@ -135,12 +136,12 @@ TEST_F(ControlTest, StoppingAPausedSearchResumesItToEnd) {
     EXPECT_TRUE(host.completion.Stopped);
 }
 
-TEST_F(ControlTest, PauseAndStopTakeEffectBetweenLinesOfALargeFile) {
+TEST_P(ControlTest, PauseAndStopTakeEffectBetweenLinesOfALargeFile) {
     std::string lines;
     for (int i = 0; i < 200000; ++i) lines += "no match on this line\n";
     tmp_.File("big.txt", lines + "hit\n");
     SteeringHost host(0, SteeringHost::Request::Pause);
-    TBGSearch search(Prepared(), host, {}, flags_);
+    TBGSearch search(Prepared(), host, {}, flags_, GetParam());
     host.Attach(search);
     WaitUntil([&] { return search.Paused(); });
     std::this_thread::sleep_for(50ms);
@@ -152,12 +153,13 @@ TEST_F(ControlTest, PauseAndStopTakeEffectBetweenLinesOfALargeFile) {
     EXPECT_TRUE(host.completion.Stopped);
 }
 
-TEST_F(ControlTest, StopEndsEvenASearchInsideOneEndlessLine) {
+TEST_P(ControlTest, StopEndsEvenASearchInsideOneEndlessLine) {
     // A back-reference into a group still open: ten closures over 300 characters, which
     // plain backtracking would not finish in a lifetime.
     tmp_.File("endless.txt", "ab" + std::string(300, 'c') + "\n");
     RecordingHost host;
-    TBGSearch search(Prepared("\\(a\\(b.*.*.*.*.*.*.*.*.*.*\\1z\\)\\)"), host, {}, flags_);
+    TBGSearch search(Prepared("\\(a\\(b.*.*.*.*.*.*.*.*.*.*\\1z\\)\\)"), host, {}, flags_,
+                     GetParam());
     WaitUntil([&] { return host.ProgressCount() == 1; });
     std::this_thread::sleep_for(100ms); // well inside the line by now
     std::atomic<bool> ended{false};
@@ -176,14 +178,14 @@ TEST_F(ControlTest, StopEndsEvenASearchInsideOneEndlessLine) {
     EXPECT_EQ(0u, host.hits.size());
 }
 
-TEST_F(ControlTest, CancelAsksNoQuestionsAndDestroyingCancels) {
+TEST_P(ControlTest, CancelAsksNoQuestionsAndDestroyingCancels) {
     MakeTree(tmp_, 5, 5);
     platform::SetOpenFailureHook([](std::string_view path) { return path.ends_with("f0.txt"); });
     SearchCriteria criteria = Prepared();
     criteria.ErrorHandling = ErrorHandlingMode::Warn;
     SteeringHost host(1, SteeringHost::Request::Pause);
     {
-        TBGSearch search(criteria, host, {}, flags_);
+        TBGSearch search(criteria, host, {}, flags_, GetParam());
         host.Attach(search);
         WaitUntil([&] { return search.Paused(); });
     } // destroyed while paused: cancelled, and its thread has ended
@@ -194,7 +196,7 @@ TEST_F(ControlTest, CancelAsksNoQuestionsAndDestroyingCancels) {
     EXPECT_TRUE(flags_.SearchCancelled);
 }
 
-TEST_F(ControlTest, ErrorLogIsWrittenWithCrLfAndOfferedOnlyForWarn) {
+TEST_P(ControlTest, ErrorLogIsWrittenWithCrLfAndOfferedOnlyForWarn) {
     MakeTree(tmp_, 1, 3);
     const std::string log = ErrorLogPath(tmp_.Root());
     EXPECT_EQ(tmp_.Path("search errors.err"), log);
@@ -232,7 +234,7 @@ TEST_F(ControlTest, ErrorLogIsWrittenWithCrLfAndOfferedOnlyForWarn) {
     EXPECT_FALSE(quiet.completion.OfferLog);
 }
 
-TEST_F(ControlTest, LogThatCannotBeCreatedIsReportedAndNotCounted) {
+TEST_P(ControlTest, LogThatCannotBeCreatedIsReportedAndNotCounted) {
     MakeTree(tmp_, 1, 2);
     platform::SetOpenFailureHook([](std::string_view) { return true; });
     SearchCriteria criteria = Criteria(tmp_.Root(), "*.txt", "hit");
@@ -246,7 +248,7 @@ TEST_F(ControlTest, LogThatCannotBeCreatedIsReportedAndNotCounted) {
     EXPECT_EQ(2u, host.completion.ErrorLines.size());
 }
 
-TEST_F(ControlTest, LogThatCannotBeWrittenKeepsTheOldOneAndSaysWhy) {
+TEST_P(ControlTest, LogThatCannotBeWrittenKeepsTheOldOneAndSaysWhy) {
     const std::string log = ErrorLogPath(tmp_.Root());
     tmp_.File("search errors.err", "the old log\r\n");
     // More than the file size limit lets through (a full disk, as far as the writer sees).
@@ -268,7 +270,7 @@ TEST_F(ControlTest, LogThatCannotBeWrittenKeepsTheOldOneAndSaysWhy) {
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(tmp_.Root()), {}));
 }
 
-TEST_F(ControlTest, BackgroundCompletionLeavesResultsPending) {
+TEST_P(ControlTest, BackgroundCompletionLeavesResultsPending) {
     SearchCriteria criteria = Criteria(tmp_.Root(), "*.txt", "hit");
     criteria.Background = true;
     RecordingHost host;
@@ -353,6 +355,9 @@ TEST(SearchMailbox, RealSearchDeliversEveryHitToAnotherThread) {
     ASSERT_EQ(200u, paths.size());
     EXPECT_TRUE(std::is_sorted(paths.begin(), paths.end()));
 }
+
+INSTANTIATE_TEST_SUITE_P(Workers, ControlTest,
+                         ::testing::Values(std::size_t{1}, testing::kSeveralWorkers));
 
 } // namespace
 } // namespace mvf::search

@@ -23,10 +23,18 @@ public:
     void ShowProgress(const std::string& statusText) override {
         std::lock_guard<std::mutex> lock(mutex_);
         progress.push_back(statusText);
+        calls.push_back(statusText);
     }
     void AddHit(const FoundFile& hit) override {
         std::lock_guard<std::mutex> lock(mutex_);
         hits.push_back(hit);
+        calls.push_back(HitText(hit));
+    }
+    // A hit as one comparable text: every field the host is given.
+    static std::string HitText(const FoundFile& hit) {
+        return "hit " + hit.Path + " " + std::to_string(hit.Size) + " " + hit.Created + " " +
+               hit.Modified + " " + std::to_string(hit.IsUnix) + std::to_string(hit.IsDos) +
+               std::to_string(hit.IsMac) + std::to_string(hit.IsBinary);
     }
     void SearchFinished(const SearchCompletion& done) override {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -50,6 +58,7 @@ public:
 
     std::vector<std::string> progress;
     std::vector<FoundFile> hits;
+    std::vector<std::string> calls; // progress texts and hits, in the order they came
     SearchCompletion completion;
     int finishCalls = 0;
 
@@ -78,15 +87,26 @@ inline SearchCriteria Criteria(const std::string& folders, const std::string& ma
     return criteria;
 }
 
-// Checks the entries and runs the search to its end.
+// More workers than the machine may have cores, so that files finish out of order.
+inline constexpr std::size_t kSeveralWorkers = 4;
+
+// Checks the entries and runs the search to its end with several workers, after running
+// it with one: the host must see exactly the same calls in the same order either way.
 inline void RunSearch(SearchCriteria criteria, RecordingHost& host, SearchFlags& flags,
                       const std::string& errorLog = {}) {
     const KeepCurrentDirectory keep;
     RememberedLists lists;
     const auto fault = PrepareSearch(criteria, lists, flags);
     ASSERT_FALSE(fault) << fault->Message;
-    TBGSearch(std::move(criteria), host, errorLog, flags).Wait();
+    RecordingHost alone;
+    SearchFlags aloneFlags;
+    TBGSearch(criteria, alone, {}, aloneFlags, 1).Wait();
+    TBGSearch(std::move(criteria), host, errorLog, flags, kSeveralWorkers).Wait();
     ApplyCompletion(flags, host.completion);
+    EXPECT_EQ(alone.calls, host.calls) << "one worker and several differ";
+    EXPECT_EQ(alone.completion.ErrorLines, host.completion.ErrorLines);
+    EXPECT_EQ(alone.completion.Hits, host.completion.Hits);
+    EXPECT_EQ(1, alone.finishCalls);
 }
 
 // The paths a search finds, relative to `root` + "/".

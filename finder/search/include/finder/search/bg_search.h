@@ -1,7 +1,6 @@
 // A running search: its thread, and the requests that steer it.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <string>
 #include <thread>
@@ -13,16 +12,23 @@
 namespace mvf::search {
 
 struct ContentPlan;
-class FileQueue;
+class FileWindow;
+
+// How many files a search tests at once unless told otherwise: one per processor this
+// process may run on.
+std::size_t DefaultSearchWorkers();
 
 class TBGSearch {
 public:
     // Starts the search on its own thread at once. `criteria` have been through
     // PrepareSearch; the search works on its own copy. Hits, progress and the end go to
     // `host`, which must outlive this object. The error log is written to `errorLogPath`
-    // (none when empty).
+    // (none when empty). `workers` files are tested at once (at least one); the host
+    // sees exactly what one worker would show, in the same order, one call at a time,
+    // though not always from the same thread.
     TBGSearch(SearchCriteria criteria, SearchHost& host, std::string errorLogPath,
-              SearchFlags& flags = ProcessSearchFlags());
+              SearchFlags& flags = ProcessSearchFlags(),
+              std::size_t workers = DefaultSearchWorkers());
     // Cancels a search still running and waits for its thread.
     ~TBGSearch();
     TBGSearch(const TBGSearch&) = delete;
@@ -40,12 +46,13 @@ public:
 
 private:
     void Execute();
-    void Walk(const ContentPlan& plan, FileQueue& queue);
+    void Walk(const ContentPlan& plan, FileWindow& window);
 
     const SearchCriteria criteria_;
     SearchHost& host_;
     const std::string errorLogPath_;
     SearchFlags& flags_;
+    const std::size_t workers_;
     SearchControl control_;
     std::thread thread_;
 };

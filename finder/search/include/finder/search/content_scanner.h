@@ -1,5 +1,5 @@
-// The two content scans of one file with the expression the pattern engine holds: the
-// text scan line by line, the binary scan run by run of printable characters.
+// The two content scans of one file with a compiled expression record: the text scan line
+// by line, the binary scan run by run of printable characters.
 //
 // Each line (or run) is handed to the engine in place: the byte after it is replaced by
 // the terminating zero for the call and put back afterwards, so no line is copied and
@@ -19,6 +19,8 @@
 #include <memory>
 #include <string_view>
 
+#include "mvfindgrep.h"
+
 #include "finder/search/search_control.h"
 
 namespace mvf::search {
@@ -36,13 +38,15 @@ struct ScanSizes {
 
 enum class ScanResult { Match, NoMatch, Stopped };
 
-// Whether the text scan may first ask the engine about a whole block of lines, and skip
-// every line of a block in which it finds nothing. That is exact when a match inside a
-// line is also a match inside any longer text around it: the matcher tries every start,
-// every repetition count and sees the same characters, and the line ends it sees instead
-// of the end of the text are no word characters. Only the anchors look at the ends of
-// the text (a leading "^", a trailing "$"), and a back-reference could make a long text
-// slow, so expressions with either are scanned line by line only.
+// Whether the text scan may first ask the engine about a whole block of lines: it skips
+// every line of a block in which the engine finds nothing, answers at once when the match
+// lies inside one line, and otherwise begins line by line at the line where the match
+// starts (no line before it can match, the engine trying the starts from left to right). That is
+// exact when a match inside a line is also a match inside any longer text around it: the matcher
+// tries every start, every repetition count and sees the same characters, and the line ends it sees
+// instead of the end of the text are no word characters. Only the anchors look at the ends of the
+// text (a leading "^", a trailing "$"), and a back-reference could make a long text slow, so
+// expressions with either are scanned line by line only.
 bool BlockPrefilterAllowed(std::string_view expression);
 
 // An open file and its first block, read by whoever opened it.
@@ -71,15 +75,16 @@ class ContentScanner {
 public:
     explicit ContentScanner(ScanSizes sizes = {});
 
-    // Scans `file` with the compiled expression, from its first block on; further
+    // Scans `file` with the expression compiled into `record`, from its first block on
+    // (the record's bounds are the scanner's to change); further
     // blocks are read at their offsets into the scanner's own buffer, so the first
     // block stays as it was and the next alternative can scan it again. The text scan
     // checks `control` before each line, the binary scan before each block; a stop ends
     // the scan with Stopped. With `blockPrefilter` (see BlockPrefilterAllowed) the text
     // scan goes line by line only through blocks where the engine finds something.
-    ScanResult ScanText(const FileContent& file, SearchControl& control,
+    ScanResult ScanText(const FileContent& file, RegexRecord& record, SearchControl& control,
                         bool blockPrefilter = false);
-    ScanResult ScanBinary(const FileContent& file, SearchControl& control);
+    ScanResult ScanBinary(const FileContent& file, RegexRecord& record, SearchControl& control);
 
 private:
     class Chunks;
