@@ -36,8 +36,8 @@ protected:
     void SetUp() override {
         program = folder.Folder("program");
         fs::copy_file(MVFINDER_PATH, program + "/MVFinder");
-        fs::copy_file(fs::path(MVFINDER_PATH).parent_path() / "libmvfindgrep.so",
-                      program + "/libmvfindgrep.so");
+        fs::copy_file(fs::path(MVFINDER_PATH).parent_path() / MVFINDGREP_SONAME,
+                      program + "/" MVFINDGREP_SONAME);
         settingsFile = folder.File("config/Korvath/Morvel Vantor Finder.conf",
                                    "[General]\nFindMsg=1\nSplash=0\n");
         environment.Set("XDG_CONFIG_HOME", folder.Path("config"));

@@ -160,6 +160,7 @@ private:
     QAction* useMorvel_ = nullptr;
     QAction* disMulti_ = nullptr;
     QAction* noSplash_ = nullptr;
+    QAction* startWithSession_ = nullptr;
     QDialog* searchDialog_ = nullptr;
     QDialog* aboutBox_ = nullptr;
     std::unique_ptr<SearchRun> run_;
