@@ -36,6 +36,9 @@ def _interrupt(signum, _frame):
 
 
 def load_road(path):
+    # Roads share helpers kept beside them in files whose names begin with "_".
+    if str(path.parent) not in sys.path:
+        sys.path.insert(0, str(path.parent))
     road_module = importlib.util.spec_from_file_location(f"road_{path.stem}", path)
     module = importlib.util.module_from_spec(road_module)
     road_module.loader.exec_module(module)

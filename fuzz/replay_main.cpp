@@ -1,6 +1,7 @@
 // Runs the fuzz target over stored inputs without libFuzzer: every file named on the
-// command line, or found in a folder named there. Used by CTest to replay the seeds and
-// every input the fuzzer ever minimised.
+// command line, or found in a folder named there (a folder that does not exist yet, such
+// as a target's regressions before its first finding, is passed over). Used by CTest to
+// replay the seeds and every input the fuzzer ever minimised.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     std::size_t count = 0;
     for (int i = 1; i < argc; ++i) {
         const std::filesystem::path arg = argv[i];
+        if (!std::filesystem::exists(arg)) continue;
         if (std::filesystem::is_directory(arg)) {
             for (const auto& entry : std::filesystem::directory_iterator(arg)) {
                 if (!entry.is_regular_file()) continue;

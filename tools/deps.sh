@@ -10,8 +10,10 @@ declare -A GROUP=(
   [bench]="libbenchmark-dev libpcre2-dev libre2-dev ripgrep hyperfine python3"
   [fuzz]="clang libclang-rt-14-dev"
   # Acceptance roads: their own X display, window manager and system tray; input,
-  # window queries (libX11 through Python's ctypes) and screenshots.
-  [accept]="xvfb xauth openbox trayer xdotool x11-utils libx11-6 imagemagick python3"
+  # window queries (libX11 through Python's ctypes) and screenshots; the desktop's "open"
+  # (xdg-open) for found files opened with their default application. The viewer's print
+  # tests read their PDF files back with pdftotext.
+  [accept]="xvfb xauth openbox trayer xdotool x11-utils libx11-6 imagemagick python3 xdg-utils file poppler-utils"
 )
 
 wanted=()
@@ -35,8 +37,5 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The collation tests need a locale that orders names by dictionary rules.
-if [[ " $* " == *" base "* ]] && ! locale -a 2>/dev/null | grep -qix 'en_US\.utf-\?8'; then
-  echo "Generating the en_US.UTF-8 locale"
-  "${as_root[@]}" localedef -i en_US -f UTF-8 en_US.UTF-8
-fi
+# The collation tests' locale is made by the build, in its own folder, from the sources
+# the locales package brings (cmake/MvfTestLocale.cmake).

@@ -12,6 +12,7 @@ for f in "$bin"/*; do
     libmvfindgrep.so) echo "  libmvfindgrep.so  the pattern engine (C interface: engine/include/mvfindgrep.h)";;
     hgrep)            echo "  hgrep             grep over the engine: $bin/hgrep --help";;
     mvfind)           echo "  mvfind            the finder's search from a shell: $bin/mvfind --help";;
+    vantorviewer)     echo "  vantorviewer      the viewer: $bin/vantorviewer [file ...]";;
     *)                echo "  $(basename "$f")";;
   esac
 done

@@ -85,6 +85,18 @@ class InputSteps:
                 return found
             found = window = child
 
+    def point_at(self, target):
+        """Moves the pointer onto the middle of a Window or TrayIcon and leaves it there (a
+        tooltip shows after a moment)."""
+        with self.step(f"point at {getattr(target, 'name', target)!s}"):
+            geometry = self.x.geometry(target.id)
+            if geometry is None or not self.x.is_viewable(target.id):
+                raise Failed(f"{target!r} is not shown")
+            x, y = geometry.center
+            # Entering, then moving inside: toolkits start their tooltip on a move.
+            self.xdotool("mousemove", str(x - 1), str(y - 1))
+            self.xdotool("mousemove", str(x), str(y))
+
     def type_text(self, text, window=None):
         """Types `text` where the keyboard focus is; with `window`, activates it first."""
         into = f" into {window.name}" if window else ""

@@ -24,6 +24,11 @@ class ScreenshotSteps:
         with self.step(f"screenshot {name}"):
             return self.take_screenshot(f"{self.step_number:02d}-{slug(name)}.png", window)
 
+    def picture_digest(self, window):
+        """A short digest of what a Window or TrayIcon shows now (None when it is not
+        viewable), to tell its pictures apart: an animation, a greyed icon."""
+        return self.x.picture_digest(window.id)
+
     def take_screenshot(self, file_name, window=None):
         target = window.id if window is not None else self.x.root
         self._wait_picture_settled(target)

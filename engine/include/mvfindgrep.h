@@ -220,7 +220,11 @@ MVFG_API int SAGrepSubstitute(const char* text, const char* replacement, char* d
  * until it answers NULL, SFileClose (which answers the number of lines reported, and
  * releases the static approximate record: compile it again before the next file).
  * The file is read as text (a carriage return before a line feed is dropped) in lines of
- * at most 1023 bytes; a longer line comes in pieces, each counted as a line. An answer is
+ * at most 1023 bytes; a longer line comes in pieces, each counted as a line. Each line is
+ * searched with its line feed, as the file search always has: "b." finds "ab" followed by
+ * a line feed, an approximate window may take the line feed for a character, and a last
+ * line without one may answer otherwise. A caller whose answers must not depend on line
+ * ends searches each line without it (hgrep does). An answer is
  * "[name:][block:][line:]line" cut to 1023 characters, valid until the next search call.
  * SFileOpen keeps the path pointer, not a copy: keep the string alive until SFileClose.
  * It answers 0 for a file it cannot open or read (a folder), errno telling why; a read
@@ -259,6 +263,18 @@ MVFG_API int LibMain(void* instance, int unused1, int unused2, const char* unuse
  * that was installed before. */
 typedef void (*HGrepNoticeHandler)(const char* caption, const char* text, void* context);
 MVFG_API HGrepNoticeHandler HGrepSetNoticeHandler(HGrepNoticeHandler handler, void* context);
+
+/* ---- Stopping a long search ------------------------------------------------------- */
+
+/* A regular-expression search of one text can take long (back-references make the
+ * matcher backtrack). While a query is installed, RGrep (and every call built on it: the
+ * wrappers, the chain, the file search) asks it every few thousand steps whether to give
+ * up; when it answers nonzero the search ends at once and answers 0, as for a text
+ * without a match, with every bound null. The query runs on the searching thread and must
+ * be cheap: it reads a flag that another thread, or a signal handler, sets. `context` is
+ * passed back unchanged. NULL removes the query. Returns the query installed before. */
+typedef int (*HGrepStopQuery)(void* context);
+MVFG_API HGrepStopQuery HGrepSetStopQuery(HGrepStopQuery query, void* context);
 
 #ifdef __cplusplus
 }

@@ -28,8 +28,16 @@ int Fail(ApproxRecord& r, int code, const char* message) {
     return code;
 }
 
+// A compile that fails leaves the record unusable: no search (-1) and no substitution
+// (nothing found) until a compile succeeds, whatever it had changed before failing.
+int CompileFailed(ApproxRecord& r, int code, const char* message) {
+    r.mode = kNotCompiled;
+    ForgetMatch(r);
+    return Fail(r, code, message);
+}
+
 int NoMemory(ApproxRecord& r) {
-    return Fail(r, HGREP_ERR_NO_MEMORY, "not enough memory");
+    return CompileFailed(r, HGREP_ERR_NO_MEMORY, "not enough memory");
 }
 
 // The work vectors, in the order they are released.
@@ -268,8 +276,9 @@ int CompileAGrep(const char* pattern, int k, int caseSensitive, ApproxRecord* re
     if (!record) return HGREP_ERR_NO_PATTERN;
     ApproxRecord& r = *record;
     const std::size_t length = pattern ? std::strlen(pattern) : 0;
-    if (length >= MVFG_PATTERN_SIZE) return Fail(r, HGREP_ERR_TOO_LONG, "pattern too long");
-    if (length == 0) return Fail(r, HGREP_ERR_NO_PATTERN, "no pattern");
+    if (length >= MVFG_PATTERN_SIZE)
+        return CompileFailed(r, HGREP_ERR_TOO_LONG, "pattern too long");
+    if (length == 0) return CompileFailed(r, HGREP_ERR_NO_PATTERN, "no pattern");
     const int m = static_cast<int>(length);
     std::memcpy(r.pattern, pattern, length + 1);
     r.caseSensitive = caseSensitive;
@@ -293,7 +302,7 @@ int CompileAGrep(const char* pattern, int k, int caseSensitive, ApproxRecord* re
         limit = k < m ? m - k : 0;
     }
     const int b = FieldBits(limit);
-    if (b * m >= 512) return Fail(r, HGREP_ERR_TOO_LONG, "pattern too long");
+    if (b * m >= 512) return CompileFailed(r, HGREP_ERR_TOO_LONG, "pattern too long");
 
     // Until the tables are whole the record is not compiled, whatever its state says
     // later (a substitution call sets the state to 0).

@@ -33,6 +33,17 @@ inline unsigned char EscapedControl(unsigned char c) {
     return c;
 }
 
+// Forgets the bounds of the last search. A failed compile does so: a record it leaves
+// unusable must hold nothing a substitution could still build from (a successful
+// substitution would make its state 0 again).
+template <class Record> void ForgetMatch(Record& record) {
+    for (int n = 0; n < MVFG_BOUNDS; ++n) record.matchStart[n] = record.matchEnd[n] = nullptr;
+}
+
+// The stop query (HGrepSetStopQuery): whether the search running now should give up.
+// False while none is installed.
+bool StopAsked();
+
 // The library's string table (identifiers 13-27); nullptr for any other identifier.
 const char* LibraryString(int id);
 

@@ -81,9 +81,10 @@ private:
         for (int n = 0; n < MVFG_BOUNDS; ++n) lastBot[n] = lastEot[n] = kNoIndex;
         int branchAt[256];
         int branches = 0;
-        // For each back-reference: the element index from which its group's bounds are
-        // set on the current path.
-        int refFrom[MVFG_PROGRAM_SIZE];
+        // For each back-reference: where its group's start and end are set, and where it is.
+        int refBot[MVFG_PROGRAM_SIZE];
+        int refEot[MVFG_PROGRAM_SIZE];
+        int refGroup[MVFG_PROGRAM_SIZE];
         int refAt[MVFG_PROGRAM_SIZE];
         int refs = 0;
         std::size_t at = 0;
@@ -123,7 +124,9 @@ private:
                 // A group still open (or never closed) is read with bounds left by earlier
                 // attempts: only the plain backtracker reproduces that.
                 if (lastBot[n] == kNoIndex || lastEot[n] == kNoIndex) return false;
-                refFrom[refs] = lastBot[n] < lastEot[n] ? lastBot[n] : lastEot[n];
+                refBot[refs] = lastBot[n];
+                refEot[refs] = lastEot[n];
+                refGroup[refs] = n;
                 refAt[refs++] = index;
                 CloseRun();
                 width_ = kVariableWidth;
@@ -146,12 +149,17 @@ private:
         a_.branchCount = static_cast<uint8_t>(branches);
         a_.width = width_;
         a_.endsWithEol = previousOp_ == EOL;
+        // Each group has one start and one end in the program; a bound set after the
+        // branch is set again on every way to the reference, so only those set before it
+        // carry anything into what follows it.
         for (int b = 0; b < branches; ++b) {
-            bool ok = true;
+            uint32_t read = 0;
             for (int r = 0; r < refs; ++r) {
-                if (refAt[r] > branchAt[b] && refFrom[r] < branchAt[b]) ok = false;
+                if (refAt[r] < branchAt[b]) continue;
+                if (refBot[r] < branchAt[b]) read |= uint32_t{1} << (refGroup[r] - 1);
+                if (refEot[r] < branchAt[b]) read |= uint32_t{1} << (refGroup[r] + 8);
             }
-            if (ok) Add(a_.memoOk, static_cast<unsigned>(b));
+            a_.readBounds[b] = read;
         }
         return true;
     }

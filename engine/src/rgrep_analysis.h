@@ -11,7 +11,7 @@
 
 namespace mvf::engine::analysis {
 
-constexpr uint32_t kMagic = 0x52414e32; // "RAN2"; bump when the layout changes
+constexpr uint32_t kMagic = 0x52414e33; // "RAN3"; bump when the layout changes
 constexpr int kMaxRuns = 8;
 constexpr int kMaxRunBytes = 32;
 constexpr uint16_t kVariableWidth = 0xffff;
@@ -37,9 +37,11 @@ struct Analysis {
     uint8_t endsWithEol; // the last element is EOL
     uint8_t filterRun;   // the run cheapest to look for in the whole text
     uint16_t width;      // characters every match has, or kVariableWidth
-    // Bit b: what follows branch b depends only on the text position, so a failure there
-    // can be remembered (no later back-reference reads a group bound set before it).
-    uint8_t memoOk[32];
+    // For branch b, the group bounds set before it that a back-reference after it reads:
+    // bit n - 1 for the start of group n, bit n + 8 for its end. What follows branch b
+    // depends only on the text position and on these bounds, so a failure there can be
+    // remembered for as long as they hold the same values (0: for the whole search).
+    uint32_t readBounds[256];
     // Bit b: the element that must match where the rest after closure b starts never
     // matches the closure's own atom, so the rest can only start where the run ends.
     uint8_t restAtRunEnd[32];

@@ -11,6 +11,7 @@ namespace mvf::engine::match {
 std::size_t g_restTries = 0;
 
 uint64_t Memo::bits_[Memo::kWords];
+uint32_t Memo::stamps_[Memo::kWords];
 
 namespace {
 
@@ -72,8 +73,9 @@ const unsigned char* Backtracker::Run(const unsigned char* pc, const unsigned ch
             const auto* to = reinterpret_cast<const unsigned char*>(rec_->matchEnd[pc[1]]);
             if (from && to && to > from) { // an unset or empty group matches the empty string
                 const auto length = static_cast<std::size_t>(to - from);
-                if (static_cast<std::size_t>(end - p) < length || std::memcmp(p, from, length) != 0)
-                    return nullptr;
+                if (static_cast<std::size_t>(end - p) < length) return nullptr;
+                Tick(length >> 6);
+                if (std::memcmp(p, from, length) != 0) return nullptr;
                 p += length;
             }
             break;
@@ -101,6 +103,8 @@ bool Backtracker::Single(const unsigned char* atom, const unsigned char* p) cons
 const unsigned char* Backtracker::Rest(const unsigned char* rest, const unsigned char* q,
                                        unsigned branch) {
     ++g_restTries;
+    Tick(1);
+    if (stopped_) return nullptr;
     if (memo_ && !memo_->FirstTry(branch, static_cast<std::size_t>(q - s_.start))) return nullptr;
     return Run(rest, q, branch + 1);
 }
@@ -126,6 +130,8 @@ const unsigned char* Backtracker::RunEnd(const unsigned char* atom, const unsign
 
 const unsigned char* Backtracker::Repeat(const unsigned char* pc, const unsigned char* p,
                                          unsigned branch) {
+    // What the branch remembered holds only under the group bounds it was found with.
+    if (memo_) memo_->Sync(branch, *rec_);
     if (pc[0] == CLO) return Closure(pc, p, branch);
     // OPT: with the character first, then without.
     const unsigned char* rest = pc + ElementSize(pc);
@@ -136,12 +142,12 @@ const unsigned char* Backtracker::Repeat(const unsigned char* pc, const unsigned
 }
 
 // CLO: the rest is tried from the furthest reach back to p. The run's extent is kept per
-// branch; when failures after the branch depend only on the position, a run already
-// tried from a lower start has failed at every position above it, so only the new lower
-// part is tried.
+// branch; failures after the branch depend only on the position (and on group bounds that
+// stay the same while the memo keeps them), so a run already tried from a lower start has
+// failed at every position above it, and only the new lower part is tried.
 const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigned char* p,
                                           unsigned branch) {
-    const bool stable = memo_ && memo_->Stable(branch);
+    const bool stable = memo_ != nullptr;
     Memo::Run* run = memo_ ? &memo_->RunOf(branch) : nullptr;
     if (run && !run->rest) {
         run->rest = pc + ElementSize(pc);
@@ -167,12 +173,15 @@ const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigne
         runEnd = RunEnd(pc + 1, p, s_.end);
         top = runEnd;
     }
+    Tick(static_cast<std::size_t>(runEnd - p) >> 6);
     // Inside the run the rest may be unable to start at all; then only its end is tried
     // (unless it was tried before).
     const unsigned char* bottom = memo_ && memo_->RestAtRunEnd(branch) ? runEnd : p;
     for (const unsigned char* q = top; q >= bottom; --q) {
         if (!need || Single(need, q)) {
             if (const unsigned char* e = Rest(rest, q, branch)) return e;
+            // Given up: nothing after this is known to have failed.
+            if (stopped_) return nullptr;
         }
         if (q == bottom) break;
     }

@@ -1,11 +1,13 @@
 // One attempt of the program from one text position, in the definition's backtracking
 // order (each repetition first takes as much as it can). With a Memo it is bounded: a
-// rest of the program that failed at a position is not tried there again, which keeps
-// programs without back-references linear in the text length.
+// rest of the program that failed at a position (under the same bounds of the groups a
+// later back-reference reads) is not tried there again, which keeps programs without
+// back-references linear in the text length, and those with them polynomial.
 #pragma once
 
 #include <cstddef>
 
+#include "internal.h"
 #include "mvfindgrep.h"
 #include "rgrep_memo.h"
 
@@ -38,7 +40,22 @@ public:
     // Whether an attempt wrote group bounds.
     bool WroteBounds() const { return wrote_; }
 
+    // Counts work towards the next look at the host's stop query: one for each attempt
+    // and each rest tried, one for every 64 bytes scanned or compared in one go.
+    void Tick(std::size_t work) {
+        work_ += work;
+        if (work_ >= kWorkBetweenQueries) {
+            work_ = 0;
+            if (StopAsked()) stopped_ = true;
+        }
+    }
+    // Whether the host asked to give up: every try fails from then on.
+    bool Stopped() const { return stopped_; }
+
 private:
+    // A few tens of microseconds of backtracking between two questions.
+    static constexpr std::size_t kWorkBetweenQueries = 4096;
+
     const unsigned char* Run(const unsigned char* pc, const unsigned char* p, unsigned branch);
     const unsigned char* Repeat(const unsigned char* pc, const unsigned char* p, unsigned branch);
     const unsigned char* Closure(const unsigned char* pc, const unsigned char* p, unsigned branch);
@@ -51,6 +68,8 @@ private:
     Subject s_;
     Memo* memo_;
     bool wrote_ = false;
+    std::size_t work_ = 0;
+    bool stopped_ = false;
 };
 
 } // namespace mvf::engine::match

@@ -252,6 +252,7 @@ extern "C" int CompileRGrep(const char* pattern, int caseSensitive, RegexRecord*
     }
     if (code) {
         record->program[0] = program::END;
+        ForgetMatch(*record);
         record->state = code;
         Report(NoticeKind::RegularExpression, CompileMessage(code));
         return code;

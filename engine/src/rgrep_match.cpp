@@ -44,6 +44,8 @@ public:
 
 private:
     bool Attempt(const unsigned char* p) {
+        bt_.Tick(1);
+        if (bt_.Stopped()) return false;
         if (a_ && !prepared_ && a_->branchCount > 0) {
             g_memo.Prepare(*a_, static_cast<std::size_t>(s_.end - s_.start) + 1);
             prepared_ = true;
@@ -84,6 +86,7 @@ private:
         const unsigned char* p = s_.start;
         for (;;) {
             if (Attempt(p)) return true;
+            if (bt_.Stopped()) return false;
             while (p < s_.end && !s_.LineEnd(*p)) ++p;
             while (p < s_.end && s_.LineEnd(*p)) ++p;
             if (p == s_.end) return false;
@@ -99,6 +102,7 @@ private:
         for (; p < s_.end; ++p) {
             if (filter && !analysis::BitOf(a_->firstSet, *p)) continue;
             if (Attempt(p)) return true;
+            if (bt_.Stopped()) return false;
         }
         return false;
     }
@@ -112,6 +116,7 @@ private:
                 first && known ? seen_ : literal::Find(run, from, s_.end, s_.fold);
             if (!at) return false;
             if (Attempt(at - run.prefixWidth)) return true;
+            if (bt_.Stopped()) return false;
             from = at + 1;
         }
         return false;

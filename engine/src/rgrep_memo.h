@@ -1,12 +1,15 @@
 // What the bounded backtracker remembers during one search: the (branch, position) pairs
 // whose rest of the program has already failed, and for each closure the stretch of its
-// last run already tried. Process-wide work space sized when the library is compiled; a
-// text too long for it gets fewer remembered branches, never an allocation.
+// last run already tried. A branch followed by a back-reference to a group set before it
+// remembers its failures together with that group's bounds: when they change, what it
+// remembered is forgotten, in one step. Process-wide work space sized when the library is
+// compiled; a text too long for it gets fewer remembered branches, never an allocation.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "mvfindgrep.h"
 #include "rgrep_analysis.h"
 
 namespace mvf::engine::match {
@@ -16,8 +19,7 @@ public:
     static constexpr std::size_t kWords = std::size_t{1} << 20; // 64 Mi positions x branches
 
     // A closure's last run: every character of [low, end) belongs to the closure's atom
-    // and `end` ends the run; when the branch is Stable, the rest also failed at every
-    // position of [low, end].
+    // and `end` ends the run; the rest also failed at every position of [low, end].
     struct Run {
         uint32_t generation;
         const unsigned char* low;
@@ -33,10 +35,30 @@ public:
         rows_ = width_ * a.branchCount <= kWords ? a.branchCount
                                                  : static_cast<unsigned>(kWords / width_);
         if (++generation_ == 0) Reset();
+        for (unsigned b = 0; b < rows_; ++b) rowEpoch_[b] = NewEpoch();
     }
 
-    // Whether failures after branch `b` depend only on the position.
-    bool Stable(unsigned b) const { return analysis::BitOf(analysis_->memoOk, b); }
+    // Makes what branch `b` remembers belong to the group bounds that what follows it
+    // reads, as `record` holds them now: remembered under other values, it is forgotten.
+    // Call before the branch's rest is tried (those bounds cannot change while it is).
+    void Sync(unsigned b, const RegexRecord& record) {
+        uint32_t read = analysis_->readBounds[b];
+        if (!read) return;
+        bool same = boundsGeneration_[b] == generation_;
+        const char** saved = bounds_[b];
+        for (; read; read &= read - 1, ++saved) {
+            const int bit = __builtin_ctz(read);
+            const char* value = bit < 9 ? record.matchStart[bit + 1] : record.matchEnd[bit - 8];
+            if (*saved != value) {
+                *saved = value;
+                same = false;
+            }
+        }
+        if (same) return;
+        boundsGeneration_[b] = generation_;
+        if (b < rows_) rowEpoch_[b] = NewEpoch();
+        runs_[b].generation = 0;
+    }
 
     // Whether the rest after closure `b` can only start where the closure's run ends.
     bool RestAtRunEnd(unsigned b) const { return analysis::BitOf(analysis_->restAtRunEnd, b); }
@@ -44,19 +66,21 @@ public:
     // Marks the rest after branch `b` as tried at position `at`; false when it had been
     // tried before (and so failed). Always true for branches without a row.
     bool FirstTry(unsigned b, std::size_t at) {
-        if (b >= rows_ || !Stable(b)) return true;
-        uint64_t* row = bits_ + b * width_;
-        if (rowGeneration_[b] != generation_) {
-            rowGeneration_[b] = generation_;
-            for (std::size_t w = 0; w < width_; ++w) row[w] = 0;
+        if (b >= rows_) return true;
+        const std::size_t word = b * width_ + (at >> 6);
+        // A word stamped with another epoch belongs to what the row has forgotten.
+        if (stamps_[word] != rowEpoch_[b]) {
+            stamps_[word] = rowEpoch_[b];
+            bits_[word] = 0;
         }
         const uint64_t bit = uint64_t{1} << (at & 63);
-        if (row[at >> 6] & bit) return false;
-        row[at >> 6] |= bit;
+        if (bits_[word] & bit) return false;
+        bits_[word] |= bit;
         return true;
     }
 
-    // The closure cache of branch `b`, empty (low == nullptr) at the start of a search.
+    // The closure cache of branch `b`, empty (low == nullptr) at the start of a search
+    // and whenever Sync forgot the branch's failures.
     Run& RunOf(unsigned b) {
         Run& r = runs_[b];
         if (r.generation != generation_) r = {generation_, nullptr, nullptr, nullptr, nullptr};
@@ -64,18 +88,29 @@ public:
     }
 
 private:
+    uint32_t NewEpoch() {
+        if (++epoch_ == 0) {
+            for (auto& s : stamps_) s = 0;
+            epoch_ = 1;
+        }
+        return epoch_;
+    }
     void Reset() {
         generation_ = 1;
-        for (auto& g : rowGeneration_) g = 0;
+        for (auto& g : boundsGeneration_) g = 0;
         for (auto& r : runs_) r.generation = 0;
     }
 
     static uint64_t bits_[kWords];
+    static uint32_t stamps_[kWords]; // the epoch each word of bits_ belongs to
     const analysis::Analysis* analysis_ = nullptr;
     std::size_t width_ = 1;
     unsigned rows_ = 0;
-    uint32_t generation_ = 0;
-    uint32_t rowGeneration_[256] = {};
+    uint32_t generation_ = 0; // one per search
+    uint32_t epoch_ = 0;      // one per row made anew
+    uint32_t rowEpoch_[256] = {};
+    uint32_t boundsGeneration_[256] = {};
+    const char* bounds_[256][18] = {};
     Run runs_[256] = {};
 };
 

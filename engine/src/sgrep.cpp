@@ -142,12 +142,14 @@ int CompileSGrep(const char* pattern, int /*unused*/, SoundexRecord* record) {
     const std::size_t length = pattern ? std::strlen(pattern) : 0;
     if (length == 0) {
         r.code[0] = '\0';
+        ForgetMatch(r);
         r.state = HGREP_ERR_NO_PATTERN;
         ReportWithCaption("SGrep", "No regular expression provided");
         return HGREP_ERR_NO_PATTERN;
     }
     if (length >= MVFG_PATTERN_SIZE) {
         r.code[0] = '\0';
+        ForgetMatch(r);
         return Fail(r, HGREP_ERR_PATTERN_TOO_LONG, "pattern too long");
     }
     std::memcpy(r.pattern, pattern, length + 1);

@@ -154,7 +154,8 @@ int Substitute(const char* text, const char* replacement, char* destination, int
         out.EndAt(before);
         return Fail(v, code);
     }
-    out.EndAt(out.Length());
+    // Even an empty result needs room for its terminator.
+    if (!out.EndAt(out.Length())) return Fail(v, HGREP_ERR_NO_SPACE);
     return 0;
 }
 

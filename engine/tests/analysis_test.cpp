@@ -71,15 +71,17 @@ TEST_F(AnalysisTest, FirstSetFollowsOptionalPrefixesAndCaseMode) {
 }
 
 TEST_F(AnalysisTest, BackReferencesDecideWhereFailuresMayBeRemembered) {
-    // Closed groups: failures after a branch are remembered unless a later reference reads
-    // a group set before it.
+    // Closed groups: failures after a branch are remembered with the bounds a later
+    // reference reads that were set before the branch.
     const Analysis& a = Analyse("x*\\(a*\\)y*\\1z*");
     ASSERT_EQ(1, a.fast);
     ASSERT_EQ(4, a.branchCount);
-    EXPECT_TRUE(analysis::BitOf(a.memoOk, 0));  // x*: group 1 is set after it
-    EXPECT_FALSE(analysis::BitOf(a.memoOk, 1)); // a*: inside group 1, read later
-    EXPECT_FALSE(analysis::BitOf(a.memoOk, 2)); // y*: group 1 was set before it
-    EXPECT_TRUE(analysis::BitOf(a.memoOk, 3));  // z*: no reference follows
+    EXPECT_EQ(0u, a.readBounds[0]);      // x*: group 1 is set after it
+    EXPECT_EQ(1u << 0, a.readBounds[1]); // a*: inside group 1, its start set before
+    EXPECT_EQ(0x201u, a.readBounds[2]);  // y*: group 1's start and end set before it
+    EXPECT_EQ(0u, a.readBounds[3]);      // z*: no reference follows
+    // Only the groups referenced after the branch: 2 and 3, not 1.
+    EXPECT_EQ(0xC06u, Analyse("\\(a\\)\\(b\\(c\\)\\).*\\2\\3").readBounds[0]);
     // A reference into a group still open reads bounds left by earlier attempts.
     EXPECT_EQ(0, Analyse("\\(a\\(b\\1\\)\\)").fast);
 }
@@ -250,6 +252,44 @@ TEST_F(AnalysisTest, TextsTooLongForEveryBranchToBeRemembered) {
     ASSERT_EQ(1, RGrep(text.c_str(), &rec_));
     EXPECT_EQ(text.c_str(), rec_.matchStart[0]);
     EXPECT_EQ(text.c_str() + text.size(), rec_.matchEnd[0]);
+}
+
+// Gives up a search once it has tried more rests than `budget`: a search whose work is not
+// bounded as it should be then ends at once instead of running for minutes.
+struct Budget {
+    std::size_t from = match::g_restTries;
+    std::size_t budget;
+    static int Query(void* self) {
+        const auto* b = static_cast<const Budget*>(self);
+        return match::g_restTries - b->from > b->budget;
+    }
+};
+
+TEST_F(AnalysisTest, BackReferencesAfterClosuresStayPolynomial) {
+    // A group, six closures, and a reference to the group: failures after each closure
+    // are remembered together with the group's bounds they were found under. Plain
+    // backtracking takes minutes on 80 characters.
+    ASSERT_EQ(0, CompileRGrep("\\(a\\).*.*.*.*.*.*\\1z", 1, &rec_));
+    for (const std::size_t n : {80, 1000}) {
+        const std::size_t bound = 12 * n * n;
+        Budget budget{match::g_restTries, 4 * bound};
+        HGrepSetStopQuery(&Budget::Query, &budget);
+        const std::string none = std::string(n, 'a') + "bz";
+        EXPECT_LT(RestTries(rec_, none.c_str()), bound) << n;
+        const std::string last = std::string(n, 'a') + "bazz";
+        budget.from = match::g_restTries;
+        EXPECT_EQ(1, RGrep(last.c_str(), &rec_)) << n;
+        EXPECT_EQ(last.c_str(), rec_.matchStart[0]); // the first start, the last "az"
+        EXPECT_EQ(last.c_str() + n + 3, rec_.matchEnd[0]);
+        HGrepSetStopQuery(nullptr, nullptr);
+    }
+    // A group whose bounds change within one attempt: each of its lengths is tried once.
+    ASSERT_EQ(0, CompileRGrep("\\(a*\\).*.*.*\\1z", 1, &rec_));
+    const std::string as = std::string(300, 'a') + "b";
+    Budget budget{match::g_restTries, 400 * 300 * 300};
+    HGrepSetStopQuery(&Budget::Query, &budget);
+    EXPECT_LT(RestTries(rec_, as.c_str()), std::size_t{100} * 300 * 300);
+    HGrepSetStopQuery(nullptr, nullptr);
 }
 
 TEST_F(AnalysisTest, ClosedBackReferencesAreBoundedWhereTheyAllow) {

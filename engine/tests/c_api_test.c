@@ -26,6 +26,14 @@ static void OnNotice(const char* caption, const char* text, void* context) {
     ++noticeCount;
 }
 
+static int stopQuestions = 0;
+
+static int StopAtOnce(void* context) {
+    (void)context;
+    ++stopQuestions;
+    return 1;
+}
+
 int main(void) {
     RegexRecord rec;
     const char* text = "say hello world";
@@ -91,6 +99,19 @@ int main(void) {
         CHECK(SFileOpen("/nonexistent/file") == 0);
         CHECK(SFileRGrep() == NULL);
         CHECK(SFileClose() == 0);
+    }
+
+    /* A stop query, from C: asked during a long search, which then finds nothing. */
+    {
+        static char longText[20000];
+        memset(longText, 'x', sizeof longText - 4);
+        strcpy(longText + sizeof longText - 4, "bab");
+        CHECK(HGrepSetStopQuery(StopAtOnce, NULL) == NULL);
+        CHECK(CompileRGrep("x*ab", 1, &rec) == 0);
+        CHECK(RGrep(longText, &rec) == 0);
+        CHECK(stopQuestions > 0);
+        CHECK(HGrepSetStopQuery(NULL, NULL) == StopAtOnce);
+        CHECK(RGrep(longText, &rec) == 1);
     }
 
     if (failures == 0) printf("C interface: all checks passed\n");

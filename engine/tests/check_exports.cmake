@@ -49,6 +49,10 @@ list(LENGTH declared count)
 if(NOT declared STREQUAL exported)
     message(FATAL_ERROR "declared: ${declared}\nexported: ${exported}")
 endif()
+# A new export is a change of the interface: the count the build expects moves with it.
+if(DEFINED EXPECTED_COUNT AND NOT count EQUAL EXPECTED_COUNT)
+    message(FATAL_ERROR "${count} functions exported, ${EXPECTED_COUNT} expected: ${exported}")
+endif()
 
 execute_process(COMMAND objdump -p ${LIBRARY} OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0 OR NOT headers MATCHES "SONAME +libmvfindgrep\\.so\\.${MAJOR}\n")

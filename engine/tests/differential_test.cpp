@@ -50,5 +50,48 @@ TEST_F(DifferentialTest, GeneratedPatternsAndTexts) {
     EXPECT_GT(compiled, cases / 2);
 }
 
+// Back-references after closures, where the matcher remembers failures together with the
+// group bounds they depend on: groups holding repetitions, several closures between a
+// group and its references, references to groups set at different depths.
+TEST_F(DifferentialTest, BackReferencesAfterClosures) {
+    const long cases = FromEnvironment("MVFG_DIFF_CASES", 50000);
+    testing::Generator gen(static_cast<uint64_t>(FromEnvironment("MVFG_DIFF_SEED", 20261208)) + 1);
+    static const char* kPieces[] = {"a*", "b*", ".*", "[ab]*", "a", "b", "a-", ".", "\\<"};
+    int failures = 0;
+    long compiled = 0;
+    for (long i = 0; i < cases && failures < 10; ++i) {
+        testing::Case c;
+        int opened = 0, depth = 0;
+        const int pieces = gen.Below(10) + 2;
+        for (int k = 0; k < pieces; ++k) {
+            const int kind = gen.Below(8);
+            if (kind == 0 && opened < 3) {
+                c.pattern += "\\(";
+                ++opened;
+                ++depth;
+            } else if (kind == 1 && depth > 0) {
+                c.pattern += "\\)";
+                --depth;
+            } else if (kind == 2 && opened > depth) {
+                c.pattern += "\\" + std::to_string(gen.Below(opened - depth) + 1);
+            } else {
+                c.pattern += kPieces[gen.Below(sizeof kPieces / sizeof kPieces[0])];
+            }
+        }
+        while (depth-- > 0) c.pattern += "\\)";
+        if (gen.Chance(3)) c.pattern += "z";
+        const int length = gen.Below(gen.Chance(4) ? 40 : 14);
+        for (int k = 0; k < length; ++k) c.text += "abz"[gen.Below(gen.Chance(9) ? 3 : 2)];
+        c.caseSensitive = gen.Below(2);
+        const testing::Outcome out = testing::Compare(c);
+        compiled += out.compiled;
+        if (!out.difference.empty()) {
+            ADD_FAILURE() << out.difference;
+            ++failures;
+        }
+    }
+    EXPECT_GT(compiled, cases / 2);
+}
+
 } // namespace
 } // namespace mvf::engine

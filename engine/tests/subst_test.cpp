@@ -39,6 +39,85 @@ protected:
     int code_ = -99;
 };
 
+// A failed compile leaves the record unusable, whatever substitution is tried next: no
+// search may run on what the failed compile left half-changed.
+TEST_F(SubstTest, AFailedCompileLeavesEveryKindUnusable) {
+    HGrepOptions(0);
+    const std::string text = "xab";
+    const std::string tooLong(300, 'q');
+    for (const int k : {0, 1}) {
+        ASSERT_EQ(0, CompileAGrep("ab", k, 0, approx_.get()));
+        ASSERT_EQ(1, AGrep(text.c_str(), approx_.get()));
+        EXPECT_EQ(HGREP_ERR_TOO_LONG, CompileAGrep(tooLong.c_str(), 200, 0, approx_.get()));
+        Into(64, [&](char* d, int n) { return AGrepSubsBuild("&", d, n, approx_.get()); });
+        EXPECT_NE(0, code_);
+        EXPECT_EQ(-1, AGrep(text.c_str(), approx_.get())) << "k " << k;
+        EXPECT_EQ(nullptr, approx_->matchStart[0]);
+        Into(64, [&](char* d, int n) {
+            return AGrepSubstitute(text.c_str(), "&", d, n, approx_.get());
+        });
+        EXPECT_NE(0, code_);
+        EXPECT_EQ(-1, AGrep(text.c_str(), approx_.get())) << "k " << k;
+    }
+    ASSERT_EQ(0, CompileAGrep("ab", 1, 0, approx_.get())); // until a compile succeeds
+    EXPECT_EQ(1, AGrep(text.c_str(), approx_.get()));
+
+    ASSERT_EQ(0, CompileRGrep("a", 1, regex_.get()));
+    ASSERT_EQ(1, RGrep(text.c_str(), regex_.get()));
+    EXPECT_EQ(HGREP_ERR_MISSING_BRACKET, CompileRGrep("[a", 1, regex_.get()));
+    Into(64,
+         [&](char* d, int n) { return RGrepSubstitute(text.c_str(), "&", d, n, regex_.get()); });
+    EXPECT_NE(0, code_);
+    EXPECT_EQ(-1, RGrep(text.c_str(), regex_.get()));
+
+    ASSERT_EQ(0, CompileSGrep("Rob", 0, soundex_.get()));
+    ASSERT_EQ(1, SGrep("Rob", soundex_.get()));
+    EXPECT_EQ(HGREP_ERR_PATTERN_TOO_LONG,
+              CompileSGrep(std::string(600, 'R').c_str(), 0, soundex_.get()));
+    Into(64, [&](char* d, int n) { return SGrepSubsBuild("&", d, n, soundex_.get()); });
+    EXPECT_NE(0, code_);
+    EXPECT_EQ(-1, SGrep("Rob", soundex_.get()));
+}
+
+// An empty result still needs its terminator: with no room at all (a null destination or
+// a size of 0 or less) every call answers 3 and writes nothing, as SubsBuild always did.
+TEST_F(SubstTest, AnEmptyResultWithNoRoomForItsTerminatorIsNoSpace) {
+    HGrepOptions(0);
+    const std::string text = "abc";
+    ASSERT_EQ(0, CompileRGrep("abc", 1, regex_.get()));
+    ASSERT_EQ(1, RGrep(text.c_str(), regex_.get()));
+    ASSERT_EQ(0, CompileSGrep("Abc", 0, soundex_.get()));
+    ASSERT_EQ(1, SGrep(text.c_str(), soundex_.get()));
+    ASSERT_EQ(0, CompileAGrep("abc", 1, 1, approx_.get()));
+    ASSERT_EQ(1, AGrep(text.c_str(), approx_.get()));
+    for (const int size : {0, -1}) {
+        for (char* destination : {dest_, static_cast<char*>(nullptr)}) {
+            SCOPED_TRACE(std::to_string(size) + (destination ? " destination" : " null"));
+            Into(size, [&](char*, int n) {
+                return RGrepSubstitute(text.c_str(), "\\9", destination, n, regex_.get());
+            });
+            EXPECT_EQ(HGREP_ERR_NO_SPACE, code_);
+            EXPECT_EQ(HGREP_ERR_NO_SPACE, regex_->state);
+            Into(size, [&](char*, int n) {
+                return SGrepSubstitute(text.c_str(), "\\1", destination, n, soundex_.get());
+            });
+            EXPECT_EQ(HGREP_ERR_NO_SPACE, code_);
+            Into(size, [&](char*, int n) {
+                return AGrepSubstitute(text.c_str(), "\\5", destination, n, approx_.get());
+            });
+            EXPECT_EQ(HGREP_ERR_NO_SPACE, code_);
+            Into(size,
+                 [&](char*, int n) { return RGrepSubsBuild("\\9", destination, n, regex_.get()); });
+            EXPECT_EQ(HGREP_ERR_NO_SPACE, code_);
+        }
+    }
+    // One byte holds the empty result.
+    EXPECT_EQ("", Into(1, [&](char* d, int n) {
+                  return RGrepSubstitute(text.c_str(), "\\9", d, n, regex_.get());
+              }));
+    EXPECT_EQ(0, code_);
+}
+
 TEST_F(SubstTest, RegularExpressionGroupsAndTheWholeMatch) {
     const std::string text = "abbcd";
     ASSERT_EQ(0, CompileRGrep("\\(b+\\)c", 1, regex_.get()));

@@ -34,7 +34,9 @@ const char* const kHelp =
     "  \\t \\n \\r \\f \\b  control characters   \\ before any other character: itself\n"
     "There is no alternation and no counted repetition. Quote PATTERN for the shell.\n"
     "\n"
-    "Lines longer than 1023 bytes are searched and printed in pieces of 1023 bytes.\n"
+    "Each line is searched without its line end, so the last line of a file answers the\n"
+    "same with or without one. Lines longer than 1023 bytes are searched and printed in\n"
+    "pieces of 1023 bytes.\n"
     "Exit status: 0 when a line was printed or counted, 1 when none, 2 on an error.\n";
 
 namespace {

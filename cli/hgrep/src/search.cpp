@@ -1,19 +1,20 @@
-// hgrep over the library's file search: one file at a time, through the static records.
+// hgrep reads each file as the library's file search does (the same pieces, block and line
+// numbers, and answers), but searches every line without its line feed: a line's answer
+// never depends on how it ends, nor on whether the file's last line has a line feed. The
+// library's own file search keeps the line feed in what it searches.
 #include "search.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
-#include <optional>
 
-#include "approximate_lines.h"
+#include "text_lines.h"
 
 namespace mvf::cli {
 
 namespace {
 
-// A search result no line ever has: with it as skipResult every line is answered.
-constexpr int kNoResult = INT_MIN;
+constexpr std::size_t kLongestAnswer = 1023; // as the library's file search cuts them
+constexpr long kBlockBytes = 512;
 
 std::FILE* g_err = stderr;
 int g_notices = 0;
@@ -34,27 +35,42 @@ int Compile(const Options& o) {
     return SCompileRGrep(pattern, caseSensitive);
 }
 
-const char* NextLine(Kind kind) {
+// Whether the line holds a match (an approximate search answers its number of matches).
+bool Matches(Kind kind, const char* line) {
     switch (kind) {
-    case Kind::Soundex: return SFileSGrep();
-    case Kind::Approximate: return SFileAGrep();
+    case Kind::Soundex: return SSGrep(line) > 0;
+    case Kind::Approximate: return SAGrep(line) > 0;
     case Kind::RegularExpression: break;
     }
-    return SFileRGrep();
+    return SRGrep(line) > 0;
 }
 
-void PrintLine(const char* line, std::FILE* out) {
-    std::fputs(line, out);
-    const std::size_t n = std::strlen(line);
-    if (n == 0 || line[n - 1] != '\n') std::fputc('\n', out); // a cut line, or the last
-}
+// "[name:][block:][line:]line", cut to the longest answer; the line ends at a zero byte.
+class Answer {
+public:
+    void Add(const char* text) {
+        while (*text && text_.size() < kLongestAnswer) text_.push_back(*text++);
+    }
+    void AddNumber(long n) {
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%ld:", n);
+        Add(digits);
+    }
+    void Print(std::FILE* out) const {
+        std::fputs(text_.c_str(), out);
+        if (text_.empty() || text_.back() != '\n') std::fputc('\n', out); // a cut line, or the last
+    }
+
+private:
+    std::string text_;
+};
 
 } // namespace
 
 void SetUpLibrary(std::FILE* err) {
     g_err = err;
     LibMain(nullptr, 0, 0, nullptr);
-    HGrepOptions(kLibraryOptions);
+    HGrepOptions(HGREP_OPT_MESSAGES);
     HGrepSetNoticeHandler(&PrintNotice, nullptr);
 }
 
@@ -70,30 +86,37 @@ bool CompilePattern(const Options& o) {
 }
 
 long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
-    std::optional<ApproximateLines> approximate;
-    if (o.invert && o.kind == Kind::Approximate) approximate.emplace(o);
-    const bool everyLine = approximate.has_value();
-    const int skip = everyLine ? kNoResult : (o.invert ? 1 : 0);
-    SFileSetFlags(o.showName, o.showBlock, o.showLineNumber, o.countOnly && !everyLine, skip);
-    // SFileSetFlags resets the approximate record (and SFileClose releases it): compile
-    // for every file.
-    Compile(o);
+    TextLines file;
     errno = 0;
-    if (!SFileOpen(path.c_str())) {
+    if (!file.Open(path)) {
         const int why = errno;
-        SFileClose();
         std::fprintf(g_err, "hgrep: %s: %s\n", path.c_str(),
                      why ? std::strerror(why) : "cannot be read");
         return -1;
     }
-    long printed = 0;
-    while (const char* line = NextLine(o.kind)) {
-        if (approximate && approximate->Matched(line, path)) continue;
-        ++printed;
-        if (!o.countOnly) PrintLine(line, out);
+    char piece[TextLines::kPieceBytes + 1];
+    long lineNumber = 0;
+    long reported = 0;
+    while (const std::size_t length = file.ReadPiece(piece)) {
+        ++lineNumber;
+        const bool lineFeed = piece[length - 1] == '\n';
+        if (lineFeed) piece[length - 1] = '\0';
+        const bool matched = Matches(o.kind, piece);
+        if (lineFeed) piece[length - 1] = '\n';
+        if (matched == o.invert) continue;
+        ++reported;
+        if (o.countOnly) continue;
+        Answer answer;
+        if (o.showName) {
+            answer.Add(path.c_str());
+            answer.Add(":");
+        }
+        // The block that holds the line's last byte.
+        if (o.showBlock) answer.AddNumber((file.Offset() - 1) / kBlockBytes);
+        if (o.showLineNumber) answer.AddNumber(lineNumber);
+        answer.Add(piece);
+        answer.Print(out);
     }
-    const long reported = everyLine ? printed : SFileClose();
-    if (everyLine) SFileClose();
     if (o.countOnly) {
         if (o.showName) std::fprintf(out, "%s:", path.c_str());
         std::fprintf(out, "%ld\n", reported);

@@ -1,4 +1,5 @@
-// Runs the library's file search for hgrep and prints what it answers.
+// hgrep's search: each line of a file searched with the library's record of the kind, and
+// the lines that answer printed in the library's file-search format.
 #pragma once
 
 #include <cstdio>
@@ -9,10 +10,7 @@
 
 namespace mvf::cli {
 
-// Messages on, and a line feed ends a line for ^ and $: the library's lines keep theirs.
-constexpr int kLibraryOptions = HGREP_OPT_MESSAGES | HGREP_OPT_LF_ENDS_LINE;
-
-// Prepares the library: captions, notices to `err`, line feeds ending lines for ^ and $.
+// Prepares the library: captions, notices to `err`.
 void SetUpLibrary(std::FILE* err);
 
 // Compiles the pattern; false when it is unusable, the library having said why.

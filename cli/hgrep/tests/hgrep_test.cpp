@@ -95,6 +95,34 @@ TEST_F(HgrepTest, CarriageReturnsAndLongLines) {
               r.out);
 }
 
+TEST_F(HgrepTest, ALinesAnswerNeverDependsOnItsLineEnd) {
+    Write("t.txt", "ab\nxy\n");
+    Write("crlf.txt", "ab\r\nxy\r\n");
+    for (const char* pattern : {"b.", "b[^x]", "b\\n", "b\\r", "ab.*y"}) {
+        for (const char* file : {"t.txt", "crlf.txt"}) {
+            const Result r = Hgrep({pattern, file});
+            EXPECT_EQ(1, r.status) << pattern << " in " << file;
+            EXPECT_EQ("", r.out) << pattern << " in " << file;
+        }
+    }
+    EXPECT_EQ("ab\n", Hgrep({"b$", "crlf.txt"}).out);
+    // The same line with and without a final line feed.
+    Write("end.txt", "xa\n");
+    Write("noend.txt", "xa");
+    for (const char* file : {"end.txt", "noend.txt"}) {
+        Result r = Hgrep({"-a", "1", "ab", file});
+        EXPECT_EQ(1, r.status) << file;
+        r = Hgrep({"-a", "1", "-v", "-c", "ab", file});
+        EXPECT_EQ("1\n", r.out) << file;
+        r = Hgrep({"-a", "1", "xb", file});
+        EXPECT_EQ("xa\n", r.out) << file;
+        r = Hgrep({"-s", "X", file});
+        EXPECT_EQ("xa\n", r.out) << file;
+        r = Hgrep({"-n", "a$", file});
+        EXPECT_EQ("1:xa\n", r.out) << file;
+    }
+}
+
 TEST_F(HgrepTest, BadPatternsSayWhyAndExit2) {
     Write("a.txt", "text\n");
     Result r = Hgrep({"[abc", "a.txt"});

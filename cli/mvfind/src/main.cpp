@@ -1,8 +1,10 @@
 // mvfind: the finder's search from a shell.
+#include <atomic>
+#include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include "mvfindgrep.h"
@@ -13,6 +15,7 @@
 #include "finder/search/entry_checks.h"
 #include "options.h"
 #include "platform/core/current_directory.h"
+#include "platform/core/open_file_limit.h"
 #include "print_host.h"
 
 namespace {
@@ -22,14 +25,18 @@ using namespace mvf;
 constexpr int kFound = 0;
 constexpr int kNothingFound = 1;
 constexpr int kTrouble = 2;
+constexpr int kInterrupted = 128 + SIGINT;
 
-// The walk holds one descriptor per folder level it is in: allow as many as permitted.
-void RaiseDescriptorLimit() {
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        ::setrlimit(RLIMIT_NOFILE, &limit);
-    }
+// Ctrl+C stops the search as the finder's Stop button does (even inside one long line):
+// the hits found so far are printed and saved. A second Ctrl+C ends mvfind at once.
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+std::atomic<bool>* g_stopRequested = nullptr;
+volatile std::sig_atomic_t g_interrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+    g_interrupted = 1;
+    if (g_stopRequested) g_stopRequested->store(true, std::memory_order_relaxed);
+    std::signal(SIGINT, SIG_DFL);
 }
 
 void Complain(const std::string& text) {
@@ -48,8 +55,38 @@ bool Save(results::ResultsList& rows, const search::SearchCompletion& completion
     return false;
 }
 
+// --load: the rows of a results file, printed as a search prints its hits.
+int PrintResultsFile(const cli::Options& options) {
+    results::ResultsList rows;
+    const results::FileResult loaded = results::LoadList(rows, options.loadPath, {});
+    if (loaded.status == results::FileStatus::Skipped) {
+        Complain(options.loadPath + ": " + std::strerror(ENOENT));
+        return kTrouble;
+    }
+    if (loaded.status == results::FileStatus::Failed) {
+        Complain(loaded.message.text);
+        return kTrouble;
+    }
+    for (const results::ResultEntry& row : rows.entries()) {
+        if (options.longFormat) {
+            cli::PrintRowFields(row);
+        } else {
+            const std::string path = results::FullPath(row);
+            std::fwrite(path.data(), 1, path.size(), stdout);
+            std::fputc('\n', stdout);
+        }
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Complain(std::string("cannot write the output: ") + std::strerror(errno));
+        return kTrouble;
+    }
+    return rows.empty() ? kNothingFound : kFound;
+}
+
 int Run(cli::Options& options) {
     search::SearchFlags& flags = search::ProcessSearchFlags();
+    g_stopRequested = &flags.StopRequested;
+    std::signal(SIGINT, &OnInterrupt);
     search::RememberedLists lists; // mvfind remembers nothing between runs
     if (const auto fault = search::PrepareSearch(options.criteria, lists, flags)) {
         std::fprintf(stderr, "%s\n", fault->Message.c_str());
@@ -77,6 +114,10 @@ int Run(cli::Options& options) {
     }
     if (!options.savePath.empty() && !Save(host.Rows(), completion, options.savePath))
         status = kTrouble;
+    if (g_interrupted) {
+        Complain("interrupted: the search was stopped");
+        status = kInterrupted;
+    }
     if (std::ferror(stdout)) {
         Complain(std::string("cannot write the output: ") + std::strerror(errno));
         status = kTrouble;
@@ -87,7 +128,7 @@ int Run(cli::Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
-    RaiseDescriptorLimit();
+    platform::RaiseOpenFileLimit();
     std::setlocale(LC_COLLATE, "");  // a saved results file lists names in the user's order
     LibMain(nullptr, 0, 0, nullptr); // the engine's notices carry their captions
     auto parsed = cli::ParseOptions(argc, argv, platform::CurrentDirectory());
@@ -100,5 +141,7 @@ int main(int argc, char** argv) {
         std::fputs("Try 'mvfind --help'.\n", stderr);
         return kTrouble;
     }
-    return Run(std::get<cli::Options>(parsed));
+    cli::Options& options = std::get<cli::Options>(parsed);
+    if (!options.loadPath.empty()) return PrintResultsFile(options);
+    return Run(options);
 }

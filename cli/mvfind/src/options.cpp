@@ -28,6 +28,7 @@ enum LongOnly {
     kErrors,
     kErrorLog,
     kProgress,
+    kLoad,
     kHelp,
 };
 
@@ -52,6 +53,7 @@ const option kOptions[] = {
     {"long", no_argument, nullptr, 'l'},
     {"quiet", no_argument, nullptr, 'q'},
     {"progress", no_argument, nullptr, kProgress},
+    {"load", required_argument, nullptr, kLoad},
     {"help", no_argument, nullptr, kHelp},
     {nullptr, 0, nullptr, 0},
 };
@@ -67,6 +69,12 @@ bool SplitPair(const std::string& text, std::string& first, std::string& second)
 
 bool IsKB(const std::string& text) {
     return search::ParseWholeNumber(text).has_value();
+}
+
+// A size below nothing would make every file smaller than it.
+bool IsNegative(const std::string& text) {
+    const auto kb = search::ParseWholeNumber(text);
+    return kb && *kb < 0;
 }
 bool IsDate(const std::string& text) {
     return text.size() == 10 && search::ParseDate(text).has_value();
@@ -89,10 +97,12 @@ std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
 
     ::optind = 0; // a fresh scan, also when called more than once
     ::opterr = 0;
+    bool searchOptions = false; // any option but --long and --load
     for (;;) {
         const int option = ::getopt_long(argc, argv, ":m:f:csqlo:", kOptions, nullptr);
         if (option == -1) break;
         const std::string value = ::optarg ? ::optarg : "";
+        searchOptions = searchOptions || (option != 'l' && option != kLoad);
         switch (option) {
         case 'm': c.FileMaskText = value; break;
         case 'f': c.FindText = value; break;
@@ -109,9 +119,12 @@ std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
             if (option == kBetween) {
                 if (!SplitPair(value, c.BetLow, c.BetHigh) || !IsKB(c.BetLow) || !IsKB(c.BetHigh))
                     return fail("--between takes two whole numbers of KB: LOW,HIGH");
+                for (const std::string& bound : {c.BetLow, c.BetHigh})
+                    if (IsNegative(bound)) return fail("a size cannot be negative: " + bound);
                 c.SizeFilter = SizeFilterKind::BetSizes;
             } else {
                 if (!IsKB(value)) return fail("--smaller and --larger take a whole number of KB");
+                if (IsNegative(value)) return fail("a size cannot be negative: " + value);
                 (option == kSmaller ? c.Smaller : c.Larger) = value;
                 c.SizeFilter =
                     option == kSmaller ? SizeFilterKind::Smallsize : SizeFilterKind::LargeSize;
@@ -156,10 +169,17 @@ std::variant<Options, ShowHelp, UsageError> ParseOptions(int argc, char** argv,
         case 'l': options.longFormat = true; break;
         case 'q': options.quiet = true; break;
         case kProgress: options.progress = true; break;
+        case kLoad: options.loadPath = Absolute(workingFolder, value); break;
         case kHelp: return ShowHelp{};
         case ':': return fail(std::string("option needs a value: ") + argv[::optind - 1]);
         default: return fail(std::string("unknown option: ") + argv[::optind - 1]);
         }
+    }
+    if (!options.loadPath.empty()) {
+        if (searchOptions || ::optind < argc)
+            return fail("--load prints a results file: it takes no folders and no option but "
+                        "--long");
+        return options;
     }
     if (c.BoolAND && c.BoolOR) return fail("--and and --or exclude each other");
     if (::optind >= argc) return fail("no folder given");
@@ -192,7 +212,8 @@ directory.
   -c, --match-case          letters compare exactly (default: either case matches)
   -s, --subfolders          search sub-folders too (names beginning with "." are skipped)
       --binaries            also test binary files (default: skip them)
-      --between LOW,HIGH    size from LOW to HIGH KB, both included, either order
+      --between LOW,HIGH    size from LOW to HIGH KB, both included, either order (sizes
+                            are 0 KB or more)
       --smaller KB          size below KB (1 KB is 1,000 bytes)
       --larger KB           size above KB
       --date created|modified
@@ -202,14 +223,17 @@ directory.
       --dates-between MM/DD/YYYY,MM/DD/YYYY
                             dated from one day to the other, both included
       --errors suppress|warn|dontwarn
-                            files that cannot be opened: log them (suppress); log them
-                            and list them on standard error at the end (warn, the
-                            default); neither (dontwarn)
+                            files and sub-folders that cannot be opened: log them
+                            (suppress); log them and list them on standard error at the
+                            end (warn, the default); neither (dontwarn)
       --error-log FILE      write the error log to FILE (default: none)
   -o, --save FILE           write the hits as a results file, in the finder's format,
                             which the finder can load (none when nothing was found)
   -l, --long                print name, type, folder, size, created and modified per hit,
                             separated by tabs
+      --load FILE           print the rows of a results file (one the finder or --save
+                            wrote) instead of searching: their full paths, or with --long
+                            their fields; exit status 0, or 1 when it holds no rows
   -q, --quiet               print nothing; the exit status tells (ends at the first hit
                             unless a file is to be written)
       --progress            show the file under test on standard error (a terminal only)
@@ -218,7 +242,9 @@ directory.
 Content expressions are searched line by line: a carriage return, a line feed or both
 end a line, a Ctrl+Z ends the text, a zero byte ends what is searched of its line. In a
 binary file (a zero byte among its first 255), each run of 5 or more printable
-characters is searched instead. The dialect:
+characters is searched instead. Lines and runs are searched whole; only one longer than
+256 MiB is searched in pieces of 256 MiB, where a match across a cut is not seen. The
+dialect:
   c         the character c itself             .      any character
   [abc]     one of a, b, c; ranges as [a-z]    [^abc] any character but these
   x*        x zero or more times               x+     x one or more times
@@ -235,8 +261,12 @@ character under *, + or -, which match that character exactly as written ("ab*c"
 Dates are the day of the file's time in local time; a file whose time is unknown passes
 no date test. A size bound that is no whole number is refused here.
 
+Ctrl+C stops the search, even inside one long line: the hits found so far are printed
+and, with --save, saved; a second Ctrl+C ends mvfind at once.
+
 Exit status: 0 when something was found, 1 when nothing was, 2 when the entries were
-refused (the reason is printed on standard error) or a file could not be written.
+refused (the reason is printed on standard error) or a file could not be written, 130
+when Ctrl+C stopped the search.
 )";
 }
 

@@ -12,6 +12,7 @@ struct Options {
     search::SearchCriteria criteria; // the texts and choices, as the dialog would hand them
     std::string savePath;            // --save, absolute; empty: none
     std::string errorLogPath;        // --error-log, absolute; empty: none
+    std::string loadPath;            // --load: print this results file instead of searching
     bool longFormat = false;
     bool quiet = false;
     bool progress = false;

@@ -50,18 +50,18 @@ void PrintHost::AddHit(const search::FoundFile& hit) {
     if (settings_.longFormat || settings_.keepRows) {
         const std::size_t row = rows_.AddItem(hit.Path, hit.Created, hit.Modified, hit.Size,
                                               {hit.IsUnix, hit.IsDos, hit.IsMac, hit.IsBinary});
-        if (settings_.print && settings_.longFormat) PrintLong(rows_[row]);
+        if (settings_.print && settings_.longFormat) PrintRowFields(rows_[row]);
         if (!settings_.keepRows) rows_.Clear();
-    } else if (settings_.print) {
+    }
+    // Saving the rows as well changes nothing of what is printed.
+    if (settings_.print && !settings_.longFormat) {
         std::fwrite(hit.Path.data(), 1, hit.Path.size(), stdout);
         std::fputc('\n', stdout);
     }
     if (onHit_) onHit_(hit);
 }
 
-// Name, type, folder, size, created and modified, separated by tabs, as the row shows them
-// (the creation time without the spaces the list puts before it).
-void PrintHost::PrintLong(const results::ResultEntry& row) {
+void PrintRowFields(const results::ResultEntry& row) {
     std::string_view created = row.created();
     created.remove_prefix(std::min(created.find_first_not_of(' '), created.size()));
     std::string line;

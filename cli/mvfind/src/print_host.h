@@ -13,6 +13,10 @@
 
 namespace mvf::cli {
 
+// One row's fields on standard output: name, type, folder, size, created (without the
+// spaces the list puts before it) and modified, separated by tabs.
+void PrintRowFields(const results::ResultEntry& row);
+
 class PrintHost final : public search::SearchHost {
 public:
     struct Settings {
@@ -34,7 +38,6 @@ public:
 
 private:
     void ClearProgress();
-    void PrintLong(const results::ResultEntry& row);
 
     Settings settings_;
     std::function<void(const search::FoundFile&)> onHit_;

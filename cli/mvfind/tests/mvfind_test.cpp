@@ -1,4 +1,8 @@
 // mvfind run as a real process on real folders: output, exit statuses, messages, logs.
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <string>
@@ -97,17 +101,26 @@ TEST_F(MvfindTest, ExitStatusesAndRefusals) {
         EXPECT_EQ(2, refused.status);
         EXPECT_TRUE(refused.err.starts_with("mvfind: ")) << refused.err;
     }
+    // A size below nothing would take every file for smaller than it; it is refused.
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--smaller", "-5", "tree"},
+                                                                  {"--larger", "-1", "tree"},
+                                                                  {"--between", "-5,3", "tree"},
+                                                                  {"--between", "3,-2", "tree"}}) {
+        const Outcome refused = Run(args);
+        EXPECT_EQ(2, refused.status) << args[1];
+        EXPECT_TRUE(refused.err.starts_with("mvfind: a size cannot be negative: -")) << refused.err;
+        EXPECT_EQ("", refused.out);
+    }
+    EXPECT_EQ(0, Run({"--smaller", "+5", "tree"}).status);
     const Outcome help = Run({"--help"});
     EXPECT_EQ(0, help.status);
-    for (const char* option : {"--mask",      "--find",          "--and",
-                               "--or",        "--match-case",    "--subfolders",
-                               "--binaries",  "--between",       "--smaller",
-                               "--larger",    "--date",          "--after",
-                               "--before",    "--dates-between", "--errors",
-                               "--error-log", "--save",          "--long",
-                               "--quiet",     "--progress",      "</sp>",
-                               "\\<",         "\\1-\\9",         "\\t \\n",
-                               "[^abc]"})
+    for (const char* option : {"--mask",       "--find",          "--and",      "--or",
+                               "--match-case", "--subfolders",    "--binaries", "--between",
+                               "--smaller",    "--larger",        "--date",     "--after",
+                               "--before",     "--dates-between", "--errors",   "--error-log",
+                               "--save",       "--long",          "--quiet",    "--progress",
+                               "--load",       "</sp>",           "\\<",        "\\1-\\9",
+                               "\\t \\n",      "[^abc]"})
         EXPECT_NE(std::string::npos, help.out.find(option)) << option;
 }
 
@@ -134,7 +147,8 @@ TEST_F(MvfindTest, UnreadableFilesAndTheErrorLog) {
     const Outcome unwritable = Run({"-f", "apple", "--error-log", "no/such/folder/e", "tree"});
     EXPECT_EQ(2, unwritable.status);
     EXPECT_NE(std::string::npos,
-              unwritable.err.find("mvfind: Unable to open search errors log file!"));
+              unwritable.err.find(
+                  "mvfind: Unable to open search errors log file!\nNo such file or directory"));
 }
 
 TEST_F(MvfindTest, LongFormatShowsTheRowsFields) {
@@ -163,6 +177,9 @@ TEST_F(MvfindTest, LongFormatShowsTheRowsFields) {
 TEST_F(MvfindTest, SavedResultsFileLoadsBack) {
     const Outcome saved = Run({"-s", "--or", "-f", "apple|fruit", "--save", "hits.ser", "tree"});
     ASSERT_EQ(0, saved.status);
+    // What is printed is the same as without saving.
+    EXPECT_EQ(Run({"-s", "--or", "-f", "apple|fruit", "tree"}).out, saved.out);
+    EXPECT_NE("", saved.out);
     ResultsList loaded;
     ASSERT_EQ(FileStatus::Done, LoadList(loaded, tmp_.Path("hits.ser"), {}).status);
     EXPECT_EQ("Filemask:  *.*    Expression:  apple|fruit   Boolean: OR    Searched in:  tree",
@@ -191,9 +208,88 @@ TEST_F(MvfindTest, SavedResultsFileLoadsBack) {
     EXPECT_TRUE(refused.err.starts_with("mvfind: ")) << refused.err;
 }
 
+// --load prints what a results file holds, as a search prints its hits: the round trip
+// of a save can be checked from a shell.
+TEST_F(MvfindTest, LoadPrintsTheRowsOfAResultsFile) {
+    tmp_.File("odd/name ", "apple\n");  // a name ending in a blank
+    tmp_.File("odd/dir /x", "apple\n"); // a folder ending in one
+    ASSERT_EQ(0, Run({"-s", "-f", "apple", "--save", "all.ser", "tree", "odd"}).status);
+    // The paths, in the file's (name) order; the same set a search prints.
+    const Outcome paths = Run({"--load", "all.ser"});
+    EXPECT_EQ(0, paths.status) << paths.err;
+    EXPECT_EQ("", paths.err);
+    const std::string expected = Tree("alpha.txt") + "\n" + Tree("beta.TXT") + "\n" +
+                                 Tree("sub/delta.txt") + "\n" + tmp_.Path("odd/name ") + "\n" +
+                                 tmp_.Path("odd/dir /x") + "\n";
+    const auto sorted = [](const std::string& lines) {
+        std::vector<std::string> all;
+        for (std::size_t at = 0; at < lines.size();) {
+            const std::size_t end = lines.find('\n', at);
+            all.push_back(lines.substr(at, end - at));
+            at = end + 1;
+        }
+        std::sort(all.begin(), all.end());
+        return all;
+    };
+    EXPECT_EQ(sorted(expected), sorted(paths.out));
+    // With -l, each row's fields as a search's -l prints its hits.
+    const Outcome rows = Run({"-l", "--load", "all.ser"});
+    EXPECT_EQ(0, rows.status);
+    const std::string search = Run({"-l", "-s", "-f", "apple", "tree", "odd"}).out;
+    EXPECT_EQ(sorted(search), sorted(rows.out));
+    // An empty list, a file that is none, one that is missing, and other options.
+    tmp_.File("empty.ser", "0  files were found that matched your search criteria!\r\n \r\n"
+                           "s\r\n \r\nFile Name\tType\tPath\tSize\t  Creation Date\tLast "
+                           "Modified Date\r\n \r\n");
+    EXPECT_EQ(1, Run({"--load", "empty.ser"}).status);
+    tmp_.File("text.ser", "just text\n");
+    const Outcome invalid = Run({"--load", "text.ser"});
+    EXPECT_EQ(2, invalid.status);
+    EXPECT_EQ("mvfind: text.ser is not a valid search results file!\n", invalid.err);
+    const Outcome missing = Run({"--load", "none.ser"});
+    EXPECT_EQ(2, missing.status);
+    EXPECT_EQ("mvfind: " + tmp_.Path("none.ser") + ": No such file or directory\n", missing.err);
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--load", "all.ser", "tree"},
+                                                                  {"--load", "all.ser", "-f", "x"},
+                                                                  {"-q", "--load", "all.ser"}}) {
+        const Outcome refused = Run(args);
+        EXPECT_EQ(2, refused.status) << args[0];
+        EXPECT_EQ("", refused.out);
+        EXPECT_TRUE(refused.err.starts_with("mvfind: --load")) << refused.err;
+    }
+}
+
+// Ctrl+C stops the search as the finder's Stop does, even inside a line the matcher would
+// not finish in a lifetime: the hits so far are printed and saved.
+TEST_F(MvfindTest, InterruptStopsTheSearchAndKeepsTheHitsSoFar) {
+    tmp_.File("slow/hit.txt", "abz\n");
+    tmp_.File("slow/sub/endless.txt", "ab" + std::string(300, 'c') + "\n");
+    mvf::testing::StartedProgram mvfind(
+        MVFIND_PATH,
+        {"-s", "-f", "\\(a\\(b.*.*.*.*.*.*.*.*.*.*\\1z\\)\\)", "--save", "slow.ser", "slow"},
+        tmp_.Root());
+    // Files before sub-folders: once the endless file is open, the hit is behind it.
+    for (int i = 0; i < 3000 && !mvfind.HasOpen("/endless.txt"); ++i) ::usleep(10000);
+    ASSERT_TRUE(mvfind.HasOpen("/endless.txt"));
+    ::usleep(100000); // inside the endless line by now
+    mvfind.Signal(SIGINT);
+    const std::string hit = tmp_.Path("slow/hit.txt") + "\n";
+    const Outcome stopped = mvfind.Finish();
+    EXPECT_EQ(130, stopped.status);
+    EXPECT_EQ(hit, stopped.out);
+    EXPECT_EQ("mvfind: interrupted: the search was stopped\n", stopped.err);
+    ResultsList saved;
+    ASSERT_EQ(FileStatus::Done, LoadList(saved, tmp_.Path("slow.ser"), "").status);
+    ASSERT_EQ(1u, saved.size());
+    EXPECT_EQ(tmp_.Path("slow/hit.txt"), FullPath(saved[0]));
+}
+
 // The finder lists a saved file's names in the user's collation, not in byte order.
 TEST_F(MvfindTest, SavedNamesFollowTheUsersCollation) {
-    if (!std::setlocale(LC_COLLATE, "en_US.UTF-8")) GTEST_SKIP() << "no en_US.UTF-8 locale";
+    // The locale the build made in its own folder; mvfind inherits LOCPATH.
+    ::setenv("LOCPATH", MVF_TEST_LOCPATH, 1);
+    if (!std::setlocale(LC_COLLATE, "en_US.UTF-8"))
+        GTEST_SKIP() << "no en_US.UTF-8 locale in " MVF_TEST_LOCPATH;
     std::setlocale(LC_COLLATE, "C");
     tmp_.File("cased/B.txt", "apple\n");
     tmp_.File("cased/a.txt", "apple\n");

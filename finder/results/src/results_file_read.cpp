@@ -11,6 +11,7 @@
 #include "file_messages.h"
 #include "finder/results/results_file.h"
 #include "line_reader.h"
+#include "row_line.h"
 #include "text_util.h"
 
 namespace mvf::results {
@@ -18,7 +19,6 @@ namespace {
 
 constexpr std::int64_t kProgressRows = 300;
 constexpr int kHeaderLines = 6;
-constexpr std::size_t kFields = 6;
 
 // Closes the file on every way out.
 class FileCloser {
@@ -52,26 +52,9 @@ private:
     FileProgress* progress_;
 };
 
-// Words parted by runs of `separators`; leading separators are skipped.
-std::vector<std::string_view> Words(std::string_view line, std::string_view separators) {
-    std::vector<std::string_view> words;
-    for (std::size_t pos = line.find_first_not_of(separators); pos != std::string_view::npos;
-         pos = line.find_first_not_of(separators, pos)) {
-        const std::size_t end = std::min(line.find_first_of(separators, pos), line.size());
-        words.push_back(line.substr(pos, end - pos));
-        pos = end;
-    }
-    return words;
-}
-
 bool IsResultsHeader(std::string_view line) {
-    const std::vector<std::string_view> words = Words(line, " \t");
+    const std::vector<std::string_view> words = detail::Words(line, " \t");
     return words.size() >= 6 && words[0] == "File" && words[5] == "Creation";
-}
-
-std::string_view TrimControlRight(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-    return s;
 }
 
 std::string LineFault(std::int64_t line, std::string_view what) {
@@ -81,22 +64,16 @@ std::string LineFault(std::int64_t line, std::string_view what) {
 // One row line into `into`; the fault's text when the line cannot be a row.
 std::optional<std::string> AddRow(ResultsList& into, std::string_view line,
                                   std::int64_t lineNumber) {
-    // Fields part at TABs; runs of TABs count as one, and leading TABs are skipped.
-    const std::vector<std::string_view> field = Words(line, "\t");
-    if (field.size() < kFields) return LineFault(lineNumber, "has fewer than six fields.");
-    const auto size = detail::ReadWholeNumber(detail::TrimSpaces(field[3]));
-    if (!size || *size < 0) return LineFault(lineNumber, "has a size that is no whole number.");
-
-    const std::string_view type = detail::TrimSpacesRight(field[1]);
-    const std::string path =
-        FullPath(detail::TrimSpacesRight(field[2]), TrimControlRight(field[0]));
+    auto read = detail::ReadRow(line);
+    if (auto* fault = std::get_if<std::string>(&read)) return LineFault(lineNumber, *fault);
+    const detail::RowFields& row = std::get<detail::RowFields>(read);
     // AddItem puts four more spaces before these four.
-    const std::string created = std::string(4, ' ').append(detail::TrimSpaces(field[4]));
-    into.AddItem(path, created, detail::TrimSpacesRight(field[5]), *size,
-                 {.IsUnix = type == "UNIX",
-                  .IsDos = type == "DOS",
-                  .IsMac = type == "MAC",
-                  .IsBinary = type == "BINARY"});
+    const std::string created = std::string(4, ' ').append(row.created);
+    into.AddItem(row.path, created, row.modified, row.size,
+                 {.IsUnix = row.type == "UNIX",
+                  .IsDos = row.type == "DOS",
+                  .IsMac = row.type == "MAC",
+                  .IsBinary = row.type == "BINARY"});
     return std::nullopt;
 }
 
@@ -132,7 +109,7 @@ FileResult LoadList(ResultsList& list, std::string_view FileName, std::string_vi
     }
     // The header words first: a text file of another kind is told that it is none.
     if (!IsResultsHeader(header[4])) return detail::Failure(detail::NotAResultsFile(path));
-    const std::vector<std::string_view> firstWords = Words(header[0], " ");
+    const std::vector<std::string_view> firstWords = detail::Words(header[0], " ");
     const auto announced =
         firstWords.empty() ? std::nullopt : detail::ReadWholeNumber(firstWords[0]);
     if (!announced)

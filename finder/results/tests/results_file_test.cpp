@@ -4,6 +4,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <set>
+
 #include "finder/results/results_file.h"
 #include "test_support.h"
 
@@ -85,15 +87,63 @@ TEST(SaveResults, EmptyListWritesNothingAndLastResultsGoToTheResultsFolder) {
     EXPECT_NE("", ReadAll(dir.Path("last search results.ser")));
 }
 
-TEST(SaveResults, ControlCharactersInTextsCannotBreakTheTable) {
+TEST(SaveResults, EveryRowLoadsBackAsExactlyTheSameFile) {
     TempFolder dir;
+    // Names and folders the padded, TAB-parted columns cannot hold as they are.
+    const std::string paths[] = {
+        "/d/a.txt ",         "/d/a.txt", "/d/ ",           "/d/  ",
+        "/dir /x",           "/dir/x",   "/d/tab\there",   "/d/new\nline\rend",
+        "/d/ctl\x01",        "/d/\x7f",  "/d/\"q\" \\b\\", "/t\tf\tl/n",
+        "/d/\xc3\xa9t\xe9 ", "/d/ lead", "/a.txt ",        "/sp ace/in name",
+        "no\tfolder",
+    };
     ResultsList list;
-    list.AddItem("/d/tab\there\nnew\rline", "c", "m", 1, {.IsDos = true});
-    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("c.ser"), "").status);
+    for (const std::string& path : paths) list.AddItem(path, "c", "m", 1, {.IsUnix = true});
+    list.AddItem("/d/empty times", "", "", 2, {.IsDos = true});
+    ASSERT_EQ(FileStatus::Done, SaveResults(list, dir.Path("exact.ser"), "").status);
     ResultsList loaded;
-    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir.Path("c.ser"), "").status);
+    const FileResult result = LoadList(loaded, dir.Path("exact.ser"), "");
+    ASSERT_EQ(FileStatus::Done, result.status) << result.message.text;
+    const auto fullPaths = [](const ResultsList& l) {
+        std::multiset<std::string> all;
+        for (const ResultEntry& row : l.entries()) all.insert(FullPath(row));
+        return all;
+    };
+    EXPECT_EQ(fullPaths(list), fullPaths(loaded));
+    for (const ResultEntry& row : loaded.entries()) {
+        EXPECT_EQ(row.name() == "empty times" ? "" : "m", row.modified()) << FullPath(row);
+        EXPECT_EQ(row.name() == "empty times" ? "2" : "1", row.size());
+    }
+    // A path without a folder is read from the root, even when no row has a folder.
+    ResultsList lone;
+    lone.AddItem("lone", "c", "m", 1, {.IsDos = true});
+    ASSERT_EQ(FileStatus::Done, SaveResults(lone, dir.Path("lone.ser"), "").status);
+    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir.Path("lone.ser"), "").status);
     ASSERT_EQ(1u, loaded.size());
-    EXPECT_EQ("tab?here?new?line", loaded[0].name());
+    EXPECT_EQ("/lone", FullPath(loaded[0]));
+    ASSERT_EQ(FileStatus::Done, LoadList(loaded, dir.Path("exact.ser"), "").status);
+    // The table stays readable: what its columns cannot hold shows as "?".
+    const std::string text = ReadAll(dir.Path("exact.ser"));
+    EXPECT_NE(std::string::npos, text.find("new?line?end"));
+    // And the saved file saves again byte for byte.
+    ASSERT_EQ(FileStatus::Done, SaveResults(loaded, dir.Path("again.ser"), "").status);
+    ResultsList again;
+    ASSERT_EQ(FileStatus::Done, LoadList(again, dir.Path("again.ser"), "").status);
+    EXPECT_EQ(fullPaths(list), fullPaths(again));
+}
+
+TEST(SaveResults, ARowThatNamesNoFileIsRefusedBeforeAnythingIsWritten) {
+    TempFolder dir;
+    WriteAll(dir.Path("old.ser"), "old contents");
+    ResultsList list = TwoRows();
+    list.AddItem("/srv/folder/", "c", "m", 1, {.IsDos = true}); // a folder, no file name
+    const FileResult result = SaveResults(list, dir.Path("old.ser"), "");
+    EXPECT_EQ(FileStatus::Failed, result.status);
+    EXPECT_EQ("Unable to write " + dir.Path("old.ser") +
+                  "!\nThe row of /srv/folder/ names no file and cannot be saved.",
+              result.message.text);
+    EXPECT_EQ("old contents", ReadAll(dir.Path("old.ser")));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.Root()), {}));
 }
 
 TEST(SaveResults, AFailureSaysSoAndLeavesTheOldFile) {
@@ -167,11 +217,12 @@ TEST(LoadList, AcceptsLfAndCrLineEndsAndSkipsEmptyLines) {
     text += "b\tDOS\t/x\t2\t01/01/2000\t(unknown)\r\n\r\n";
     text += "a\tMAC\t/x\t1\t01/01/2000\t(unknown)\n\n";
     text += "c\tODD\t/x\t3\t01/01/2000\t(unknown)\r";
-    text += "d\tUNIX\t\t\t/x\t  4\t01/01/2000\t(unknown)  "; // TAB runs, no line end
+    text += "e\tDOS\t/x\t5\t01/01/2000\t(unknown)\tnote\r\n"; // more fields than six
+    text += "d\tUNIX\t\t\t/x\t  4\t01/01/2000\t(unknown)  ";  // TAB runs, no line end
     WriteAll(dir.Path("m.ser"), text);
     ResultsList list;
     ASSERT_EQ(FileStatus::Done, LoadList(list, dir.Path("m.ser"), "").status);
-    EXPECT_EQ("a b c d", Names(list));
+    EXPECT_EQ("a b c d e", Names(list));
     EXPECT_EQ(kNoTypeImage, list[2].type());
     EXPECT_EQ("4", list[3].size());
     EXPECT_EQ("(unknown)", list[3].modified());
@@ -223,6 +274,19 @@ TEST(LoadList, RefusesWhatIsNoResultsFileAndChangesNothing) {
          "size.ser" + notValid + "\nLine 7 has a size that is no whole number."},
         {"neg.ser", std::string(kHeaderOnly) + "a\tDOS\t/x\t-1\t01/01/2000\t(u)\r\n",
          "neg.ser" + notValid + "\nLine 7 has a size that is no whole number."},
+        // A blank name (as an earlier version wrote a file named " ") would name its folder.
+        {"blank.ser",
+         std::string(kHeaderOnly) + "a\tDOS\t/x\t1\t01/01/2000\t(u)\r\n \tDOS\t/x\t1\t0\t(u)\r\n",
+         "blank.ser" + notValid + "\nLine 8 names no file."},
+        {"exact.ser", std::string(kHeaderOnly) + "a\tDOS\t/x\t1\t0\t(u)\t\"/x/a\\q\"\r\n",
+         "exact.ser" + notValid + "\nLine 7 has a full path that cannot be read."},
+        {"folder.ser", std::string(kHeaderOnly) + "a\tDOS\t/x\t1\t0\t(u)\t\"/x/\"\r\n",
+         "folder.ser" + notValid + "\nLine 7 names no file."},
+        {"zero.ser", std::string(kHeaderOnly) + std::string("a\0b\tDOS\t/x\t1\t0\t(u)\r\n", 20),
+         "zero.ser" + notValid + "\nLine 7 names no file."},
+        {"zero-exact.ser",
+         std::string(kHeaderOnly) + std::string("a\tDOS\t/x\t1\t0\t(u)\t\"/x/a\0\"\r\n", 26),
+         "zero-exact.ser" + notValid + "\nLine 7 names no file."},
     };
     for (const Case& c : cases) {
         WriteAll(dir.Path(c.name), c.text);

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <random>
 #include <vector>
 
@@ -255,25 +254,15 @@ TEST(Sort, FastSortAgreesWithTextComparisonsInTheCLocale) {
     ExpectSortsAgree(1);
 }
 
-// A real collation locale, made for the test with localedef, where the locale's order
-// differs from byte order ("apple" before "Banana").
+// A real collation locale, which the build makes in its own folder, where the locale's
+// order differs from byte order ("apple" before "Banana").
 class CollationLocale : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::filesystem::path root = std::filesystem::current_path() / "locales";
-        if (!std::filesystem::exists(root / "en_US.UTF-8")) {
-            // Made under a private name and renamed, so that parallel tests cannot clash.
-            const std::string part = "en_US.UTF-8.part" + std::to_string(getpid());
-            const std::string command =
-                "localedef -i en_US -f UTF-8 '" + (root / part).string() + "' >/dev/null 2>&1";
-            std::filesystem::create_directories(root);
-            if (std::system(command.c_str()) == 0)
-                std::filesystem::rename(root / part, root / "en_US.UTF-8");
-            std::filesystem::remove_all(root / part);
-        }
-        setenv("LOCPATH", root.c_str(), 1);
+        setenv("LOCPATH", MVF_TEST_LOCPATH, 1);
         if (std::setlocale(LC_COLLATE, "en_US.UTF-8") == nullptr)
-            GTEST_SKIP() << "no en_US.UTF-8 locale (localedef and the locales package)";
+            GTEST_SKIP() << "no en_US.UTF-8 locale in " MVF_TEST_LOCPATH
+                            " (localedef and the locales package)";
     }
     void TearDown() override { std::setlocale(LC_COLLATE, "C"); }
 };

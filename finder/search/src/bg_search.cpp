@@ -22,6 +22,9 @@ public:
     void Visit(int folderFd, const char* name, const std::string& path) override {
         if (opener_.Open(folderFd, name, path, queue_.Free())) queue_.Push();
     }
+    void FolderFailed(const std::string& path, int error) override {
+        if (opener_.FolderFailed(path, error, queue_.Free())) queue_.Push();
+    }
 
 private:
     FileOpener opener_;

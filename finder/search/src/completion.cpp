@@ -1,25 +1,8 @@
 #include "finder/search/completion.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
+#include "platform/core/replacing_file.h"
 
 namespace mvf::search {
-
-namespace {
-
-bool WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-} // namespace
 
 std::string ErrorLogPath(std::string_view resultsFolder) {
     std::string path(resultsFolder);
@@ -27,13 +10,19 @@ std::string ErrorLogPath(std::string_view resultsFolder) {
     return path.append(kErrorLogName);
 }
 
-bool WriteErrorLog(const std::string& path, const std::vector<std::string>& lines) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
+bool WriteErrorLog(const std::string& path, const std::vector<std::string>& lines,
+                   std::string* failure) {
+    platform::ReplacingFile file(path);
+    const bool opened = file.Open();
     std::string text;
-    for (const std::string& line : lines) text.append(line).append("\r\n");
-    const bool written = WriteAll(fd, text);
-    return ::close(fd) == 0 && written;
+    if (opened)
+        for (const std::string& line : lines) text.append(line).append("\r\n");
+    if (opened && file.Write(text) && file.Commit()) return true;
+    if (failure)
+        failure->assign(opened ? kLogWriteFailureMessage : kLogFailureMessage)
+            .append("\n")
+            .append(file.ErrorText());
+    return false;
 }
 
 std::string SummaryOf(const SearchCriteria& criteria) {
@@ -65,8 +54,8 @@ SearchCompletion FinishSearch(const SearchCriteria& criteria, SearchFlags& flags
     completion.Hits = hits;
     if (criteria.ErrorHandling != ErrorHandlingMode::DontWarn) {
         bool logged = !errorLines.empty();
-        if (!errorLogPath.empty() && !WriteErrorLog(errorLogPath, errorLines)) {
-            completion.LogFailure = kLogFailureMessage;
+        if (!errorLogPath.empty() &&
+            !WriteErrorLog(errorLogPath, errorLines, &completion.LogFailure)) {
             logged = false;
         }
         flags.ErrorsLogged = logged;

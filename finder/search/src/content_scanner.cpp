@@ -39,11 +39,11 @@ bool Matches(char* begin, char* end) {
     return found == 1;
 }
 
-// A line or run: whole, or in consecutive pieces of kLinePiece.
-bool MatchesInPieces(char* begin, char* end) {
-    while (static_cast<std::size_t>(end - begin) > kLinePiece) {
-        if (Matches(begin, begin + kLinePiece)) return true;
-        begin += kLinePiece;
+// A line or run: whole, or in consecutive pieces of `piece` bytes.
+bool MatchesInPieces(char* begin, char* end, std::size_t piece) {
+    while (static_cast<std::size_t>(end - begin) > piece) {
+        if (Matches(begin, begin + piece)) return true;
+        begin += piece;
     }
     return Matches(begin, end);
 }
@@ -81,27 +81,35 @@ bool BlockPrefilterAllowed(std::string_view expression) {
     return true;
 }
 
-// The file's bytes as contiguous chunks: first the first block where it lies; then
-// the unfinished line or run of the previous chunk (at most kLinePiece bytes) moved
-// right in front of the scanner's block area, and the next block read behind it.
+// The file's bytes as contiguous chunks: first the first block where it lies; then the
+// unfinished line or run of the previous chunk at the start of the scanner's buffer, with
+// the next block read behind it. A line that goes on over many blocks stays where it is
+// while block after block is read behind it, so it is moved once however long it grows.
 class ContentScanner::Chunks {
 public:
     Chunks(ContentScanner& scanner, const FileContent& file)
         : scanner_(scanner), file_(file), data_(file.first), length_(file.firstLength),
           fresh_(file.first), freshLength_(file.firstLength),
           offset_(static_cast<std::int64_t>(file.firstLength)), end_(file.complete) {}
+    ~Chunks() { scanner_.Shrink(); }
+    Chunks(const Chunks&) = delete;
+    Chunks& operator=(const Chunks&) = delete;
 
-    // Moves [tail, End()) in front of the block area and reads the next block.
+    // Keeps [tail, End()) and reads the next block behind it.
     void Next(char* tail) {
-        char* block = scanner_.BlockArea();
-        const std::size_t tailLength = static_cast<std::size_t>(End() - tail);
-        std::memmove(block - tailLength, tail, tailLength);
-        const std::size_t got = ReadAt(file_.fd, block, kReadBlock, offset_);
+        const std::size_t block = scanner_.sizes_.readBlock;
+        const auto tailLength = static_cast<std::size_t>(End() - tail);
+        char* buffer = scanner_.buffer_.get();
+        const bool inBuffer = buffer && tail >= buffer && tail <= buffer + scanner_.capacity_;
+        if (inBuffer && tail != buffer) std::memmove(buffer, tail, tailLength);
+        char* area = scanner_.Reserve(tailLength + block, inBuffer ? tailLength : 0);
+        if (!inBuffer) std::memcpy(area, tail, tailLength);
+        const std::size_t got = ReadAt(file_.fd, area + tailLength, block, offset_);
         offset_ += static_cast<std::int64_t>(got);
         end_ = got == 0;
-        data_ = block - tailLength;
+        data_ = area;
         length_ = tailLength + got;
-        fresh_ = block;
+        fresh_ = area + tailLength;
         freshLength_ = got;
     }
 
@@ -109,8 +117,14 @@ public:
     void CutAtCtrlZ() {
         if (const void* z = std::memchr(fresh_, kCtrlZ, freshLength_)) {
             length_ = static_cast<std::size_t>(static_cast<const char*>(z) - data_);
+            freshLength_ = length_ - static_cast<std::size_t>(fresh_ - data_);
             end_ = true;
         }
+    }
+
+    // Whether the bytes just read end a line.
+    bool FreshEndsALine() const {
+        return std::memchr(fresh_, '\n', freshLength_) || std::memchr(fresh_, '\r', freshLength_);
     }
 
     char* Data() const { return data_; }
@@ -128,7 +142,27 @@ private:
     bool end_;
 };
 
-ContentScanner::ContentScanner() : buffer_(new char[kLinePiece + kReadBlock + kPad]) {}
+ContentScanner::ContentScanner(ScanSizes sizes) : sizes_(sizes) {}
+
+char* ContentScanner::Reserve(std::size_t bytes, std::size_t kept) {
+    if (bytes <= capacity_) return buffer_.get();
+    // Doubling keeps a long line's growth linear; a line never needs more than a piece
+    // and a block.
+    const std::size_t most = std::max(bytes, sizes_.linePiece + sizes_.readBlock);
+    const std::size_t capacity =
+        std::min(std::max({bytes, 2 * capacity_, 2 * sizes_.readBlock}), most);
+    std::unique_ptr<char[]> grown(new char[capacity + kPad]);
+    if (kept > 0) std::memcpy(grown.get(), buffer_.get(), kept);
+    buffer_ = std::move(grown);
+    capacity_ = capacity;
+    return buffer_.get();
+}
+
+void ContentScanner::Shrink() {
+    if (capacity_ <= 4 * sizes_.readBlock) return;
+    buffer_.reset();
+    capacity_ = 0;
+}
 
 FirstBlock::FirstBlock() : bytes_(new char[kReadBlock + kPad]) {}
 
@@ -152,6 +186,7 @@ FileContent FirstBlock::Read(int fd, std::size_t wanted, bool toEnd) {
 
 ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& control,
                                     bool blockPrefilter) {
+    const std::size_t piece = sizes_.linePiece;
     Chunks chunks(*this, file);
     bool skipLineFeed = false; // a carriage return ended the previous chunk
     for (;;) {
@@ -162,10 +197,20 @@ ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& cont
             if (*p == '\n') ++p;
             skipLineFeed = false;
         }
+        // A line is searched once it has ended (or filled a piece): while the bytes just
+        // read end no line, the next block is read behind them.
+        if (!chunks.AtEnd() && static_cast<std::size_t>(end - p) < piece &&
+            !chunks.FreshEndsALine()) {
+            if (!control.Proceed()) return ScanResult::Stopped;
+            chunks.Next(p);
+            continue;
+        }
         if (blockPrefilter && !control.Proceed()) return ScanResult::Stopped;
         // No line and no piece of this chunk can match: only its unfinished last line
-        // goes on, into the next chunk.
-        const bool clean = blockPrefilter && NothingInBlock(p, end);
+        // goes on, into the next chunk. The verdict on the chunk as one text speaks for
+        // its lines only while none of them is cut into pieces, each a text of its own.
+        const bool clean =
+            blockPrefilter && static_cast<std::size_t>(end - p) <= piece && NothingInBlock(p, end);
         if (clean) {
             p = AfterLastLineEnd(p, end, skipLineFeed);
         } else {
@@ -174,7 +219,7 @@ ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& cont
                 char* lineEnd = const_cast<char*>(lineEnds.Next(p));
                 if (lineEnd == end) break;
                 if (!control.Proceed()) return ScanResult::Stopped;
-                if (MatchesInPieces(p, lineEnd)) return ScanResult::Match;
+                if (MatchesInPieces(p, lineEnd, piece)) return ScanResult::Match;
                 if (*lineEnd == '\r') {
                     if (lineEnd + 1 == end)
                         skipLineFeed = true;
@@ -187,19 +232,20 @@ ScanResult ContentScanner::ScanText(const FileContent& file, SearchControl& cont
         if (chunks.AtEnd()) {
             if (p == end || clean) return ScanResult::NoMatch;
             if (!control.Proceed()) return ScanResult::Stopped;
-            return MatchesInPieces(p, end) ? ScanResult::Match : ScanResult::NoMatch;
+            return MatchesInPieces(p, end, piece) ? ScanResult::Match : ScanResult::NoMatch;
         }
         // An unfinished line longer than a piece gives up its full pieces now.
-        while (static_cast<std::size_t>(end - p) > kLinePiece) {
+        while (static_cast<std::size_t>(end - p) > piece) {
             if (!control.Proceed()) return ScanResult::Stopped;
-            if (!clean && Matches(p, p + kLinePiece)) return ScanResult::Match;
-            p += kLinePiece;
+            if (Matches(p, p + piece)) return ScanResult::Match;
+            p += piece;
         }
         chunks.Next(p);
     }
 }
 
 ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& control) {
+    const std::size_t piece = sizes_.linePiece;
     Chunks chunks(*this, file);
     std::size_t searchedOfRun = 0; // bytes of the current run already searched in pieces
     for (;;) {
@@ -210,7 +256,7 @@ ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& co
             char* const runEnd = const_cast<char*>(NextNonPrintable(run, end));
             if (runEnd == end) break; // the run may go on in the next block
             const std::size_t length = searchedOfRun + static_cast<std::size_t>(runEnd - run);
-            if (runEnd > run && length >= kMinimumRun && MatchesInPieces(run, runEnd))
+            if (runEnd > run && length >= kMinimumRun && MatchesInPieces(run, runEnd, piece))
                 return ScanResult::Match;
             searchedOfRun = 0;
             run = const_cast<char*>(NextPrintableRun(runEnd + 1, end, kMinimumRun));
@@ -218,12 +264,13 @@ ScanResult ContentScanner::ScanBinary(const FileContent& file, SearchControl& co
         if (chunks.AtEnd()) {
             const bool last =
                 end > run && searchedOfRun + static_cast<std::size_t>(end - run) >= kMinimumRun;
-            return last && MatchesInPieces(run, end) ? ScanResult::Match : ScanResult::NoMatch;
+            return last && MatchesInPieces(run, end, piece) ? ScanResult::Match
+                                                            : ScanResult::NoMatch;
         }
-        while (static_cast<std::size_t>(end - run) > kLinePiece) {
-            if (Matches(run, run + kLinePiece)) return ScanResult::Match;
-            run += kLinePiece;
-            searchedOfRun += kLinePiece;
+        while (static_cast<std::size_t>(end - run) > piece) {
+            if (Matches(run, run + piece)) return ScanResult::Match;
+            run += piece;
+            searchedOfRun += piece;
         }
         chunks.Next(run);
     }

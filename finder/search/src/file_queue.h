@@ -27,6 +27,7 @@ struct FileJob {
     FirstBlock block;
     std::optional<platform::FileFacts> facts; // taken early when a size or date filter applies
     bool filteredOut = false;                 // failed those filters: not read
+    int folderError = 0; // nonzero: no file but a folder that could not be read, and why
 
     // Closes the file, if open.
     void Close();

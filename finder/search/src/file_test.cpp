@@ -1,5 +1,8 @@
 #include "file_test.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "mvfindgrep.h"
 
 #include "classify.h"
@@ -50,6 +53,7 @@ bool FileOpener::Open(int folderFd, const char* name, const std::string& path, F
     job.path = path;
     job.facts.reset();
     job.filteredOut = false;
+    job.folderError = 0;
     job.content = FileContent{};
     job.fd = platform::OpenFileForReading(folderFd, name, path);
     if (job.fd < 0) return true;
@@ -65,8 +69,29 @@ bool FileOpener::Open(int folderFd, const char* name, const std::string& path, F
     return true;
 }
 
+namespace {
+
+int StopRequestedOf(void* control) {
+    return static_cast<const SearchControl*>(control)->StopRequested() ? 1 : 0;
+}
+
+} // namespace
+
+bool FileOpener::FolderFailed(const std::string& path, int error, FileJob& job) {
+    if (!plan_.logErrors) return false;
+    job.path = path;
+    job.fd = -1;
+    job.facts.reset();
+    job.filteredOut = false;
+    job.folderError = error != 0 ? error : EIO;
+    job.content = FileContent{};
+    return true;
+}
+
 FileTester::FileTester(const ContentPlan& plan, SearchControl& control, SearchHost& host)
     : plan_(plan), control_(control), host_(host) {
+    // One search runs at a time: the engine's one query is this search's.
+    HGrepSetStopQuery(&StopRequestedOf, &control_);
     for (std::size_t i = 0; i < plan_.expressions.size(); ++i) {
         usable_.push_back(SCompileRGrep(plan_.expressions[i].c_str(), plan_.matchCase ? 1 : 0) ==
                           0);
@@ -75,12 +100,25 @@ FileTester::FileTester(const ContentPlan& plan, SearchControl& control, SearchHo
     }
 }
 
+FileTester::~FileTester() {
+    HGrepSetStopQuery(nullptr, nullptr);
+}
+
 void FileTester::ShowProgress(const std::string& path) {
     statusText_.assign(kProgressPrefix).append(path);
     host_.ShowProgress(statusText_);
 }
 
 bool FileTester::Test(FileJob& job, FoundFile& hit) {
+    if (job.folderError) {
+        // In walk order among the files' lines, once, whatever the boolean mode.
+        errorLines_.push_back(std::string(kFolderErrorPrefix)
+                                  .append(job.path)
+                                  .append(" (")
+                                  .append(std::strerror(job.folderError))
+                                  .append(")"));
+        return false;
+    }
     ShowProgress(job.path);
     if (job.fd < 0) {
         if (plan_.logErrors) {

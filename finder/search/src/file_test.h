@@ -24,6 +24,8 @@
 namespace mvf::search {
 
 inline constexpr std::string_view kAccessErrorPrefix = "Could not access file:  ";
+// A sub-folder that could not be read: the prefix, its path and the reason in brackets.
+inline constexpr std::string_view kFolderErrorPrefix = "Could not access folder:  ";
 inline constexpr std::string_view kProgressPrefix = "Searching: ";
 
 // What the criteria ask of every file.
@@ -49,6 +51,8 @@ public:
     // Fills `job` for the file `name` of the open folder `folderFd`; false when the file
     // needs no test at all (a boolean mode without alternatives).
     bool Open(int folderFd, const char* name, const std::string& path, FileJob& job);
+    // Fills `job` for a folder that could not be read; false when errors are not logged.
+    bool FolderFailed(const std::string& path, int error, FileJob& job);
 
 private:
     const ContentPlan& plan_;
@@ -58,7 +62,12 @@ class FileTester {
 public:
     // Compiles each expression once to learn whether it can be used at all: one the
     // engine refuses (possible only where the checks were bypassed) never matches.
+    // While it lives, a stop request also ends an engine search inside one line (which
+    // then counts as no match, the scan ending as a stopped one does).
     FileTester(const ContentPlan& plan, SearchControl& control, SearchHost& host);
+    ~FileTester();
+    FileTester(const FileTester&) = delete;
+    FileTester& operator=(const FileTester&) = delete;
 
     // Tests an opened file; a hit fills `hit` and returns true. Closes nothing.
     bool Test(FileJob& job, FoundFile& hit);

@@ -1,6 +1,7 @@
 #include "folder_walk.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <sys/stat.h>
@@ -69,7 +70,7 @@ bool FolderWalk::WalkFolder(const platform::Folder& folder, std::size_t depth,
     if (subfolders_ && IsOwnAncestor(folder, depth)) return true;
     Listing& listing = LevelAt(depth);
     listing.Clear();
-    folder.ForEachEntry([&](std::string_view name, EntryKind kind) {
+    const bool listed = folder.ForEachEntry([&](std::string_view name, EntryKind kind) {
         if (name.front() == '.') return;
         if (kind == EntryKind::Folder) {
             if (subfolders_) listing.Add(listing.folders, name, kind);
@@ -77,6 +78,8 @@ bool FolderWalk::WalkFolder(const platform::Folder& folder, std::size_t depth,
             listing.Add(listing.files, name, kind);
         }
     });
+    // What was listed before the failure is still walked.
+    if (!listed) visitor_.FolderFailed(path_, errno);
     listing.Sort(listing.files);
     listing.Sort(listing.folders);
 
@@ -96,9 +99,13 @@ bool FolderWalk::WalkFolder(const platform::Folder& folder, std::size_t depth,
     for (const Listing::Entry& entry : listing.folders) {
         if (!control_.Proceed()) return false;
         const char* name = listing.Name(entry);
-        const platform::Folder child = platform::Folder::OpenChild(folder, name);
-        if (!child.IsOpen()) continue;
         path_.append(name).push_back('/');
+        const platform::Folder child = platform::Folder::OpenChild(folder, name, path_);
+        if (!child.IsOpen()) {
+            visitor_.FolderFailed(path_, errno);
+            path_.resize(pathLength);
+            continue;
+        }
         const bool goOn = WalkFolder(child, depth + 1, mask);
         path_.resize(pathLength);
         if (!goOn) return false;

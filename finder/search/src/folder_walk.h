@@ -7,7 +7,8 @@
 // folders never entered. Symbolic links to folders are never followed, so link loops
 // cannot trap the walk; a folder that is its own ancestor (bind mounts) is not entered
 // again. A symbolic link to a file is tested as that file; FIFOs, sockets and devices
-// are never opened. A folder that cannot be opened or listed contributes nothing.
+// are never opened. A sub-folder that cannot be opened or listed contributes nothing but
+// its report to the visitor (the listed folders themselves the entry checks have judged).
 #pragma once
 
 #include <memory>
@@ -26,6 +27,9 @@ public:
     virtual ~FileVisitor() = default;
     // A file whose name matched the mask: `name` in the open folder `folderFd`.
     virtual void Visit(int folderFd, const char* name, const std::string& path) = 0;
+    // A folder (its path ending in "/") that could not be opened or read to its end;
+    // `error` is the system's error number.
+    virtual void FolderFailed(const std::string& path, int error) = 0;
 };
 
 class FolderWalk {

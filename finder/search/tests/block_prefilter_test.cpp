@@ -87,16 +87,5 @@ TEST_F(BlockPrefilterScan, SameAnswersAsLineByLine) {
     EXPECT_LT(matches, cases - cases / 10);
 }
 
-TEST_F(BlockPrefilterScan, LongLinesStillGoInPieces) {
-    // A match across the boundary of two pieces of a long line is no match.
-    const std::string path =
-        tmp_.File("long.txt", std::string(kLinePiece - 1, 'a') + "key\n" + "other\n");
-    ASSERT_EQ(0, SCompileRGrep("key", 1));
-    EXPECT_EQ(ScanResult::NoMatch, Scan(path, false));
-    EXPECT_EQ(ScanResult::NoMatch, Scan(path, true));
-    ASSERT_EQ(0, SCompileRGrep("other", 1));
-    EXPECT_EQ(ScanResult::Match, Scan(path, true));
-}
-
 } // namespace
 } // namespace mvf::search

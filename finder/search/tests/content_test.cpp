@@ -138,16 +138,16 @@ TEST(ContentTest, LinesCrossReadBlocks) {
     EXPECT_TRUE(Hit(split + "\r\rb", "^$"));
 }
 
-TEST(ContentTest, LinesLongerThanAPieceAreSearchedInPieces) {
-    const std::string start(kLinePiece - 1, 'a');
-    // A match across the piece boundary is not seen; one inside the second piece is.
-    EXPECT_FALSE(Hit(start + "key" + "\n", "key"));
-    EXPECT_TRUE(Hit(start + "....key\n", "key"));
-    EXPECT_TRUE(Hit(start + "....key", "key"));
-    // Each piece is a text of its own for the anchors.
-    EXPECT_TRUE(Hit(std::string(kLinePiece, 'a') + "key\n", "^key"));
-    EXPECT_FALSE(Hit(std::string(kLinePiece, 'a') + "\n", "^$"));
-    EXPECT_TRUE(Hit(std::string(2 * kLinePiece + 5, 'a') + "\n", "^aaaaa$"));
+TEST(ContentTest, ALineOfAMebibyteAndMoreIsSearchedWhole) {
+    // What was once the first piece of a long line: every way of searching agrees now.
+    const std::string line = std::string(1 << 20, 'x') + "bc\n";
+    EXPECT_TRUE(Hit(line, "xbc"));    // a match across the old cut
+    EXPECT_FALSE(Hit(line, "\\<bc")); // no word starts there: the line goes on before it
+    EXPECT_FALSE(Hit(line, "x\\<bc"));
+    EXPECT_FALSE(Hit(line, "^x*\\<bc"));
+    EXPECT_TRUE(Hit(line, "^x*bc$"));
+    EXPECT_FALSE(Hit(std::string(1 << 20, 'a') + "key\n", "^key"));
+    EXPECT_TRUE(Hit(std::string(3 << 20, 'a') + "key", "aaaakey")); // the last line, too
 }
 
 TEST(ContentTest, BinaryFilesAreSearchedRunByRun) {
@@ -159,7 +159,8 @@ TEST(ContentTest, BinaryFilesAreSearchedRunByRun) {
     EXPECT_FALSE(Hit(Bytes({kZero, "need"}), "need", binaries));
     std::string crossing = kZero + std::string(kReadBlock - 4, '\x01') + "needle";
     EXPECT_TRUE(Hit(crossing + kZero, "^needle$", binaries)); // carried across blocks
-    EXPECT_TRUE(Hit(Bytes({kZero, std::string(kLinePiece, 'a'), "key"}), "^key$", binaries));
+    EXPECT_FALSE(Hit(Bytes({kZero, std::string(1 << 20, 'a'), "key"}), "^key$", binaries));
+    EXPECT_TRUE(Hit(Bytes({kZero, std::string(1 << 20, 'a'), "key"}), "ak", binaries));
     EXPECT_FALSE(Hit(Bytes({kZero, "abcde", kZero}), "abcd")); // skipped by default
 }
 

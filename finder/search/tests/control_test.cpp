@@ -2,7 +2,12 @@
 // and the error log; the mailbox that carries news to a window's thread.
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
+
+#include <signal.h>
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -147,6 +152,30 @@ TEST_F(ControlTest, PauseAndStopTakeEffectBetweenLinesOfALargeFile) {
     EXPECT_TRUE(host.completion.Stopped);
 }
 
+TEST_F(ControlTest, StopEndsEvenASearchInsideOneEndlessLine) {
+    // A back-reference into a group still open: ten closures over 300 characters, which
+    // plain backtracking would not finish in a lifetime.
+    tmp_.File("endless.txt", "ab" + std::string(300, 'c') + "\n");
+    RecordingHost host;
+    TBGSearch search(Prepared("\\(a\\(b.*.*.*.*.*.*.*.*.*.*\\1z\\)\\)"), host, {}, flags_);
+    WaitUntil([&] { return host.ProgressCount() == 1; });
+    std::this_thread::sleep_for(100ms); // well inside the line by now
+    std::atomic<bool> ended{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 600 && !ended; ++i) std::this_thread::sleep_for(100ms);
+        if (!ended) {
+            std::fprintf(stderr, "the stopped search did not end\n");
+            std::_Exit(3);
+        }
+    });
+    search.Stop();
+    search.Wait();
+    ended = true;
+    watchdog.join();
+    EXPECT_TRUE(host.completion.Stopped);
+    EXPECT_EQ(0u, host.hits.size());
+}
+
 TEST_F(ControlTest, CancelAsksNoQuestionsAndDestroyingCancels) {
     MakeTree(tmp_, 5, 5);
     platform::SetOpenFailureHook([](std::string_view path) { return path.ends_with("f0.txt"); });
@@ -210,10 +239,33 @@ TEST_F(ControlTest, LogThatCannotBeCreatedIsReportedAndNotCounted) {
     criteria.ErrorHandling = ErrorHandlingMode::Warn;
     RecordingHost host;
     RunSearch(criteria, host, flags_, tmp_.Path("no such folder/search errors.err"));
-    EXPECT_EQ("Unable to open search errors log file!", host.completion.LogFailure);
+    EXPECT_EQ("Unable to open search errors log file!\nNo such file or directory",
+              host.completion.LogFailure);
     EXPECT_FALSE(flags_.ErrorsLogged);
     EXPECT_FALSE(host.completion.OfferLog);
     EXPECT_EQ(2u, host.completion.ErrorLines.size());
+}
+
+TEST_F(ControlTest, LogThatCannotBeWrittenKeepsTheOldOneAndSaysWhy) {
+    const std::string log = ErrorLogPath(tmp_.Root());
+    tmp_.File("search errors.err", "the old log\r\n");
+    // More than the file size limit lets through (a full disk, as far as the writer sees).
+    std::vector<std::string> lines(200, "Could not access file:  " + std::string(60, 'x'));
+    SearchCriteria criteria = Criteria(tmp_.Root(), "*.txt", "hit");
+    criteria.ErrorHandling = ErrorHandlingMode::Warn;
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limit{4096, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const SearchCompletion completion = FinishSearch(criteria, flags_, lines, 0, log);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ("Unable to write search errors log file!\nFile too large", completion.LogFailure);
+    EXPECT_FALSE(flags_.ErrorsLogged);
+    EXPECT_FALSE(completion.OfferLog);
+    EXPECT_EQ("the old log\r\n", ReadAll(log));
+    // Nothing half-written is left beside it.
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(tmp_.Root()), {}));
 }
 
 TEST_F(ControlTest, BackgroundCompletionLeavesResultsPending) {

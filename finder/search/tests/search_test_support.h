@@ -39,6 +39,10 @@ public:
             paths.push_back(hit.Path.starts_with(strip) ? hit.Path.substr(strip.size()) : hit.Path);
         return paths;
     }
+    std::size_t ProgressCount() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return progress.size();
+    }
     std::size_t HitCount() {
         std::lock_guard<std::mutex> lock(mutex_);
         return hits.size();

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/core/folder.h"
 #include "platform/core/open_file.h"
 #include "search_test_support.h"
 
@@ -21,7 +22,10 @@ using Paths = std::vector<std::string>;
 
 class WalkTest : public ::testing::Test {
 protected:
-    void TearDown() override { platform::SetOpenFailureHook({}); }
+    void TearDown() override {
+        platform::SetOpenFailureHook({});
+        platform::SetFolderOpenFailureHook({});
+    }
     TempFolder tmp_;
 };
 
@@ -82,6 +86,47 @@ TEST_F(WalkTest, LinksToFilesAreTestedLinksToFoldersNeverFollowed) {
     // A link that leads nowhere names a file that cannot be opened; FIFOs are no files.
     EXPECT_EQ((Paths{"Could not access file:  " + tmp_.Path("dangling.txt")}),
               host.completion.ErrorLines);
+}
+
+TEST_F(WalkTest, SubFoldersThatCannotBeReadAreLoggedWithTheReasonInWalkOrder) {
+    tmp_.File("a.txt", "hit");
+    tmp_.File("locked/b.txt", "hit");
+    tmp_.File("open/c.txt", "hit");
+    tmp_.File("open/locked/d.txt", "hit");
+    tmp_.File("z.txt");
+    platform::SetFolderOpenFailureHook(
+        [](std::string_view path) { return path.ends_with("/locked/"); });
+    platform::SetOpenFailureHook([](std::string_view path) { return path.ends_with("z.txt"); });
+    SearchCriteria criteria = Criteria(tmp_.Root(), "*.txt", "hit");
+    criteria.ErrorHandling = ErrorHandlingMode::Warn;
+    RecordingHost host;
+    SearchFlags flags;
+    RunSearch(criteria, host, flags, tmp_.Path("errors.err"));
+    platform::SetFolderOpenFailureHook({});
+    EXPECT_EQ((Paths{"a.txt", "open/c.txt"}), host.Paths(tmp_.Root() + "/"));
+    const Paths lines{"Could not access file:  " + tmp_.Path("z.txt"),
+                      "Could not access folder:  " + tmp_.Path("locked/") + " (Permission denied)",
+                      "Could not access folder:  " + tmp_.Path("open/locked/") +
+                          " (Permission denied)"};
+    EXPECT_EQ(lines, host.completion.ErrorLines);
+    EXPECT_EQ(lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n",
+              mvf::testing::ReadAll(tmp_.Path("errors.err")));
+    EXPECT_TRUE(host.completion.OfferLog);
+
+    // Not logged when errors are not, and once whatever the boolean mode.
+    platform::SetFolderOpenFailureHook(
+        [](std::string_view path) { return path.ends_with("/locked/"); });
+    criteria.ErrorHandling = ErrorHandlingMode::DontWarn;
+    RecordingHost quiet;
+    RunSearch(criteria, quiet, flags);
+    EXPECT_EQ(Paths{}, quiet.completion.ErrorLines);
+    criteria.ErrorHandling = ErrorHandlingMode::Suppress;
+    criteria.FindText = "hit|miss|x";
+    criteria.BoolOR = true;
+    RecordingHost either;
+    RunSearch(criteria, either, flags);
+    platform::SetFolderOpenFailureHook({});
+    EXPECT_EQ(2u + 3u, either.completion.ErrorLines.size()); // z.txt once per alternative
 }
 
 TEST_F(WalkTest, PathsKeepTheirCaseAndLongPathsAreSearched) {

@@ -26,16 +26,6 @@ QString Shown(const std::string& text) {
 
 } // namespace
 
-platform::MessageBox OfferLogBox(QWidget* parent) {
-    platform::MessageBox box;
-    box.caption = Shown(std::string(search::kOfferLogCaption));
-    box.text = Shown(std::string(search::kOfferLogQuestion));
-    box.icon = platform::BoxIcon::Warning;
-    box.buttons = platform::BoxButtons::OkCancel;
-    box.parent = parent;
-    return box;
-}
-
 SearchSession::SearchSession(results::ResultsList& list, Services services, QObject* parent)
     : QObject(parent), list_(list), services_(std::move(services)),
       flags_(services_.flags ? *services_.flags : search::ProcessSearchFlags()),
@@ -69,7 +59,7 @@ bool SearchSession::Start(search::SearchCriteria criteria) {
     added_ = 0;
     finished_.reset();
     bark_.clear();
-    hiddenProgress_.reset();
+    newestProgress_.reset();
     logWritten_ = criteria.ErrorHandling != search::ErrorHandlingMode::DontWarn;
     sorter_->Begin();
     pace_ = std::make_unique<DeliveryPace>(Clock::now(), kFirstDelivery, kDeliveryInterval,
@@ -94,7 +84,9 @@ void SearchSession::Pause() {
 void SearchSession::Resume() {
     if (!search_) return;
     search_->Resume();
-    if (hiddenProgress_) emit ProgressChanged(Shown(*std::exchange(hiddenProgress_, {})));
+    // The window said "Paused....": the file under test is told again, also when the
+    // search is still inside the one it was paused in.
+    if (newestProgress_) emit ProgressChanged(Shown(*newestProgress_));
 }
 
 void SearchSession::Stop() {
@@ -127,10 +119,8 @@ void SearchSession::TakeNews() {
         }
     }
     if (news.Progress) {
-        if (search_ && search_->Paused())
-            hiddenProgress_ = std::move(news.Progress);
-        else
-            emit ProgressChanged(Shown(*news.Progress));
+        newestProgress_ = std::move(news.Progress);
+        if (!(search_ && search_->Paused())) emit ProgressChanged(Shown(*newestProgress_));
     }
     if (news.Finished) {
         finished_ = std::move(news.Finished);
@@ -168,7 +158,7 @@ void SearchSession::AddPendingRows() {
 
 void SearchSession::Complete() {
     takeTimer_.stop();
-    hiddenProgress_.reset();
+    newestProgress_.reset();
     const search::SearchCompletion& completion = *finished_;
     if (!completion.LogFailure.empty()) {
         platform::MessageBox box;

@@ -109,18 +109,11 @@ TEST_F(SessionTest, ForegroundSearchFillsTheListSortsItOnceAndOffersTheLog) {
     EXPECT_EQ("3 hits found! Click to process....", outcome.TrayHint);
     EXPECT_EQ(3u, recorder_.added);
 
-    // The error log and the question about it.
+    // The error log, to be offered.
     EXPECT_TRUE(outcome.ErrorsLogged);
     EXPECT_TRUE(outcome.OfferLog);
     EXPECT_EQ(tmp_.Path("results/search errors.err"), outcome.ErrorLogPath);
     EXPECT_EQ("Could not access file:  " + dangling + "\r\n", ReadAll(outcome.ErrorLogPath));
-    const platform::MessageBox question = OfferLogBox();
-    EXPECT_EQ("Warning", question.caption);
-    EXPECT_EQ("Morvel Edit encountered some file open errors.\n\rDo you want to see the log "
-              "file search errors.err?",
-              question.text);
-    EXPECT_EQ(platform::BoxIcon::Warning, question.icon);
-    EXPECT_EQ(platform::BoxButtons::OkCancel, question.buttons);
 
     // A foreground search is over for the flags; the progress named the files tested.
     EXPECT_FALSE(flags_.SearchRunning);
@@ -194,6 +187,9 @@ TEST_F(SessionTest, PauseHoldsTheSearchResumeGoesOnStopEndsIt) {
 
     session_.Resume();
     EXPECT_FALSE(session_.Paused());
+    ASSERT_EQ(progressTexts + 1, recorder_.progress.size())
+        << "the file under test is told again, though the search is still inside it";
+    EXPECT_TRUE(recorder_.progress.back().endsWith("huge.txt"));
     testing::RunEventsFor(200ms);
     EXPECT_TRUE(recorder_.ended.empty()) << "the huge file is still being read";
 

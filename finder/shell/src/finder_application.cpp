@@ -5,10 +5,10 @@
 #include <QSystemTrayIcon>
 
 #include "about_box.h"
+#include "finder/dialog/vantor_finder.h"
 #include "finder/shell/tv_finder.h"
 #include "notice_dialog.h"
 #include "platform/core/installation.h"
-#include "search_dialog_placeholder.h"
 #include "splash_form.h"
 
 namespace mvf::shell {
@@ -22,7 +22,9 @@ FinderApplication::FinderApplication(platform::SettingsStore& store, platform::N
       life_(store, notifier, startup_.programFile,
             platform::FinderWorkFilesOf(startup_.programFolder).resultsFolder) {}
 
-FinderApplication::~FinderApplication() = default;
+FinderApplication::~FinderApplication() {
+    main_.reset();
+}
 
 void FinderApplication::Start() {
     // The working folder; one that cannot be made is no reason not to start: saving there
@@ -66,9 +68,6 @@ void FinderApplication::Start() {
             std::chrono::steady_clock::now() - splashShown);
     }
 
-    // Without a tray to stand for it, the window itself is shown.
-    if (!trayAvailable) main_->ShowLastClick();
-
     if (plan.notice) {
         notice_ = std::make_unique<FinderMsgDlg>(life_.Settings().FindMsg);
         report_.noticeShown = true;
@@ -76,12 +75,19 @@ void FinderApplication::Start() {
         notice_.reset();
     }
 
-    search_ = std::make_unique<SearchDialogPlaceholder>(
-        life_.Settings(), flags_, notifier_,
-        [this](search::SearchCriteria criteria) { main_->StartSearch(std::move(criteria)); });
+    search_ = std::make_unique<dialog::TVantorFinder>(dialog::TVantorFinder::Services{
+        .settings = life_.Settings(),
+        .notifier = notifier_,
+        .help = &help_,
+        .starter = main_.get(),
+        .flags = &flags_,
+    });
     about_ = std::make_unique<MdiAbout>();
     main_->SetSearchDialog(search_.get());
     main_->SetAboutBox(about_.get());
+
+    // Without a tray to stand for it, the window itself is shown, once every part is made.
+    if (!trayAvailable) main_->ShowLastClick();
 }
 
 } // namespace mvf::shell

@@ -18,8 +18,9 @@ FinderTray::FinderTray(bool trayAvailable, QObject* parent)
         frames_[static_cast<std::size_t>(i)] = assets::trayFrame(i);
 
     inActivePop_->setObjectName(QStringLiteral("InActivePop"));
-    inActivePop_->addAction(QStringLiteral("&New search"), this, &FinderTray::NewSrchClicked)
-        ->setObjectName(QStringLiteral("NewSrch"));
+    newSrch_ =
+        inActivePop_->addAction(QStringLiteral("&New search"), this, &FinderTray::NewSrchClicked);
+    newSrch_->setObjectName(QStringLiteral("NewSrch"));
     inActivePop_
         ->addAction(QStringLiteral("&Last search results"), this, &FinderTray::ShowLastClicked)
         ->setObjectName(QStringLiteral("ShowLast"));

@@ -13,6 +13,7 @@
 #include "finder/shell/finder_application.h"
 #include "finder/shell/startup_rules.h"
 #include "mvfindgrep.h"
+#include "platform/core/open_file_limit.h"
 #include "platform/core/program_folder.h"
 #include "platform/core/single_instance_locks.h"
 #include "platform/qt/engine_notices.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     std::setlocale(LC_NUMERIC, "C");
     LibMain(nullptr, 0, 0, nullptr); // the engine's notices carry their captions
+    platform::RaiseOpenFileLimit();  // a search holds a descriptor per folder level
 
     const std::unique_ptr<platform::Notifier> notifier = MakeNotifier();
     const platform::EngineNoticeRoute notices(*notifier);

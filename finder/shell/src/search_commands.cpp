@@ -33,7 +33,6 @@ void SearchCommands::SearchEnded() {
 }
 
 void SearchCommands::ShowProgress(std::string_view text) {
-    if (Paused()) return;
     view_.ProgressChanged(text);
     SetTray({tray_.state, tray_.menu, std::string(text)});
 }

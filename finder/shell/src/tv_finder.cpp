@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QEventLoop>
 #include <QMenu>
 #include <QPainter>
 #include <QShortcut>
@@ -16,18 +17,21 @@
 #include <QVBoxLayout>
 #include <qdrawutil.h>
 
-#include "boxes.h"
 #include "caption_bar.h"
+#include "dialog_load_progress.h"
+#include "finder/actions/open_all.h"
+#include "finder/actions/results_actions.h"
+#include "finder/dialog/pm_filebar.h"
+#include "finder/dialog/vantor_finder.h"
 #include "finder/results/list_texts.h"
-#include "finder/search/completion.h"
+#include "finder/session/search_session.h"
 #include "finder/shell/options_rules.h"
 #include "finder/shell/startup_rules.h"
+#include "finder/view/results_view.h"
+#include "finder/view/vf_list.h"
 #include "finder_toolbar.h"
-#include "platform/core/program_folder.h"
-#include "platform/core/start_program.h"
 #include "qt_text.h"
-#include "results_view_placeholder.h"
-#include "search_run.h"
+#include "session_thread.h"
 #include "status_bars.h"
 
 namespace mvf::shell {
@@ -56,8 +60,27 @@ TVFinder::TVFinder(FinderWindowParts parts)
       bark_(parts.sound), commands_(parts.flags, parts.life.Notifier(), *this),
       tray_(std::make_unique<FinderTray>(parts.trayAvailable)),
       caption_(new CaptionBar(QText(kApplicationTitle), this)), toolbar_(new FinderToolbar(this)),
-      list_(new ResultsViewPlaceholder(parts.life.List(), this)), progress_(new ProgressBar(this)),
-      status_(new FinderStatusBar(this)), mainPop_(new QMenu(this)), dockMenu_(new QMenu(this)) {
+      results_(new view::ResultsView(parts.life.List(), parts.life.Notifier(), this)),
+      progress_(new ProgressBar(this)), status_(new FinderStatusBar(this)),
+      mainPop_(new QMenu(this)), loadProgress_(std::make_unique<DialogLoadProgress>()),
+      actions_(std::make_unique<actions::ResultsActions>(
+          actions::ActionsSetup{.list = parts.life.List(),
+                                .notifier = parts.life.Notifier(),
+                                .settings = parts.life.Settings(),
+                                .programFolder = programFolder_,
+                                .resultsFolder = parts.life.ResultsFolder(),
+                                .window = this},
+          actions::ActionsPrompts{.deletePrompts = parts.deletePrompts,
+                                  .fileDialogs = parts.fileDialogs,
+                                  .loadProgress = loadProgress_.get()})),
+      session_(new session::SearchSession(parts.life.List(),
+                                          {.notifier = parts.life.Notifier(),
+                                           .resources = &parts.resources,
+                                           .sound = &bark_,
+                                           .resultsFolder = parts.life.ResultsFolder(),
+                                           .flags = &parts.flags},
+                                          this)),
+      sessionThread_(std::make_unique<SessionThread>(*session_)) {
     setObjectName(QStringLiteral("TVFinder"));
     setWindowTitle(QText(kApplicationTitle));
     setWindowIcon(tray_->CurrentIcon());
@@ -74,27 +97,45 @@ TVFinder::TVFinder(FinderWindowParts parts)
     auto* column = new QVBoxLayout(centre);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(list_, 1);
+    column->addWidget(results_, 1);
     column->addWidget(progress_);
     setCentralWidget(centre);
     setStatusBar(status_);
     resize(472, 276 + caption_->height());
 
-    list_->SetMultiSelection(!settings.NoMulti);
-    list_->SetColumnWidths(settings.VFCol);
+    results_->SetMultiSelection(!settings.NoMulti);
+    results_->SetColumnWidths(settings.VFCol);
     const std::string placement = life_.Store().Read(kToolbarPlacement);
     if (!placement.empty())
         restoreState(QByteArray::fromBase64(QByteArray::fromStdString(placement)));
     ApplyToolbarMode();
 
     BuildMainPop();
-    BuildDockMenu();
     ConnectParts();
     UpdateTB();
 }
 
 TVFinder::~TVFinder() {
-    run_.reset(); // a search still running is cancelled and its thread joined
+    // The session goes only after its search has ended: a search thread may be waiting
+    // for this thread to answer an engine notice.
+    tearingDown_ = true;
+    if (session_->Active()) {
+        QEventLoop ending;
+        connect(session_, &session::SearchSession::SearchEnded, &ending, &QEventLoop::quit);
+        session_->Cancel();
+        if (session_->Active()) ending.exec();
+    }
+    // Work on files under way ends before the view it reports to.
+    actions_.reset();
+}
+
+void TVFinder::SetSearchDialog(dialog::TVantorFinder* dialog) {
+    searchDialog_ = dialog;
+    loadProgress_->Attach(dialog ? &dialog->Progress() : nullptr);
+}
+
+view::VFList* TVFinder::VFList() const {
+    return &results_->List();
 }
 
 void TVFinder::BuildMainPop() {
@@ -126,13 +167,14 @@ void TVFinder::BuildMainPop() {
         check->setCheckable(true);
 
     connect(useMorvel_, &QAction::triggered, this, [this](bool checked) {
-        const bool kept = UseMorvelClick(life_.Settings(), checked,
-                                         platform::ProgramFile(kViewerFileName), life_.Notifier());
+        const bool kept =
+            UseMorvelClick(life_.Settings(), checked,
+                           programFolder_ + "/" + std::string(kViewerFileName), life_.Notifier());
         useMorvel_->setChecked(kept);
     });
     connect(disMulti_, &QAction::triggered, this, [this](bool checked) {
         DisMultiClick(life_.Settings(), checked);
-        list_->SetMultiSelection(!checked);
+        results_->SetMultiSelection(!checked);
     });
     connect(noSplash_, &QAction::triggered, this,
             [this](bool checked) { NoSplash1Click(life_.Settings(), checked); });
@@ -152,8 +194,9 @@ void TVFinder::BuildMainPop() {
     if (presence_.OptionsCarryTrayCommands()) {
         // No tray to reach these through: the options menu carries them.
         mainPop_->addSeparator();
-        mainPop_->addAction(QStringLiteral("&New search"), this, &TVFinder::NewSrchClick)
-            ->setObjectName(QStringLiteral("NewSrch"));
+        newSrchOption_ =
+            mainPop_->addAction(QStringLiteral("&New search"), this, &TVFinder::NewSrchClick);
+        newSrchOption_->setObjectName(QStringLiteral("NewSrch"));
         mainPop_
             ->addAction(QStringLiteral("&Last search results"), this,
                         [this] {
@@ -166,24 +209,6 @@ void TVFinder::BuildMainPop() {
             ->setObjectName(QStringLiteral("ShowLast"));
         mainPop_->addAction(QStringLiteral("&Exit and Unload"), this, &TVFinder::Exitprogram1Click)
             ->setObjectName(QStringLiteral("Exitprogram1"));
-    }
-}
-
-// The toolbar's right-click menu: the edges it can dock at.
-void TVFinder::BuildDockMenu() {
-    dockMenu_->setObjectName(QStringLiteral("DockMenu"));
-    const std::pair<const char*, Qt::ToolBarArea> places[] = {
-        {"Dock &Top", Qt::TopToolBarArea},
-        {"Dock &Bottom", Qt::BottomToolBarArea},
-        {"Dock &Left", Qt::LeftToolBarArea},
-        {"Dock &Right", Qt::RightToolBarArea},
-    };
-    for (const auto& [label, area] : places) {
-        const Qt::ToolBarArea where = area;
-        dockMenu_->addAction(QString::fromLatin1(label), this, [this, where] {
-            addToolBar(where, toolbar_);
-            toolbar_->show();
-        });
     }
 }
 
@@ -200,17 +225,26 @@ void TVFinder::ConnectParts() {
     connect(toolbar_, &FinderToolbar::commandTriggered, this, &TVFinder::ToolbarCommandClicked);
     connect(toolbar_, &FinderToolbar::stopGoMenuRequested, this,
             [this](QPoint at) { tray_->ActivePop()->popup(at); });
-    connect(toolbar_, &FinderToolbar::dockMenuRequested, this,
-            [this](QPoint at) { dockMenu_->popup(at); });
+    connect(toolbar_, &FinderToolbar::dockMenuRequested, this, [this](QPoint at) {
+        if (searchDialog_) searchDialog_->FilebarMenu().PopupFor(toolbar_, at);
+    });
     connect(toolbar_, &QToolBar::orientationChanged, this, [this] { ApplyToolbarMode(); });
 
-    connect(list_, &ResultsViewPlaceholder::selectionChanged, this, &TVFinder::VFListChange);
-    connect(list_, &ResultsViewPlaceholder::sortChanged, this, &TVFinder::VFListAfterSort);
-    connect(list_, &ResultsViewPlaceholder::summaryChanged, this,
-            [this] { progress_->SetText(QString::fromStdString(life_.List().SearchSummary())); });
-    connect(list_->model(), &QAbstractItemModel::rowsInserted, this, &TVFinder::VFListChange);
-    connect(list_->model(), &QAbstractItemModel::rowsRemoved, this, &TVFinder::VFListChange);
-    connect(list_->model(), &QAbstractItemModel::modelReset, this, &TVFinder::VFListChange);
+    connect(results_, &view::ResultsView::listChanged, this, &TVFinder::VFListChange);
+    connect(results_, &view::ResultsView::sortChanged, this, &TVFinder::VFListAfterSort);
+    connect(results_, &view::ResultsView::summaryChanged, progress_, &ProgressBar::SetText);
+    connect(results_, &view::ResultsView::openRequested, this, &TVFinder::OpenSelected);
+    connect(results_, &view::ResultsView::deleteRequested, this, &TVFinder::DeleteSelected);
+
+    // While a results file is read or written, or files are removed, the list holds still.
+    connect(actions_.get(), &actions::ResultsActions::busyChanged, this, [this](bool busy) {
+        results_->SetListHeld(busy);
+        UpdateTB();
+    });
+    connect(actions_.get(), &actions::ResultsActions::listLoaded, this,
+            [this] { results_->SelectFirstIfNone(); });
+    connect(actions_.get(), &actions::ResultsActions::commandFinished, this,
+            &TVFinder::VFListChange);
 
     FinderTray* tray = tray_.get();
     connect(tray, &FinderTray::NewSrchClicked, this, &TVFinder::NewSrchClick);
@@ -224,6 +258,11 @@ void TVFinder::ConnectParts() {
     connect(tray, &FinderTray::Clicked, this,
             [this](TrayButton button) { commands_.FinderTrayClick(button, Handling()); });
 
+    // A search's hits arrive a slice at a time; the view shows them a few times a second.
+    connect(session_, &session::SearchSession::ProgressChanged, this,
+            [this](const QString& text) { commands_.ShowProgress(text.toStdString()); });
+    connect(session_, &session::SearchSession::SearchEnded, this, &TVFinder::SearchEnded);
+
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, &TVFinder::HelpTopicKey);
@@ -232,15 +271,14 @@ void TVFinder::ConnectParts() {
 void TVFinder::ToolbarCommandClicked(ToolbarCommand command) {
     switch (command) {
     case ToolbarCommand::Newsearchbtn: NewSrchClick(); break;
-    case ToolbarCommand::ClearBtn: ClearBtnClick(); break;
+    case ToolbarCommand::OpenBtn: OpenSelected(); break;
+    case ToolbarCommand::DeleteBtn: DeleteSelected(); break;
+    case ToolbarCommand::ClearBtn: actions_->ClearBtnClick(); break;
+    case ToolbarCommand::OpenListBtn: actions_->OpenListBtnClick(); break;
+    case ToolbarCommand::SaveListBtn: actions_->SaveListBtnClick(); break;
     case ToolbarCommand::StopGoBtn: commands_.StopGoBtnClick(); break;
     case ToolbarCommand::HelpBtn: Help1Click(); break;
     case ToolbarCommand::ExitBtn: ExitBtnClick(); break;
-    // Opening, deleting, loading and saving are the file actions' (their own layer).
-    case ToolbarCommand::OpenBtn:
-    case ToolbarCommand::DeleteBtn:
-    case ToolbarCommand::OpenListBtn:
-    case ToolbarCommand::SaveListBtn: break;
     }
 }
 
@@ -249,8 +287,9 @@ void TVFinder::ActivePopPopup() {
 }
 
 ResultsHandling TVFinder::Handling() const {
-    const settings::FinderSettings& settings = life_.Settings();
-    return {.warn = settings.VFWarn, .openFiles = !settings.VFShowResults};
+    // The choices as the search dialog shows them now (its settings are written at exit).
+    if (!searchDialog_) return {};
+    return {.warn = searchDialog_->WarnChosen(), .openFiles = searchDialog_->OpenFilesChosen()};
 }
 
 // ---- Showing, hiding, closing ---------------------------------------------------------
@@ -259,9 +298,10 @@ void TVFinder::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         PlaceWindow();
         ApplyToolbarMode();
-        list_->SetColumnWidths(life_.Settings().VFCol);
-        life_.Show(flags_.SearchRunning);
-        list_->SelectFirstIfNone();
+        results_->SetColumnWidths(life_.Settings().VFCol);
+        // The last results arrive a moment later, read off this thread.
+        if (life_.FirstShowing(flags_.SearchRunning)) actions_->LoadLastResults();
+        results_->SelectFirstIfNone();
         UpdateTB();
         VFListAfterSort();
     }
@@ -270,10 +310,11 @@ void TVFinder::showEvent(QShowEvent* event) {
 
 WindowFacts TVFinder::Facts() const {
     return {.rect = RectOf(geometry()),
+            .placed = placed_,
             .minimised = isMinimized(),
             .rolledUp = rolledUp_,
             .visible = isVisible(),
-            .columnWidths = list_->ColumnWidths()};
+            .columnWidths = results_->ColumnWidths()};
 }
 
 void TVFinder::RecordPlace() {
@@ -286,7 +327,12 @@ void TVFinder::closeEvent(QCloseEvent* event) {
     RecordPlace();
     life_.Settings().VFTBMode = toolbar_->Mode();
     life_.Store().Write(kToolbarPlacement, saveState().toBase64().toStdString());
-    life_.Close();
+    if (searchDialog_) searchDialog_->WriteSettings(life_.Settings());
+    // A load or save under way ends first; the exit waits for the last results on disk.
+    actions_->WaitUntilIdle();
+    actions_->SaveLastResults();
+    actions_->WaitUntilIdle();
+    life_.Close(searchDialog_ && searchDialog_->Shown());
     closedForGood_ = true;
     event->accept();
     tray_->Icon()->hide();
@@ -298,7 +344,7 @@ void TVFinder::changeEvent(QEvent* event) {
         caption_->update();
         if (isActiveWindow()) {
             hintShowing_ = false;
-            list_->SelectFirstIfNone();
+            results_->SelectFirstIfNone();
             UpdateTB();
             VFListAfterSort();
         }
@@ -318,7 +364,7 @@ bool TVFinder::event(QEvent* event) {
             status_->SetPanelText(0, tip);
         else
             ShowPanelZero();
-        status_->SetPanelText(1, QText(results::HitsText(life_.List().size())));
+        status_->SetPanelText(1, results_->HitsText());
         return true;
     }
     return QMainWindow::event(event);
@@ -327,34 +373,47 @@ bool TVFinder::event(QEvent* event) {
 // ---- The list's panels and the commands it enables ------------------------------------
 
 void TVFinder::ShowPanelZero() {
-    const std::vector<std::size_t> selected = list_->SelectedRows();
-    status_->SetPanelText(0, QText(results::SelectionText(life_.List(), selected)));
+    status_->SetPanelText(0, results_->SelectionText());
 }
 
 void TVFinder::VFListChange() {
     if (!hintShowing_) ShowPanelZero();
-    status_->SetPanelText(1, QText(results::HitsText(life_.List().size())));
     UpdateTB();
 }
 
 void TVFinder::VFListAfterSort() {
-    const results::ResultsList& list = life_.List();
-    if (list.SortColumn() == results::kNoSort) return;
-    status_->SetPanelText(2, QText(results::SortText(list.SortColumn(), list.SortAscending())));
+    const QString text = results_->SortText();
+    if (!text.isEmpty()) status_->SetPanelText(2, text);
 }
 
 void TVFinder::UpdateTB() {
-    const results::ToolbarState state =
-        results::UpdateTB(list_->SelectedRows().size(), life_.List().size(), flags_.SearchRunning);
-    toolbar_->SetCommandsEnabled(state);
-    status_->SetPanelText(1, QText(state.hitsText));
+    commandState_ = actions_->Commands(results_->SelectedCount(), flags_.SearchRunning);
+    toolbar_->SetCommandsEnabled(commandState_);
+    // The tray's and the options menu's "New search" follow the toolbar's button.
+    tray_->NewSrch()->setEnabled(commandState_.newSearch);
+    if (newSrchOption_) newSrchOption_->setEnabled(commandState_.newSearch);
+    status_->SetPanelText(1, QText(commandState_.hitsText));
+    results_->SetSearchRunning(flags_.SearchRunning);
+}
+
+void TVFinder::OpenSelected() {
+    const std::vector<std::size_t> rows = results_->SelectedRows();
+    if (!rows.empty()) actions_->OpenBtnClick(rows);
+}
+
+void TVFinder::DeleteSelected() {
+    if (!commandState_.remove) return;
+    actions_->DeleteBtnClick(results_->SelectedRows());
 }
 
 // ---- Commands -------------------------------------------------------------------------
 
 void TVFinder::NewSrchClick() {
-    if (!searchDialog_) return;
-    life_.NoteSearchDialogShown();
+    // As the toolbar allows: one search at a time, also while background results wait
+    // for the tray click (the dialog's checks use the engine the search uses), and not
+    // while the list is being read, written or emptied of deleted files.
+    UpdateTB();
+    if (!searchDialog_ || !commandState_.newSearch) return;
     modal_.Run(*searchDialog_);
 }
 
@@ -425,6 +484,7 @@ void TVFinder::PlaceWindow() {
     const WindowRect stored = StoredRect(settings);
     ShowRolledUp(settings.VFRolledUp);
     setGeometry(QRectOf(settings.VFRolledUp ? RolledUpRect(stored, RolledUpHeight()) : stored));
+    placed_ = true;
 }
 
 int TVFinder::RolledUpHeight() const {
@@ -447,99 +507,50 @@ void TVFinder::ShowRolledUp(bool rolledUp) {
     layout()->activate();
 }
 
-void TVFinder::ClearBtnClick() {
-    platform::MessageBox question = Box(QText(kApplicationTitle), QText(results::kClearQuestion),
-                                        platform::BoxIcon::Question, platform::BoxButtons::YesNo);
-    question.parent = this;
-    const platform::BoxAnswer answer = life_.Notifier().Show(question);
-    if (answer != platform::BoxAnswer::Yes) return;
-    life_.List().Clear();
-    progress_->SetText(QString());
-    UpdateTB();
-}
-
 // ---- The search -----------------------------------------------------------------------
 
 void TVFinder::StartSearch(search::SearchCriteria criteria) {
+    if (session_->Active()) return; // the dialog cannot be opened while one runs
     const bool background = criteria.Background;
     if (background) ExitBtnClick();
-    results::ResultsList& list = life_.List();
-    list.SetAutoSort(false);
+    commands_.SearchStarted(*sessionThread_);
     life_.CancelFirstLoad();
+    results::ResultsList& list = life_.List();
     if (!list.empty()) list.Clear();
     progress_->SetText(QString());
     if (!background) ShowLastClick();
-
-    SearchRun::Receiver receiver{
-        .progress = [this](const std::string& text) { commands_.ShowProgress(text); },
-        .hits = [this](std::vector<search::FoundFile>& hits) { AddHits(hits); },
-        .finished = [this](const search::SearchCompletion& c) { SearchFinished(c); },
-    };
-    run_ = std::make_unique<SearchRun>(std::move(criteria),
-                                       search::ErrorLogPath(life_.ResultsFolder()), flags_,
-                                       std::move(receiver));
-    commands_.SearchStarted(*run_);
+    results_->BeginBulkChange();
+    session_->Start(std::move(criteria));
 }
 
-void TVFinder::AddHits(std::vector<search::FoundFile>& hits) {
-    results::ResultsList& list = life_.List();
-    for (const search::FoundFile& hit : hits)
-        list.AddItem(hit.Path, hit.Created, hit.Modified, hit.Size,
-                     {.IsUnix = hit.IsUnix,
-                      .IsDos = hit.IsDos,
-                      .IsMac = hit.IsMac,
-                      .IsBinary = hit.IsBinary});
-    UpdateTB();
-}
-
-void TVFinder::SearchFinished(const search::SearchCompletion& completion) {
+void TVFinder::SearchEnded(const session::SearchOutcome& outcome) {
     commands_.SearchEnded();
-    run_.release()->deleteLater(); // it is delivering this very call
-    search::ApplyCompletion(flags_, completion);
-    if (!completion.LogFailure.empty())
-        life_.Notifier().Show(Box(QText(search::kFinderErrorCaption),
-                                  QString::fromStdString(completion.LogFailure),
-                                  platform::BoxIcon::Warning));
-    if (completion.Background)
-        FinishBackground(completion);
+    results_->EndBulkChange();
+    if (tearingDown_) return;
+    if (outcome.Background)
+        FinishBackground(outcome);
     else
-        FinishForeground(completion);
+        FinishForeground(outcome);
 }
 
-void TVFinder::FinishForeground(const search::SearchCompletion& completion) {
+// The session has played the bark, set the summary and the flags and sorted the list.
+void TVFinder::FinishForeground(const session::SearchOutcome& outcome) {
     UpdateTB();
     if (rolledUp_) RollupBtnClick();
-    if (completion.Bark) bark_.Start(resources_.Sound(QStringLiteral("BARKSOUND")));
     ShowLastClick();
-    list_->SelectFirstIfNone();
-    life_.List().SetSearchSummary(completion.SearchSummary);
-    progress_->SetText(QString::fromStdString(completion.SearchSummary));
+    results_->SelectFirstIfNone();
+    progress_->SetText(outcome.SearchSummary);
     UpdateTB();
-    if (completion.OfferLog) AskToShowLog(false);
+    if (outcome.OfferLog) actions_->OfferErrorLog(false);
     commands_.ForegroundFinished();
-    life_.List().SetAutoSort(true);
     VFListAfterSort();
 }
 
-void TVFinder::FinishBackground(const search::SearchCompletion& completion) {
-    commands_.BackgroundFinished(completion.TrayHint);
-    if (completion.Bark) bark_.Start(resources_.Sound(QStringLiteral("BARKSOUND")));
-    life_.List().SetSearchSummary(completion.SearchSummary);
-    progress_->SetText(QString::fromStdString(completion.SearchSummary));
-    life_.List().SetAutoSort(true);
+void TVFinder::FinishBackground(const session::SearchOutcome& outcome) {
+    commands_.BackgroundFinished(outcome.TrayHint.toStdString());
+    progress_->SetText(outcome.SearchSummary);
     VFListAfterSort();
     UpdateTB();
-}
-
-void TVFinder::AskToShowLog(bool systemModal) {
-    const platform::BoxAnswer answer = life_.Notifier().Show(
-        SystemModal(Box(QText(search::kOfferLogCaption), QText(search::kOfferLogQuestion),
-                        platform::BoxIcon::Warning, platform::BoxButtons::OkCancel),
-                    systemModal));
-    if (answer != platform::BoxAnswer::Ok) return;
-    // A viewer that cannot be started shows nothing; the completion goes on.
-    platform::StartDetached(platform::ProgramFile(kViewerFileName),
-                            {search::ErrorLogPath(life_.ResultsFolder())});
 }
 
 // ---- SearchCommandsView ----------------------------------------------------------------
@@ -561,13 +572,12 @@ void TVFinder::CommandsChanged() {
 }
 
 void TVFinder::OfferErrorLog() {
-    AskToShowLog(true);
+    actions_->OfferErrorLog(true);
 }
 
 void TVFinder::OpenAllFound() {
-    // Opening every found file (with its limit check) is the file actions'; until they
-    // are here the user gets the list to open them from.
-    ShowResults();
+    const int openFirst = searchDialog_ ? searchDialog_->OpenFirstCount() : 0;
+    if (actions_->OpenAllFound(openFirst) == actions::OpenAllOutcome::ShowResults) ShowResults();
 }
 
 void TVFinder::ShowResults() {

@@ -21,7 +21,7 @@ void StoreRect(settings::FinderSettings& settings, const WindowRect& rect) {
 } // namespace
 
 void RecordWindow(settings::FinderSettings& settings, const WindowFacts& facts) {
-    if (!facts.minimised && !facts.rolledUp) StoreRect(settings, facts.rect);
+    if (facts.placed && !facts.minimised && !facts.rolledUp) StoreRect(settings, facts.rect);
     settings.VFRolledUp = facts.rolledUp;
     settings.VFVisible = facts.visible;
     settings.VFCol = facts.columnWidths;

@@ -71,7 +71,7 @@ TEST(ToolbarRules, EveryButtonsGlyphIsInTheResourceFileAtItsSize) {
     }
 }
 
-TEST(WindowPlace, TheRectangleIsKeptOnlyWhileTheWindowIsNeitherMinimisedNorRolledUp) {
+TEST(WindowPlace, TheRectangleIsKeptOnlyOnceThePlacedWindowIsNeitherMinimisedNorRolledUp) {
     settings::FinderSettings settings;
     RecordWindow(settings, {.rect = {10, 20, 510, 420},
                             .minimised = false,
@@ -91,6 +91,10 @@ TEST(WindowPlace, TheRectangleIsKeptOnlyWhileTheWindowIsNeitherMinimisedNorRolle
     RecordWindow(settings, {.rect = {0, 760, 160, 790}, .minimised = true});
     EXPECT_EQ((WindowRect{10, 20, 510, 420}), StoredRect(settings)) << "minimised";
     EXPECT_FALSE(settings.VFRolledUp);
+
+    // Never shown in this run: its size is no place the user gave it.
+    RecordWindow(settings, {.rect = {0, 0, 472, 296}, .placed = false});
+    EXPECT_EQ((WindowRect{10, 20, 510, 420}), StoredRect(settings)) << "not placed";
 }
 
 TEST(WindowPlace, RollingUpKeepsTheFullRectangleAndLeavesTheCaptionAlone) {

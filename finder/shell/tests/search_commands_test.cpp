@@ -123,11 +123,6 @@ TEST_F(SearchCommandsTest, PausingGreysTheIconSaysPausedAndTheStopButtonBecomesR
     EXPECT_EQ((ActivePopItems{.Pause1 = false, .Resume1 = true, .Stop1 = true}),
               commands.ActivePopPopup());
 
-    // A progress text that arrives late does not hide that the search is paused.
-    commands.ShowProgress("Searching: /late");
-    EXPECT_EQ("Paused....", view.progress.back());
-    EXPECT_EQ("Paused ... left-click once to resume search", commands.Tray().hint);
-
     commands.Resume1Click();
     EXPECT_FALSE(thread.control.Paused());
     EXPECT_EQ(TrayIconState::tsAnimated, commands.Tray().state);

@@ -1,11 +1,15 @@
 // What the shell's widget tests share: a scripted way to answer the finder's own dialogs,
-// waiting on the event loop, and a main window in a scratch world (its settings file, its
-// results folder, the real pictures and help beside the built programs).
+// waiting on the event loop, and a main window with its search dialog in a scratch world
+// (its settings file, its results folder, the real pictures and help beside the built
+// programs).
 #pragma once
+
+#include <sys/stat.h>
 
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +21,10 @@
 
 #include <gtest/gtest.h>
 
+#include "finder/actions/results_actions.h"
+#include "finder/actions/scripted_delete_prompts.h"
+#include "finder/actions/scripted_file_dialogs.h"
+#include "finder/dialog/vantor_finder.h"
 #include "finder/results/results_file.h"
 #include "finder/search/search_criteria.h"
 #include "finder/shell/finder_life.h"
@@ -70,7 +78,10 @@ public:
     WindowWorld()
         : ini_(folder.Path("config/Morvel Vantor Finder.conf")),
           resultsFolder(folder.Folder("program/searchresults")) {}
-    ~WindowWorld() { window.reset(); }
+    ~WindowWorld() {
+        window.reset();
+        dialog.reset();
+    }
 
     // Settings to find at the next Open.
     void Preset(const std::function<void(platform::SettingsStore&)>& write) {
@@ -92,7 +103,25 @@ public:
             .programFolder = folder.Path("program"),
             .trayAvailable = trayAvailable,
             .sound = {.device = "null"},
+            .deletePrompts = &deletePrompts,
+            .fileDialogs = &fileDialogs,
         });
+        // As start-up makes it, after the window.
+        dialog = std::make_unique<dialog::TVantorFinder>(dialog::TVantorFinder::Services{
+            .settings = life->Settings(),
+            .notifier = notifier,
+            .help = &help,
+            .starter = window.get(),
+            .flags = &flags,
+        });
+        window->SetSearchDialog(dialog.get());
+    }
+
+    // Shows the window (the first time: the last results are read meanwhile) and waits
+    // until the list holds still.
+    void Show() {
+        window->ShowLastClick();
+        WaitFor([&] { return !window->Actions().Busy(); });
     }
 
     // Closes the window as "Exit and Unload" does; true when it closed for good.
@@ -107,9 +136,24 @@ public:
     void Restart(bool trayAvailable = true) {
         EXPECT_TRUE(Close());
         window.reset();
+        dialog.reset();
         life.reset();
         store.reset();
         Open(trayAvailable);
+    }
+
+    // A viewer beside the program that notes each start's arguments as one line.
+    void FakeViewer() {
+        const std::string viewer =
+            folder.File("program/vantorviewer", "#!/bin/sh\necho \"$@\" >> \"$0.starts\"\n");
+        ASSERT_EQ(0, ::chmod(viewer.c_str(), 0755));
+    }
+    // What the viewer was started with so far, one start a line.
+    std::vector<std::string> ViewerStarts() const {
+        std::vector<std::string> starts;
+        std::istringstream lines(mvf::testing::ReadAll(folder.Path("program/vantorviewer.starts")));
+        for (std::string line; std::getline(lines, line);) starts.push_back(line);
+        return starts;
     }
 
     // The settings file as another program would read it.
@@ -125,12 +169,15 @@ public:
     std::string resultsFolder;
     platform::ScriptedNotifier notifier;
     ScriptedModal modal;
+    actions::ScriptedDeletePrompts deletePrompts;
+    actions::ScriptedFileDialogs fileDialogs;
     search::SearchFlags flags;
     platform::ResourceLibrary resources{{MVF_BIN_DIR}};
     platform::HelpViewer help{{MVF_BIN_DIR}};
     std::unique_ptr<platform::SettingsStore> store;
     std::unique_ptr<FinderLife> life;
     std::unique_ptr<TVFinder> window;
+    std::unique_ptr<dialog::TVantorFinder> dialog;
 };
 
 // A results file in `folder` under `name`, holding files of the given names.

@@ -21,9 +21,11 @@
 
 #include "assets/icons.h"
 #include "caption_bar.h"
+#include "finder/dialog/pm_filebar.h"
 #include "finder/search/search_control.h"
+#include "finder/view/results_view.h"
+#include "finder/view/vf_list.h"
 #include "finder_toolbar.h"
-#include "results_view_placeholder.h"
 #include "shell_test_support.h"
 #include "status_bars.h"
 #include "testsupport/qt_print.h"
@@ -60,7 +62,7 @@ TEST(TVFinderTest, TheLastResultsAreLoadedAtTheFirstShowingOnly) {
     EXPECT_FALSE(window.isVisible()) << "created hidden";
     EXPECT_TRUE(world.life->List().empty()) << "nothing is read before the window shows";
 
-    window.ShowLastClick();
+    world.Show();
     ASSERT_EQ(3u, world.life->List().size());
     EXPECT_EQ("Files With Hits: 3", window.VFinderstatus()->PanelText(1));
     EXPECT_EQ("Sort: Name - (A-Z)", window.VFinderstatus()->PanelText(2));
@@ -76,7 +78,7 @@ TEST(TVFinderTest, TheLastResultsAreLoadedAtTheFirstShowingOnly) {
     WriteResults(world.resultsFolder, results::kLastResultsName, {"one.txt"});
     window.ExitBtnClick();
     EXPECT_FALSE(window.isVisible());
-    window.ShowLastClick();
+    world.Show();
     EXPECT_EQ(3u, world.life->List().size());
     EXPECT_TRUE(world.notifier.Boxes().empty()) << world.notifier.Describe();
 }
@@ -85,7 +87,7 @@ TEST(TVFinderTest, TBSwitchesTheToolbarToMediumAndBackWithItsGlyphs) {
     WindowWorld world;
     world.Open();
     TVFinder& window = *world.window;
-    window.ShowLastClick();
+    world.Show();
     FinderToolbar& toolbar = *window.Toolbar();
     const auto expectSize = [&](QSize button, int thickness, const char* prefix) {
         for (const ToolbarButton& b : kToolbarButtons) {
@@ -114,7 +116,7 @@ TEST(TVFinderTest, TBSwitchesTheToolbarToMediumAndBackWithItsGlyphs) {
     window.TBSizeBtnClick();
     world.Restart();
     EXPECT_EQ("M", world.Stored().Read(kMode));
-    world.window->ShowLastClick();
+    world.Show();
     EXPECT_EQ(QSize(38, 38), world.window->Toolbar()->Button(ToolbarCommand::SaveListBtn)->size());
 }
 
@@ -127,7 +129,7 @@ TEST(TVFinderTest, RollingUpKeepsTheCaptionAndARestartRestoresItAndTheFullSize) 
         s.Write(kLastCY, 450);
     });
     world.Open();
-    world.window->ShowLastClick();
+    world.Show();
     EXPECT_EQ(QRect(40, 50, 600, 400), world.window->geometry());
 
     const int captionHeight = world.window->Caption()->height() + 4; // and the frame
@@ -146,7 +148,7 @@ TEST(TVFinderTest, RollingUpKeepsTheCaptionAndARestartRestoresItAndTheFullSize) 
         EXPECT_EQ(640, stored.Read(kLastCX)) << "the full size is kept, not the caption's";
         EXPECT_EQ(450, stored.Read(kLastCY));
     }
-    world.window->ShowLastClick();
+    world.Show();
     EXPECT_TRUE(world.window->RolledUp());
     EXPECT_EQ(QRect(40, 50, 600, captionHeight), world.window->geometry());
 
@@ -162,13 +164,13 @@ TEST(TVFinderTest, RollingUpKeepsTheCaptionAndARestartRestoresItAndTheFullSize) 
 TEST(TVFinderTest, AFirstRunWindowStandsAtTheOriginWithColumnsOf100) {
     WindowWorld world;
     world.Open();
-    world.window->ShowLastClick();
+    world.Show();
     EXPECT_EQ(QRect(0, 0, 360, 276), world.window->geometry());
     EXPECT_EQ((std::array<int, 5>{100, 100, 100, 100, 100}),
-              world.window->VFList()->ColumnWidths());
+              world.window->Results()->ColumnWidths());
     world.window->VFList()->setColumnWidth(1, 230);
     world.Restart();
-    world.window->ShowLastClick();
+    world.Show();
     EXPECT_EQ(230, world.window->VFList()->columnWidth(1));
 }
 
@@ -177,7 +179,7 @@ TEST(TVFinderTest, TheStatusPanelsFollowTheBarsWidthAndHintsTakePanelZero) {
     WriteResults(world.resultsFolder, results::kLastResultsName, {"a.txt", "b.txt"});
     world.Open();
     TVFinder& window = *world.window;
-    window.ShowLastClick();
+    world.Show();
     window.resize(601, 300);
     QApplication::processEvents();
     FinderStatusBar& status = *window.VFinderstatus();
@@ -270,7 +272,7 @@ TEST(TVFinderTest, TheTrayShowsEachLookWithItsMenuAndAnimatesWhileASearchRuns) {
     // The stop button's right click shows the search menu, also while the button is
     // disabled (no search runs): Pause and Resume off.
     tray.Apply({});
-    world.window->ShowLastClick();
+    world.Show();
     FinderToolbar& toolbar = *world.window->Toolbar();
     QToolButton* stopGo = toolbar.Button(ToolbarCommand::StopGoBtn);
     ASSERT_FALSE(stopGo->isEnabled());
@@ -288,8 +290,9 @@ TEST(TVFinderTest, TheTrayShowsEachLookWithItsMenuAndAnimatesWhileASearchRuns) {
     QContextMenuEvent other(QContextMenuEvent::Mouse, beside, toolbar.mapToGlobal(beside));
     QApplication::sendEvent(&toolbar, &other);
     EXPECT_FALSE(tray.ActivePop()->isVisible());
-    ASSERT_TRUE(world.window->DockMenu()->isVisible());
-    world.window->DockMenu()->actions().at(1)->trigger(); // "Dock &Bottom"
+    dialog::PMFilebar& filebar = world.dialog->FilebarMenu();
+    ASSERT_TRUE(filebar.isVisible());
+    filebar.Bottom()->trigger();
     EXPECT_EQ(Qt::BottomToolBarArea, world.window->toolBarArea(&toolbar));
 }
 
@@ -303,7 +306,7 @@ TEST(TVFinderTest, TheTitleDragsTheWindowAndTheCaptionMaximisesAndRestoresIt) {
     });
     world.Open();
     TVFinder& window = *world.window;
-    window.ShowLastClick();
+    world.Show();
     TitleGlyph* title = window.Caption()->Title();
     const QPoint grip(30, 8);
     const QPoint start = title->mapToGlobal(grip);
@@ -342,7 +345,7 @@ TEST(TVFinderTest, TheOptionsMenuShowsAndChangesItsChecksAndOpensTheWebPages) {
     world.Preset([](platform::SettingsStore& s) { s.Write(kSplash, false); });
     world.Open();
     TVFinder& window = *world.window;
-    window.ShowLastClick();
+    world.Show();
     QMenu& menu = *window.MainPop();
     const auto item = [&](const char* name) { return menu.findChild<QAction*>(name); };
     emit menu.aboutToShow();
@@ -412,7 +415,7 @@ TEST(TVFinderTest, StartWithTheSessionFollowsTheAutostartEntry) {
 TEST(TVFinderTest, HelpOpensTheResultsWindowsTopicOnF1AndContext1000OnTheButtons) {
     WindowWorld world;
     world.Open();
-    world.window->ShowLastClick();
+    world.Show();
     world.window->HelpTopicKey();
     QTextBrowser* browser = world.help.Browser(platform::HelpPane::Main);
     ASSERT_NE(nullptr, browser);
@@ -428,7 +431,7 @@ TEST(TVFinderTest, WithoutATrayTheWindowStandsInForItDoneMinimisesAndTheMenuCarr
     QMenu& menu = *window.MainPop();
     for (const char* name : {"NewSrch", "ShowLast", "Exitprogram1"})
         EXPECT_NE(nullptr, menu.findChild<QAction*>(name)) << name;
-    window.ShowLastClick();
+    world.Show();
     window.ExitBtnClick();
     EXPECT_TRUE(window.isMinimized());
     EXPECT_TRUE(window.isVisible()) << "minimised, not hidden into nothing";
@@ -439,11 +442,27 @@ TEST(TVFinderTest, WithoutATrayTheWindowStandsInForItDoneMinimisesAndTheMenuCarr
     EXPECT_TRUE(closed);
 }
 
+TEST(TVFinderTest, AWindowNeverShownKeepsItsStoredPlaceThroughDoneAndExit) {
+    WindowWorld world;
+    world.Preset([](platform::SettingsStore& s) {
+        s.Write(kLastX, 40);
+        s.Write(kLastY, 50);
+        s.Write(kLastCX, 640);
+        s.Write(kLastCY, 450);
+    });
+    world.Open();
+    world.window->ExitBtnClick(); // as a background search does first
+    world.Restart();
+    EXPECT_EQ(640, world.Stored().Read(kLastCX));
+    world.Show();
+    EXPECT_EQ(QRect(40, 50, 600, 400), world.window->geometry());
+}
+
 TEST(TVFinderTest, DoneHidesToTheTrayAndRecordsThePlace) {
     WindowWorld world;
     world.Open();
     TVFinder& window = *world.window;
-    window.ShowLastClick();
+    world.Show();
     window.setGeometry(70, 80, 500, 300);
     window.Toolbar()->Action(ToolbarCommand::ExitBtn)->trigger();
     EXPECT_FALSE(window.isVisible());
@@ -456,7 +475,7 @@ TEST(TVFinderTest, ClosingDuringASearchAsksAndStaysOpenWithNothingWritten) {
     WindowWorld world;
     WriteResults(world.resultsFolder, results::kLastResultsName, {"kept.txt"});
     world.Open();
-    world.window->ShowLastClick();
+    world.Show();
     world.flags.SearchRunning = true;
     world.notifier.Expect(BoxAnswer::No);
     EXPECT_FALSE(world.Close());
@@ -484,9 +503,13 @@ TEST(TVFinderTest, AResultsFileTheUserLoadedIsNotSavedOverTheLastResults) {
     WindowWorld world;
     WriteResults(world.resultsFolder, results::kLastResultsName, {"last.txt"});
     world.Open();
-    world.window->ShowLastClick();
-    world.life->List().AddItem("/elsewhere/loaded.txt", "(unknown)", "(unknown)", 1, {});
-    world.life->NoteUserLoadedFile();
+    world.Show();
+    world.folder.Folder("elsewhere");
+    WriteResults({}, world.folder.Path("elsewhere/mine.ser"), {"one.txt", "two.txt"});
+    world.fileDialogs.Answer(world.folder.Path("elsewhere/mine.ser"));
+    world.window->Toolbar()->Action(ToolbarCommand::OpenListBtn)->trigger();
+    ASSERT_TRUE(testing::WaitFor([&] { return world.life->List().size() == 2; }));
+    EXPECT_EQ("one.txt", world.window->VFinderstatus()->PanelText(0)) << "its first row selected";
     EXPECT_TRUE(world.Close());
     results::ResultsList saved;
     results::LoadList(saved, results::kLastResultsName, world.resultsFolder);
@@ -499,7 +522,7 @@ TEST(TVFinderTest, ClearAsksFirstAndEmptiesTheListAndItsSummary) {
     WriteResults(world.resultsFolder, results::kLastResultsName, {"a.txt", "b.txt"});
     world.Open();
     TVFinder& window = *world.window;
-    window.ShowLastClick();
+    world.Show();
     world.notifier.Expect(BoxAnswer::No);
     window.Toolbar()->Action(ToolbarCommand::ClearBtn)->trigger();
     EXPECT_EQ(2u, world.life->List().size());

@@ -1,5 +1,6 @@
 #include "platform/core/folder.h"
 
+#include <atomic>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -38,13 +39,26 @@ bool IsDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
 
+std::function<bool(std::string_view)> g_folderFailureHook;
+std::atomic<bool> g_folderHookInstalled{false};
+
 } // namespace
+
+void SetFolderOpenFailureHook(std::function<bool(std::string_view fullPath)> hook) {
+    g_folderHookInstalled.store(false, std::memory_order_release);
+    g_folderFailureHook = std::move(hook);
+    g_folderHookInstalled.store(static_cast<bool>(g_folderFailureHook), std::memory_order_release);
+}
 
 Folder Folder::Open(const std::string& path) {
     return Folder(::open(path.c_str(), kFolderFlags));
 }
 
-Folder Folder::OpenChild(const Folder& parent, const char* name) {
+Folder Folder::OpenChild(const Folder& parent, const char* name, std::string_view fullPath) {
+    if (g_folderHookInstalled.load(std::memory_order_acquire) && g_folderFailureHook(fullPath)) {
+        errno = EACCES;
+        return Folder();
+    }
     return Folder(::openat(parent.fd_, name, kFolderFlags | O_NOFOLLOW));
 }
 

@@ -28,39 +28,39 @@ TOvcCommandTable* TOvcCommandProcessor::Table(std::string_view name) {
     return nullptr;
 }
 
-int TOvcCommandProcessor::Translate(uint8_t key, uint8_t shift) {
-    if (IsModifierKey(key)) return state_ == FirstKeySeen ? ccPartial : ccNoCmd;
-    if (state_ == Literal) {
-        state_ = Idle;
-        return ccNoCmd;
-    }
+TOvcCommandProcessor::Match TOvcCommandProcessor::Resolve(uint8_t key, uint8_t shift) const {
+    if (IsModifierKey(key)) return {state_ == FirstKeySeen ? ccPartial : ccNoCmd, state_};
+    if (state_ == Literal) return {ccNoCmd, Idle};
     const bool pending = state_ == FirstKeySeen;
     for (const TOvcCommandTable& table : tables_) {
         if (!table.Active()) continue;
         for (const KeyEntry& e : table.Entries()) {
             if (!pending) {
                 if (e.key1 != key || e.shift1 != shift) continue;
-                if (e.key2 != 0) {
-                    state_ = FirstKeySeen;
-                    firstKey_ = key;
-                    firstShift_ = shift;
-                    return ccPartial;
-                }
-                if (e.command == ccCtrlChar) {
-                    state_ = Literal;
-                    return ccCtrlChar;
-                }
-                return e.command;
+                if (e.key2 != 0) return {ccPartial, FirstKeySeen};
+                return {e.command, e.command == ccCtrlChar ? Literal : Idle};
             }
             if (e.key1 == firstKey_ && e.shift1 == firstShift_ && e.key2 == key &&
                 SecondShiftMatches(e.shift2, shift)) {
-                state_ = e.command == ccCtrlChar ? Literal : Idle;
-                return e.command;
+                return {e.command, e.command == ccCtrlChar ? Literal : Idle};
             }
         }
     }
-    state_ = Idle;
-    return pending ? ccSeqBroken : ccNoCmd;
+    return {pending ? ccSeqBroken : ccNoCmd, Idle};
+}
+
+int TOvcCommandProcessor::Translate(uint8_t key, uint8_t shift) {
+    const Match match = Resolve(key, shift);
+    if (match.next == FirstKeySeen && state_ != FirstKeySeen) {
+        firstKey_ = key;
+        firstShift_ = shift;
+    }
+    state_ = match.next;
+    return match.command;
+}
+
+int TOvcCommandProcessor::Peek(uint8_t key, uint8_t shift) const {
+    return Resolve(key, shift).command;
 }
 
 TOvcController::TOvcController() {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "viewer/editor/editor_errors.h"
+#include "viewer/editor/utf8.h"
 
 namespace mvf::editor {
 namespace {
@@ -102,6 +103,12 @@ int32_t TOvcCustomEditor::VisibleColumns() const {
 
 void TOvcCustomEditor::SetTopLine(int32_t line) {
     topLine_ = std::clamp(line, 1, list_->LineCount());
+    // The top line is part of the status.
+    ShowStatus();
+}
+
+void TOvcCustomEditor::SetHorizontalOffset(int32_t columns) {
+    horizontalOffset_ = std::max(columns, 0);
     if (view_) view_->Repaint();
 }
 
@@ -111,6 +118,14 @@ LineCol TOvcCustomEditor::CaretLineCol() {
         lineColStale_ = false;
     }
     return caretLineCol_;
+}
+
+int32_t TOvcCustomEditor::CaretColumnShown() {
+    const LineCol at = CaretLineCol();
+    const std::string_view text = list_->LineText(at.line);
+    const auto length = static_cast<int32_t>(text.size());
+    const int32_t before = std::min(at.col - 1, length);
+    return CharCount(text.substr(0, before)) + (at.col - 1 - before) + 1;
 }
 
 void TOvcCustomEditor::ClampToText(ParaPos& at) {
@@ -184,12 +199,20 @@ void TOvcCustomEditor::Changed(uint64_t before) {
 }
 
 bool TOvcCustomEditor::ProcessCommand(int command, char ch) {
+    return Dispatch(command, std::string_view(&ch, 1));
+}
+
+bool TOvcCustomEditor::ProcessChar(std::string_view character) {
+    return Dispatch(ccChar, character);
+}
+
+bool TOvcCustomEditor::Dispatch(int command, std::string_view character) {
     const uint64_t before = list_->ChangeCount();
     bool handled = true;
     if (command >= ccUserFirst) {
         if (OnUserCommand) OnUserCommand(command);
     } else if (command == ccChar) {
-        TypeChar(ch);
+        TypeChar(character);
     } else if (command == ccCtrlChar) {
         // The processor takes the next key literally; nothing to do here.
     } else {
@@ -217,9 +240,9 @@ void TOvcCustomEditor::KeyDown(uint8_t key, uint8_t shift) {
     suppressChar_ = command == ccPartial || key == vkBack;
 }
 
-void TOvcCustomEditor::KeyPress(char ch) {
-    if (suppressChar_ || static_cast<unsigned char>(ch) < 32) return;
-    ProcessCommand(ccChar, ch);
+void TOvcCustomEditor::KeyPress(std::string_view character) {
+    if (suppressChar_ || character.empty() || static_cast<unsigned char>(character[0]) < 32) return;
+    ProcessChar(character);
 }
 
 void TOvcCustomEditor::FollowPositions(const PositionChange& change) {

@@ -3,6 +3,7 @@
 
 #include "viewer/editor/editor.h"
 #include "viewer/editor/editor_errors.h"
+#include "viewer/editor/utf8.h"
 
 namespace mvf::editor {
 
@@ -39,26 +40,29 @@ int TOvcCustomEditor::DeleteSelection() {
     return code;
 }
 
-void TOvcCustomEditor::TypeChar(char ch) {
+void TOvcCustomEditor::TypeChar(std::string_view typed) {
     if (readOnly_) return;
     const int32_t oldLine = CaretLineCol().line;
     const ParaPos anchor = anchor_;
     const ParaPos caret = caret_;
-    const std::string_view typed(&ch, 1);
-    auto type = [&] {
+    auto type = [&](bool overtype) {
         const ParaPos at = caret_;
-        const int code = insertMode_ || at.pos > list_->ParaLength(at.para)
+        // Overtyping replaces one whole character, whatever the lengths of the two.
+        const std::string_view text = list_->ParaText(at.para);
+        const int code = !overtype || at.pos > static_cast<int32_t>(text.size())
                              ? list_->InsertChars(at, typed)
-                             : list_->ReplaceChars(at, typed);
-        if (code == 0) SetCaret({at.para, at.pos + 1});
+                             : list_->ReplaceChars(at, typed, CharLength(text, at.pos - 1));
+        if (code == 0) SetCaret({at.para, at.pos + static_cast<int32_t>(typed.size())});
         return code;
     };
-    // Plain typing stays outside any group, so that a run of it merges into one record.
+    // A selection gives way to the character whatever the mode: overtyping after it would
+    // destroy a character that was not selected. Plain typing stays outside any group, so
+    // that a run of it merges into one record.
     const int code = HasSelection() ? list_->Transaction([&] {
         const int deleted = DeleteSelection();
-        return deleted != 0 ? deleted : type();
+        return deleted != 0 ? deleted : type(false);
     })
-                                    : type();
+                                    : type(!insertMode_);
     if (code != 0) {
         SetSelection(anchor, caret);
         ReportError(code);
@@ -67,28 +71,9 @@ void TOvcCustomEditor::TypeChar(char ch) {
     ScrollIntoView(CaretLineCol().line > oldLine);
 }
 
-// Tab stops are counted in display columns (tabs expanded), so that they line up on screen.
-void TOvcCustomEditor::InsertSpaces(int32_t count) {
-    const ParaPos at = caret_;
-    const int code = list_->Transaction([&] {
-        if (!insertMode_) list_->DeleteChars(at, count);
-        return list_->InsertChars(at, std::string(count, ' '));
-    });
-    if (code == 0) SetCaret({at.para, at.pos + count});
-    Finish(code);
-}
-
-void TOvcCustomEditor::Tab() {
-    if (readOnly_) return;
-    if (tabType_ == ttReal) {
-        TypeChar('\t');
-        return;
-    }
-    const int code = list_->Transaction([&] { return HasSelection() ? DeleteSelection() : 0; });
-    if (code != 0) {
-        ReportError(code);
-        return;
-    }
+// The spaces a fixed or smart tab makes at the caret. Tab stops are counted in display
+// columns (tabs expanded), so that they line up on screen.
+int32_t TOvcCustomEditor::TabSpaces() {
     const int32_t tabSize = TabSize();
     const int32_t column = CaretDisplayColumn() + 1;
     int32_t count = tabSize * ((column - 1) / tabSize + 1) - column + 1;
@@ -96,23 +81,49 @@ void TOvcCustomEditor::Tab() {
         const int32_t target = SmartTabTarget(CaretLineCol().line, column);
         if (target > column) count = target - column;
     }
-    InsertSpaces(count);
+    return count;
+}
+
+void TOvcCustomEditor::Tab() {
+    if (readOnly_) return;
+    if (tabType_ == ttReal) {
+        TypeChar("\t");
+        return;
+    }
+    const ParaPos anchor = anchor_;
+    const ParaPos caret = caret_;
+    // Over a selection the spaces take its place, as a typed character does; only
+    // without one does overwrite mode cover the characters after the caret.
+    const bool replacing = HasSelection();
+    const int code = list_->Transaction([&] {
+        if (replacing) {
+            if (const int deleted = DeleteSelection()) return deleted;
+        }
+        const int32_t count = TabSpaces();
+        const ParaPos at = caret_;
+        if (!insertMode_ && !replacing) list_->DeleteChars(at, BytesOfChars(at, count));
+        const int inserted = list_->InsertChars(at, std::string(count, ' '));
+        if (inserted == 0) SetCaret({at.para, at.pos + count});
+        return inserted;
+    });
+    if (code != 0) SetSelection(anchor, caret);
+    Finish(code);
 }
 
 // The column a smart tab reaches: the start of the next word on the line above (or below),
 // 0 when neither line gives one.
 int32_t TOvcCustomEditor::SmartTabTarget(int32_t line, int32_t column) {
     auto targetFrom = [&](int32_t other) -> int32_t {
+        // One byte a display cell: a blank for the cells of blanks (tabs expanded), a
+        // letter for those of every other character (two for a wide one).
         const std::string_view raw = list_->LineText(other);
         std::string text;
-        for (char c : raw) {
-            if (c == '\t') {
-                text.append(DisplayColumnAfter("\t", static_cast<int32_t>(text.size()), TabSize()) -
-                                static_cast<int32_t>(text.size()),
-                            ' ');
-            } else {
-                text += c;
-            }
+        for (int32_t i = 0; i < static_cast<int32_t>(raw.size());) {
+            int32_t bytes = 1;
+            const int32_t cells =
+                CellsAt(raw, i, static_cast<int32_t>(text.size()), TabSize(), &bytes);
+            text.append(cells, IsBlank(raw[i]) ? ' ' : 'x');
+            i += bytes;
         }
         const auto length = static_cast<int32_t>(text.size());
         if (length == 0) return 0;
@@ -191,7 +202,16 @@ void TOvcCustomEditor::Delete() {
         if (caret_.para < list_->ParaCount()) Finish(list_->JoinPara(caret_.para, caret_.pos));
         return;
     }
-    Finish(list_->DeleteChars(caret_, 1));
+    Finish(list_->DeleteChars(caret_, CharLength(list_->ParaText(caret_.para), caret_.pos - 1)));
+}
+
+// Bytes of the `count` characters from `at` (fewer where the paragraph ends).
+int32_t TOvcCustomEditor::BytesOfChars(ParaPos at, int32_t count) {
+    const std::string_view text = list_->ParaText(at.para);
+    int32_t end = at.pos - 1;
+    for (int32_t n = 0; n < count && end < static_cast<int32_t>(text.size()); ++n)
+        end = NextCharStart(text, end);
+    return std::max(end - (at.pos - 1), 0);
 }
 
 void TOvcCustomEditor::DeleteLine() {

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "viewer/editor/editor.h"
+#include "viewer/editor/utf8.h"
 
 namespace mvf::editor {
 namespace {
@@ -76,9 +77,23 @@ void TOvcCustomEditor::MoveToPos(ParaPos at, bool extend) {
     ScrollIntoView(CaretLineCol().line > oldLine);
 }
 
+// Positions step over whole characters; in the blank space past a paragraph's end every
+// position is one blank.
+int32_t TOvcCustomEditor::PositionBefore(ParaPos at) {
+    const std::string_view text = list_->ParaText(at.para);
+    if (at.pos - 1 > static_cast<int32_t>(text.size())) return at.pos - 1;
+    return PrevCharStart(text, at.pos - 1) + 1;
+}
+
+int32_t TOvcCustomEditor::PositionAfter(ParaPos at) {
+    const std::string_view text = list_->ParaText(at.para);
+    if (at.pos - 1 >= static_cast<int32_t>(text.size())) return at.pos + 1;
+    return NextCharStart(text, at.pos - 1) + 1;
+}
+
 void TOvcCustomEditor::MoveLeft(bool extend) {
     if (caret_.pos > 1) {
-        MoveToPos({caret_.para, caret_.pos - 1}, extend);
+        MoveToPos({caret_.para, PositionBefore(caret_)}, extend);
         return;
     }
     const int32_t line = CaretLineCol().line;
@@ -93,7 +108,7 @@ void TOvcCustomEditor::MoveLeft(bool extend) {
 void TOvcCustomEditor::MoveRight(bool extend) {
     const int32_t length = list_->ParaLength(caret_.para);
     if (caret_.pos <= length || (scrollPastEnd_ && caret_.pos < list_->ParaLengthLimit())) {
-        MoveToPos({caret_.para, caret_.pos + 1}, extend);
+        MoveToPos({caret_.para, PositionAfter(caret_)}, extend);
     } else if (caret_.para < list_->ParaCount()) {
         MoveToPos({caret_.para + 1, 1}, extend);
     } else if (!extend) {
@@ -138,7 +153,8 @@ void TOvcCustomEditor::MoveEnd(bool extend) {
     // On a wrapped line that is not the paragraph's last, "after the last character" would
     // be the next line's start: stay on this line's last character instead.
     const bool lastOfPara = ref.lineInPara == list_->ParaLineCount(ref.para);
-    MoveTo({line, lastOfPara ? length + 1 : std::max(length, 1)}, extend, false);
+    const int32_t last = length > 0 ? PrevCharStart(ref.text, length) + 1 : 1;
+    MoveTo({line, lastOfPara ? length + 1 : last}, extend, false);
 }
 
 int32_t TOvcCustomEditor::CaretDisplayColumn() {
@@ -155,8 +171,9 @@ int32_t TOvcCustomEditor::ColumnForDisplay(std::string_view line, int32_t displa
     int32_t column = 0;
     const auto length = static_cast<int32_t>(line.size());
     while (i < length && column < displayColumn) {
-        column = line[i] == '\t' ? (column / tabSize + 1) * tabSize : column + 1;
-        ++i;
+        int32_t bytes = 1;
+        column += CellsAt(line, i, column, tabSize, &bytes);
+        i += bytes;
     }
     if (column < displayColumn) i += displayColumn - column;
     return i + 1;

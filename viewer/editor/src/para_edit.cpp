@@ -87,12 +87,16 @@ int TParaList::DeleteChars(ParaPos at, int32_t count) {
 }
 
 int TParaList::ReplaceChars(ParaPos at, std::string_view text) {
+    return ReplaceChars(at, text, static_cast<int32_t>(text.size()));
+}
+
+int TParaList::ReplaceChars(ParaPos at, std::string_view text, int32_t replaced) {
     TParaNode* node = FindOrThrow(at.para);
     if (at.pos < 1) throw EInvalidLineOrCol();
     const int32_t length = node->Length();
     if (at.pos > length) return InsertChars(at, text);
     const auto newLength = static_cast<int32_t>(text.size());
-    const int32_t oldLength = std::min(newLength, length - at.pos + 1);
+    const int32_t oldLength = std::clamp(replaced, 0, length - at.pos + 1);
     if (newLength > oldLength) {
         if (int code = CheckLimits(0, newLength - oldLength, at.para)) return code;
     }
@@ -131,6 +135,7 @@ int TParaList::InsertPara(int32_t before, std::string_view text) {
 int TParaList::DeletePara(int32_t para) {
     TParaNode* node = FindOrThrow(para);
     if (paraCount_ == 1) return DeleteChars({1, 1}, node->Length());
+    node->lineEndRule = LineEndRule::Deleted;
     const bool kept = RecordNode(ukParaDeleted, para, node);
     TParaNode* removed = RawRemoveNode(para);
     if (!kept) TParaNode::Destroy(removed);
@@ -160,6 +165,8 @@ int TParaList::SplitPara(ParaPos at, bool trim, int32_t indentWidth, int32_t tab
     } catch (const std::bad_alloc&) {
         return kErrOutOfMemory;
     }
+    // The new paragraph takes over the old one's line end; the break ends the old one.
+    fresh->lineEndRule = LineEndRule::Boundary;
     const auto indentLength = static_cast<int32_t>(indent.size());
     {
         Group group(*this);
@@ -210,6 +217,8 @@ int TParaList::JoinUnchecked(int32_t para, int32_t at) {
             RecordText(ukInsert, para, length + 1, joined);
             RawInsert(para, length + 1, joined, {});
         }
+        // The joined paragraph ends as the next one did.
+        Find(para + 1)->lineEndRule = LineEndRule::Boundary;
         const bool kept = RecordNode(ukParaDeleted, para + 1, Find(para + 1));
         TParaNode* removed = RawRemoveNode(para + 1);
         if (!kept) TParaNode::Destroy(removed);

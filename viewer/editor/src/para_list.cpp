@@ -34,8 +34,7 @@ void TParaList::ResetToEmpty() {
     paraCount_ = lineCount_ = 1;
     byteCount_ = 0;
     bookmarks_.fill({0, 0});
-    changedFirst_ = 1;
-    changedLast_ = kNoLimit;
+    Touched(1, kNoLimit);
 }
 
 void TParaList::Clear() {
@@ -78,10 +77,18 @@ void TParaList::SetWrapping(bool wordWrap, int32_t wrapColumn, int32_t tabSize) 
     if (wrapColumn < 1 || tabSize < 1) return;
     const bool rewrap =
         wordWrap != wordWrap_ || (wordWrap && (wrapColumn != wrapColumn_ || tabSize != tabSize_));
+    const bool retab = tabSize != tabSize_;
     wordWrap_ = wordWrap;
     wrapColumn_ = wrapColumn;
     tabSize_ = tabSize;
-    if (!rewrap) return;
+    if (!rewrap) {
+        // Unwrapped text keeps its lines, but every tab is drawn anew.
+        if (retab) {
+            Touched(1, kNoLimit);
+            for (TParaListClient* client : clients_) client->TextChanged();
+        }
+        return;
+    }
     const WrapRule rule = Rule();
     lineCount_ = 0;
     for (TParaNode* node = first_; node; node = node->next) {
@@ -218,6 +225,7 @@ int TParaList::CheckLimits(int32_t paras, int64_t bytes, int32_t growing) {
 void TParaList::Touched(int32_t firstLine, int32_t lastLine) {
     changedFirst_ = firstLine;
     changedLast_ = lastLine;
+    ++touchCount_;
 }
 
 void TParaList::Notify(const PositionChange& change) {

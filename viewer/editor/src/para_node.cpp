@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "viewer/editor/utf8.h"
+
 namespace mvf::editor {
 namespace {
 
@@ -22,19 +24,23 @@ TParaNode* Allocate(int32_t capacity) {
     return static_cast<TParaNode*>(::operator new(sizeof(TParaNode) + capacity));
 }
 
-// Index of the first character (from `start`) that does not fit into `width` columns.
+// Index of the first character (from `start`) that does not fit into `width` cells. Plain
+// text (ASCII without tabs) has one cell per byte; otherwise characters are walked, a tab
+// to its stop and a wide character over two cells. A line holds at least one character.
 int32_t FirstCharacterPast(std::string_view text, int32_t start, int32_t width, int32_t tabSize,
-                           bool hasTab) {
+                           bool plain) {
     const auto length = static_cast<int32_t>(text.size());
-    if (!hasTab) return std::min(length, start + width);
+    if (plain) return std::min(length, start + width);
     int32_t column = 0;
     int32_t i = start;
-    for (; i < length; ++i) {
-        const int32_t next = text[i] == '\t' ? (column / tabSize + 1) * tabSize : column + 1;
+    while (i < length) {
+        int32_t bytes = 1;
+        const int32_t next = column + CellsAt(text, i, column, tabSize, &bytes);
         if (next > width) break;
         column = next;
+        i += bytes;
     }
-    return std::max(i, start + 1);
+    return std::max(i, NextCharStart(text, start));
 }
 
 int32_t SkipBlanks(std::string_view text, int32_t i) {
@@ -45,7 +51,12 @@ int32_t SkipBlanks(std::string_view text, int32_t i) {
 } // namespace
 
 int32_t DisplayColumnAfter(std::string_view text, int32_t column, int32_t tabSize) {
-    for (char c : text) column = c == '\t' ? (column / tabSize + 1) * tabSize : column + 1;
+    const auto size = static_cast<int32_t>(text.size());
+    for (int32_t i = 0; i < size;) {
+        int32_t bytes = 1;
+        column += CellsAt(text, i, column, tabSize, &bytes);
+        i += bytes;
+    }
     return column;
 }
 
@@ -82,6 +93,9 @@ TParaNode* TParaNode::Reserve(TParaNode* node, int32_t length) {
     grown->lineCount_ = node->lineCount_;
     grown->capacity_ = static_cast<uint16_t>(capacity);
     grown->length_ = node->length_;
+    grown->continuesLine = node->continuesLine;
+    grown->lineEndRule = node->lineEndRule;
+    grown->previousContinued = node->previousContinued;
     std::memcpy(grown->Storage(), node->Storage(), node->length_);
     grown->Storage()[node->length_] = '\0';
     node->lineStarts_ = nullptr;
@@ -139,13 +153,13 @@ void TParaNode::SetLineStart(int32_t line, int32_t offset) {
 int32_t TParaNode::Wrap(const WrapRule& rule) {
     const int32_t before = lineCount_;
     const std::string_view text = Text();
-    const bool hasTab = text.find('\t') != std::string_view::npos;
+    const bool plain = text.find('\t') == std::string_view::npos && IsAscii(text);
     int32_t lines = 1;
-    if (rule.width > 0 && (hasTab || length_ > rule.width)) {
+    if (rule.width > 0 && (!plain || length_ > rule.width)) {
         const int32_t tabSize = std::max(rule.tabSize, 1);
         int32_t start = 0;
         for (;;) {
-            const int32_t past = FirstCharacterPast(text, start, rule.width, tabSize, hasTab);
+            const int32_t past = FirstCharacterPast(text, start, rule.width, tabSize, plain);
             if (past >= length_) break;
             int32_t next = past;
             // Back to a blank (which may hang past the width) or a hyphen that still fits.

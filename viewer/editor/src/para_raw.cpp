@@ -1,5 +1,7 @@
 // The raw changes under every primitive and every undo replay: text, wrapping, counts,
 // the cursor and the positions that follow. No limit check and no undo record here.
+#include <utility>
+
 #include "viewer/editor/para_list.h"
 
 namespace mvf::editor {
@@ -61,6 +63,27 @@ void TParaList::RawReplace(int32_t para, int32_t pos, int32_t oldLength, std::st
     for (TParaListClient* client : clients_) client->TextChanged();
 }
 
+namespace {
+
+// The line end between `previous` and a paragraph that comes or goes next to it.
+void MoveLineEnds(TParaNode* previous, TParaNode* node, bool arriving) {
+    if (!previous) return;
+    switch (node->lineEndRule) {
+    case LineEndRule::Own: break;
+    case LineEndRule::Boundary: std::swap(previous->continuesLine, node->continuesLine); break;
+    case LineEndRule::Deleted:
+        if (arriving) {
+            previous->continuesLine = node->previousContinued;
+        } else {
+            node->previousContinued = previous->continuesLine;
+            previous->continuesLine = previous->continuesLine && node->continuesLine;
+        }
+        break;
+    }
+}
+
+} // namespace
+
 void TParaList::RawInsertNode(int32_t before, TParaNode* node) {
     node->Wrap(Rule());
     if (before <= paraCount_) {
@@ -77,6 +100,7 @@ void TParaList::RawInsertNode(int32_t before, TParaNode* node) {
         last_ = node;
         cursor_ = {node, paraCount_ + 1, lineCount_ + 1};
     }
+    MoveLineEnds(node->prev, node, true);
     ++paraCount_;
     lineCount_ += node->LineCount();
     byteCount_ += node->Length() + 2;
@@ -90,6 +114,7 @@ void TParaList::RawInsertNode(int32_t before, TParaNode* node) {
 TParaNode* TParaList::RawRemoveNode(int32_t para) {
     TParaNode* node = Find(para);
     const int32_t firstLine = cursor_.firstLine;
+    MoveLineEnds(node->prev, node, false);
     (node->prev ? node->prev->next : first_) = node->next;
     (node->next ? node->next->prev : last_) = node->prev;
     if (node->next) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "viewer/editor/para_list.h"
+#include "viewer/editor/utf8.h"
 
 namespace mvf::editor {
 
@@ -72,6 +73,8 @@ bool TParaList::RedoGroup(ParaPos& caret) {
     return done;
 }
 
+// Where a line without a blank is cut at the length limit: not inside a UTF-8 sequence,
+// unless the bytes there are no such sequence at all.
 int TParaList::AppendLine(std::string_view line, bool trimWhiteSpace, size_t* kept) {
     const WrapRule rule = Rule();
     for (;;) {
@@ -84,14 +87,19 @@ int TParaList::AppendLine(std::string_view line, bool trimWhiteSpace, size_t* ke
         if (!last) {
             // Too long for one paragraph: cut after the last blank before the limit, so
             // that nothing is lost; only the line's real end counts as trailing blanks.
+            // Without a blank the cut comes before the character that passes the limit (a
+            // character is never split, unless one alone is longer than the limit).
             const size_t blank = line.find_last_of(" \t", paraLengthLimit_ - 1);
-            piece = line.substr(0, blank == std::string_view::npos ? paraLengthLimit_ : blank + 1);
+            const int32_t boundary = CharBoundaryAtOrBefore(line, paraLengthLimit_);
+            const int32_t cut = boundary > 0 ? boundary : paraLengthLimit_;
+            piece = line.substr(0, blank == std::string_view::npos ? cut : blank + 1);
         } else if (trimWhiteSpace) {
             while (!piece.empty() && (piece.back() == ' ' || piece.back() == '\t'))
                 piece.remove_suffix(1);
         }
         if (int code = CheckLimits(1, static_cast<int64_t>(piece.size()) + 2, 0)) return code;
         TParaNode* node = TParaNode::Create(piece);
+        node->continuesLine = !last;
         node->Wrap(rule);
         node->next = last_;
         node->prev = last_->prev;

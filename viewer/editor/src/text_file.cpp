@@ -146,7 +146,8 @@ void WriteParagraphs(int fd, TParaList& list) {
         } else {
             buffer.insert(buffer.end(), text.begin(), text.end());
         }
-        buffer.insert(buffer.end(), lineEnd.begin(), lineEnd.end());
+        // A paragraph cut from a long line goes on in the next one, as in the file.
+        if (!node->continuesLine) buffer.insert(buffer.end(), lineEnd.begin(), lineEnd.end());
     }
     WriteAll(fd, buffer.data(), buffer.size());
 }
@@ -199,11 +200,6 @@ int CreateTemporary(const std::string& target, std::string& tempName) {
 }
 
 } // namespace
-
-std::string NormaliseFileName(std::string name) {
-    if (name.size() >= 2 && name.back() == '.') name.pop_back();
-    return name;
-}
 
 std::string BackupFileName(const std::string& fileName, std::string_view backupExt) {
     const size_t slash = fileName.rfind('/');

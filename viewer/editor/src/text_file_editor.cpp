@@ -5,10 +5,10 @@
 namespace mvf::editor {
 
 void TOvcTextFileEditor::SetFileName(const std::string& name) {
-    // Paths keep their case here, so names are compared exactly.
-    const std::string normalised = NormaliseFileName(name);
-    if (normalised == fileName_) return;
-    fileName_ = normalised;
+    // Names are kept and compared exactly: paths keep their case here, and a final "."
+    // is part of a name.
+    if (name == fileName_) return;
+    fileName_ = name;
     isOpen_ = false;
 }
 
@@ -23,7 +23,7 @@ void TOvcTextFileEditor::SetIsOpen(bool open) {
 }
 
 void TOvcTextFileEditor::LoadFromFile(const std::string& name) {
-    fileName_ = NormaliseFileName(name);
+    fileName_ = name;
     isOpen_ = false;
     LoadTextFile(fileName_, Paragraphs(), trimWhiteSpace_);
     isOpen_ = true;

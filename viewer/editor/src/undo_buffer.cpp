@@ -11,6 +11,9 @@ namespace {
 
 constexpr int32_t kMaxSize = 65535;
 constexpr uint8_t kModifiedBit = 0x80;
+// An overtype record's data begins with the old text's 16-bit length (the two bytes a pair
+// of separators would take), so neither text is cut at a byte of its own.
+constexpr int32_t kReplaceLengthSize = 2;
 
 bool HoldsParagraph(UndoKind kind) {
     return kind == ukParaBefore || kind == ukParaAfter || kind == ukParaDeleted;
@@ -81,10 +84,12 @@ UndoRecord TUndoBuffer::ReadRecord(int32_t offset) const {
     if (HoldsParagraph(r.kind)) {
         r.node = Load<TParaNode*>(at + kUndoHeaderSize);
     } else if (r.kind == ukReplace) {
-        const std::string_view both(data, h.dataLength);
-        const size_t nul = both.find('\0');
-        r.text = both.substr(0, nul);
-        r.newText = both.substr(nul + 1, h.dataLength - nul - 2);
+        // The old text's length, then both texts: either may hold any byte, NUL included.
+        const int32_t oldLength = std::min<int32_t>(Load<uint16_t>(at + kUndoHeaderSize),
+                                                    h.dataLength - kReplaceLengthSize);
+        r.text = std::string_view(data + kReplaceLengthSize, oldLength);
+        r.newText = std::string_view(data + kReplaceLengthSize + oldLength,
+                                     h.dataLength - kReplaceLengthSize - oldLength);
     } else {
         r.text = std::string_view(data, h.dataLength);
     }
@@ -205,15 +210,15 @@ bool TUndoBuffer::TryMerge(UndoKind kind, int32_t para, int32_t pos, std::string
         if (pos != h.pos + oldLength || r.newText.size() != r.text.size() ||
             newText.size() != text.size())
             return false;
-        // old NUL new NUL becomes old+text NUL new+newText NUL.
+        // length old new becomes length' old+text new+newText.
         const auto newLength = static_cast<int32_t>(r.newText.size());
-        unsigned char* newStart = data + oldLength + 1;
-        std::memmove(newStart + text.size(), newStart, newLength + 1);
-        std::copy(text.begin(), text.end(), data + oldLength);
-        data[oldLength + text.size()] = '\0';
+        unsigned char* oldStart = data + kReplaceLengthSize;
+        unsigned char* newStart = oldStart + oldLength;
+        std::memmove(newStart + text.size(), newStart, newLength);
+        std::copy(text.begin(), text.end(), oldStart + oldLength);
         newStart += text.size();
         std::copy(newText.begin(), newText.end(), newStart + newLength);
-        newStart[newLength + newText.size()] = '\0';
+        Store(data, static_cast<uint16_t>(oldLength + text.size()));
     } else {
         return false;
     }
@@ -232,7 +237,8 @@ bool TUndoBuffer::Write(UndoKind kind, bool modified, int32_t para, int32_t pos,
         return true;
     }
     if (!inGroup_) NextGroupId();
-    const auto dataLength = static_cast<int32_t>(first.size() + second.size() + (twoTexts ? 2 : 0));
+    const auto dataLength =
+        static_cast<int32_t>(first.size() + second.size() + (twoTexts ? kReplaceLengthSize : 0));
     if (!MakeRoom(dataLength + kUndoHeaderSize)) return false;
     unsigned char* at = block_.get() + end_;
     TUndoNode::Header h;
@@ -244,12 +250,12 @@ bool TUndoBuffer::Write(UndoKind kind, bool modified, int32_t para, int32_t pos,
     h.dataLength = static_cast<uint16_t>(dataLength);
     TUndoNode::Write(at, h);
     unsigned char* data = at + kUndoHeaderSize;
-    std::copy(first.begin(), first.end(), data);
     if (twoTexts) {
-        data[first.size()] = '\0';
-        std::copy(second.begin(), second.end(), data + first.size() + 1);
-        data[dataLength - 1] = '\0';
+        Store(data, static_cast<uint16_t>(first.size()));
+        data += kReplaceLengthSize;
     }
+    std::copy(first.begin(), first.end(), data);
+    std::copy(second.begin(), second.end(), data + first.size());
     current_ = end_;
     end_ += kUndoHeaderSize + dataLength;
     ++undoCount_;

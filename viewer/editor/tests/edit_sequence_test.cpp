@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor_test_support.h"
 #include "viewer/editor/editor_errors.h"
+#include "viewer/editor/utf8.h"
 
 namespace mvf::editor {
 namespace {
@@ -21,7 +23,9 @@ bool Blank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// The wrapping rule, written out plainly: the display lines of one paragraph.
+// The wrapping rule, written out plainly: the display lines of one paragraph. Widths are
+// cells: a tab reaches its stop, a wide character takes two, any other character one (a
+// byte of no well-formed sequence is a character); a line holds at least one character.
 std::vector<int32_t> ReferenceLineStarts(const std::string& s, int32_t width, int32_t tab) {
     std::vector<int32_t> starts{0};
     if (width <= 0) return starts;
@@ -30,12 +34,15 @@ std::vector<int32_t> ReferenceLineStarts(const std::string& s, int32_t width, in
     for (;;) {
         int32_t col = 0, past = start;
         while (past < n) {
-            const int32_t next = s[past] == '\t' ? (col / tab + 1) * tab : col + 1;
+            const Utf8Char c = DecodeChar(s, past);
+            const int32_t next = !c.valid         ? col + 1
+                                 : c.code == '\t' ? (col / tab + 1) * tab
+                                                  : col + CharCells(c.code);
             if (next > width) break;
             col = next;
-            ++past;
+            past += c.length;
         }
-        past = std::max(past, start + 1);
+        past = std::max(past, start + DecodeChar(s, start).length);
         if (past >= n) break;
         int32_t next = past;
         for (int32_t j = past; j > start; --j) {
@@ -65,7 +72,7 @@ public:
     Sequence(uint32_t seed, const Config& cfg) : rng_(seed), cfg_(cfg), list_(cfg.undoSize) {
         list_.SetWrapping(cfg.wrap, cfg.width, cfg.tabSize);
         list_.SetParaLengthLimit(cfg.lengthLimit);
-        model_ = {"alpha beta", "", "\tgamma-delta epsilon", "z"};
+        model_ = {"alpha beta", "", "\tgamma-delta epsilon", std::string("z\0y\x1a\xc3\xa9", 6)};
         Fill(list_, model_);
         model_.push_back(""); // the empty paragraph after the last line end
     }
@@ -132,10 +139,14 @@ private:
     int32_t Para() { return Below(static_cast<int>(model_.size())) + 1; }
     int32_t Len(int32_t p) { return static_cast<int32_t>(model_[p - 1].size()); }
     int32_t Pos(int32_t p, int beyond = 0) { return Below(Len(p) + 1 + beyond) + 1; }
-    std::string Word(int maxLength, const char* alphabet = "ab -\t") {
+    // Letters, blanks and hyphens (which decide the wrapping), and the bytes a loaded file
+    // may hold that text handling in C strings would trip over: NUL, a lone carriage
+    // return, Ctrl+Z, and bytes of 0x80 and above.
+    static constexpr std::string_view kTyped{"ab -\t\0\r\x1a\x80\xc3\xa9\xff", 12};
+    std::string Word(int maxLength, std::string_view alphabet = kTyped) {
         std::string s;
         const int n = Below(maxLength) + 1;
-        const int k = static_cast<int>(std::char_traits<char>::length(alphabet));
+        const int k = static_cast<int>(alphabet.size());
         for (int i = 0; i < n; ++i) s += alphabet[Below(k)];
         return s;
     }
@@ -294,7 +305,7 @@ private:
         }
         case 5: {
             const int32_t q = Pos(p, 2);
-            const std::string s = Word(12, "ab \r\n\n\n");
+            const std::string s = Word(12, std::string_view("ab \r\n\n\n\0\x1a\x80", 10));
             last_ = "paste";
             expected = ModelPaste(p, q, s);
             got = list_.InsertText({p, q}, s);

@@ -41,6 +41,32 @@ TEST_F(EditorCommands, TypingInsertsOverwritesAndFillsPastTheEnd) {
     EXPECT_EQ(list().ParaText(1), "aXYZ!!   e");
 }
 
+TEST_F(EditorCommands, OverwriteModeReplacesTheSelectionAndNothingBeyondIt) {
+    Load({"abcdef"});
+    ed.SetInsertMode(false);
+    ed.SetSelection({1, 2}, {1, 4});
+    Type("-");
+    EXPECT_EQ(list().ParaText(1), "a-def");
+    Do(ccUndo);
+    EXPECT_EQ(list().ParaText(1), "abcdef");
+    ed.SetTabType(ttReal);
+    ed.SetSelection({1, 2}, {1, 4});
+    Do(ccTab);
+    EXPECT_EQ(list().ParaText(1), "a\tdef");
+    Do(ccUndo);
+    EXPECT_EQ(list().ParaText(1), "abcdef");
+    // A fixed tab's spaces take the selection's place; one undo restores the whole.
+    ed.SetTabType(ttFixed);
+    ed.SetTabSize(4);
+    ed.SetSelection({1, 2}, {1, 4});
+    Do(ccTab);
+    EXPECT_EQ(list().ParaText(1), "a   def");
+    EXPECT_EQ(ed.Caret(), (ParaPos{1, 5}));
+    Do(ccUndo);
+    EXPECT_EQ(list().ParaText(1), "abcdef");
+    EXPECT_FALSE(ed.InsertMode());
+}
+
 TEST_F(EditorCommands, FixedAndSmartTabsInsertSpacesToTheirStops) {
     Load({"", "", ""});
     ed.SetTabType(ttFixed);
@@ -72,6 +98,19 @@ TEST_F(EditorCommands, FixedAndSmartTabsInsertSpacesToTheirStops) {
     ed.SetInsertMode(true);
     Do(ccTab);
     EXPECT_EQ(list().ParaText(1), "ab      \tij");
+}
+
+TEST_F(EditorCommands, AFixedTabCountsDisplayColumnsSoItsStopsLineUpOnScreen) {
+    // After a tab and "ab" the caret is at character column 4 but display column 11: the
+    // spaces reach display column 17, the next stop on screen (from column 4 they would
+    // stop at 16, between stops).
+    Load({"\tab", "12345678901234567890"});
+    ed.SetTabType(ttFixed);
+    ed.SetTabSize(8);
+    ed.SetCaret({1, 4});
+    Do(ccTab);
+    EXPECT_EQ(list().ParaText(1), "\tab      ");
+    EXPECT_EQ(ed.Caret(), (ParaPos{1, 10}));
 }
 
 TEST_F(EditorCommands, LineBreaksIndentWithTabsOrSpaces) {
@@ -303,6 +342,12 @@ TEST_F(EditorCommands, EventsReportChangesAndStatus) {
     EXPECT_EQ(changes, 4);
     Do(ccCopy); // no selection: nothing changes
     EXPECT_EQ(changes, 4);
+    // Scrolling the view (a scroll bar) changes the top line, which the status shows.
+    Load({"1", "2", "3", "4"});
+    statuses = 0;
+    ed.SetTopLine(3);
+    EXPECT_EQ(ed.TopLine(), 3);
+    EXPECT_EQ(statuses, 1);
 }
 
 TEST_F(EditorCommands, MouseMapsPointsToCaretsWordsAndParagraphs) {

@@ -58,6 +58,25 @@ TEST(KeyProcessor, TranslatesSingleKeysAndSequences) {
     EXPECT_EQ(p.Translate(vkLeft, 0), ccLeft);
 }
 
+TEST(KeyProcessor, PeekAnswersAsTranslateWouldWithoutMovingTheSequence) {
+    TOvcController c;
+    c.LoadTables(TOvcController::ViewerTables());
+    c.EntryCommands.Table("WordStar")->SetActive(true);
+    TOvcCommandProcessor& p = c.EntryCommands;
+    EXPECT_EQ(p.Peek('Q', ssCtrl), ccPartial);
+    EXPECT_EQ(p.SequenceState(), TOvcCommandProcessor::Idle);
+    EXPECT_EQ(p.Translate('Q', ssCtrl), ccPartial);
+    EXPECT_EQ(p.Peek('D', 0), ccEnd);
+    EXPECT_EQ(p.Peek('J', 0), ccSeqBroken);
+    EXPECT_EQ(p.Peek(vkShift, ssShift), ccPartial);
+    EXPECT_EQ(p.SequenceState(), TOvcCommandProcessor::FirstKeySeen);
+    EXPECT_EQ(p.Translate('D', ssCtrl), ccEnd); // the pending sequence was kept
+    EXPECT_EQ(p.Translate('P', ssCtrl), ccCtrlChar);
+    EXPECT_EQ(p.Peek(vkLeft, 0), ccNoCmd);
+    EXPECT_EQ(p.Translate(vkLeft, 0), ccNoCmd); // still literal after the peek
+    EXPECT_EQ(p.Peek(vkLeft, 0), ccLeft);
+}
+
 TEST(KeyProcessor, StoredTablesTakeBuiltInEntriesByName) {
     TOvcController c;
     c.LoadTables({{"DEFAULT", true, {}}, {"Mine", true, {{'J', ssAlt, 0, 0, 300}}}});

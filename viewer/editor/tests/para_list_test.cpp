@@ -162,5 +162,43 @@ TEST(ParaList, WrappingCanChangeAndLinesAreFoundFromAnywhere) {
     EXPECT_EQ(list.LineCount(), 201);
 }
 
+// Counts what the list tells an attached editor.
+struct ListListener : TParaListClient {
+    int textChanges = 0;
+    void FollowPositions(const PositionChange&) override {}
+    void TextChanged() override { ++textChanges; }
+    void ModifiedChanged() override {}
+    void ListCleared() override {}
+};
+
+TEST(ParaList, EveryChangeOfDisplayLinesIsCountedAndToldToTheEditors) {
+    TParaList list;
+    ListListener listener;
+    list.Attach(&listener);
+    Fill(list, {"a\tb", "cd"});
+    uint64_t touches = list.TouchCount();
+    int told = listener.textChanges;
+    // A new tab size moves every tab on screen, wrapped or not.
+    list.SetWrapping(false, 80, 4);
+    EXPECT_GT(list.TouchCount(), touches);
+    EXPECT_GT(listener.textChanges, told);
+    EXPECT_EQ(list.ChangedFirst(), 1);
+    EXPECT_EQ(list.ChangedLast(), kNoLimit);
+    touches = list.TouchCount();
+    told = listener.textChanges;
+    list.SetWrapping(false, 40, 4); // the wrap column of unwrapped text shows nowhere
+    EXPECT_EQ(list.TouchCount(), touches);
+    EXPECT_EQ(listener.textChanges, told);
+    // An edit inside one line touches that line only.
+    list.InsertChars({2, 2}, "x");
+    EXPECT_EQ(list.TouchCount(), touches + 1);
+    EXPECT_EQ(list.ChangedFirst(), 2);
+    EXPECT_EQ(list.ChangedLast(), 2);
+    list.Clear();
+    EXPECT_EQ(list.TouchCount(), touches + 2);
+    EXPECT_EQ(list.ChangedLast(), kNoLimit);
+    list.Detach(&listener);
+}
+
 } // namespace
 } // namespace mvf::editor

@@ -42,6 +42,18 @@ TEST(ParaNodeWrap, BreaksAfterBlanksAndHyphensOrCutsAtTheWidth) {
     EXPECT_EQ(Wrapped(std::string(500, 'x'), 0)->LineCount(), 1);
 }
 
+TEST(ParaNodeWrap, AHyphenBreaksOnlyWhereItStillFitsTheWidth) {
+    // At column 10 it fits and the line breaks after it.
+    EXPECT_EQ(Lines(*Wrapped("abcdefghi-jklm", 10)),
+              (std::vector<std::string>{"abcdefghi-", "jklm"}));
+    // At column 11 it would hang past the wrap column, visible where "Wrap to Window" puts
+    // the window's edge (a blank may hang there, showing nothing): no break at it.
+    EXPECT_EQ(Lines(*Wrapped("abcdefghij-klm", 10)),
+              (std::vector<std::string>{"abcdefghij", "-klm"}));
+    EXPECT_EQ(Lines(*Wrapped("abc defghij-klm", 10)),
+              (std::vector<std::string>{"abc ", "defghij-", "klm"}));
+}
+
 TEST(ParaNodeWrap, CountsTabsInDisplayColumns) {
     // "\tab" is 10 columns wide with tab size 8: the break comes after "a".
     EXPECT_EQ(Lines(*Wrapped("\tabc", 9)), (std::vector<std::string>{"\ta", "bc"}));

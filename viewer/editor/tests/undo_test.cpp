@@ -99,6 +99,44 @@ TEST_F(UndoEditor, ReadOnlyEditorsAndEmptyHistoriesBeepAndChangeNothing) {
     EXPECT_EQ(list().ParaText(1), "xabc");
 }
 
+TEST_F(UndoEditor, OvertypingKeepsEveryByteAroundAZeroByte) {
+    using namespace std::string_literals;
+    Load({"a\0b"s});
+    ed.SetInsertMode(false);
+    ed.SetCaret({1, 2});
+    Type("x");
+    EXPECT_EQ(list().ParaText(1), "axb");
+    Do(ccUndo);
+    EXPECT_EQ(list().ParaText(1), "a\0b"s);
+    Do(ccRedo);
+    EXPECT_EQ(list().ParaText(1), "axb");
+    // Typing a zero byte over text, run on over a zero byte: both texts keep theirs.
+    ed.SetCaret({1, 1});
+    Type("\0"s);
+    Type("\0"s);
+    EXPECT_EQ(list().ParaText(1), "\0\0b"s);
+    Do(ccUndo);
+    EXPECT_EQ(list().ParaText(1), "axb");
+    Do(ccRedo);
+    EXPECT_EQ(list().ParaText(1), "\0\0b"s);
+}
+
+TEST(UndoBuffer, OvertypeRecordsCarryTheirTextsByLength) {
+    using namespace std::string_literals;
+    TUndoBuffer b(8192);
+    ASSERT_TRUE(b.RecordReplace(false, 1, 1, "\0a"s, "b\0"s));
+    EXPECT_EQ(b.FreeBytes(), 8192 - (2 + 2 + 16)); // old + new + 16, as without zero bytes
+    EXPECT_EQ(b.Current().text, "\0a"s);
+    EXPECT_EQ(b.Current().newText, "b\0"s);
+    ASSERT_TRUE(b.RecordReplace(false, 1, 3, "\0"s, "\0"s)); // merges
+    EXPECT_EQ(b.Current().text, "\0a\0"s);
+    EXPECT_EQ(b.Current().newText, "b\0\0"s);
+    EXPECT_EQ(b.UndoCount(), 1);
+    ASSERT_TRUE(b.RecordReplace(false, 2, 1, "", "new")); // empty old text
+    EXPECT_EQ(b.Current().text, "");
+    EXPECT_EQ(b.Current().newText, "new");
+}
+
 TEST(UndoBuffer, SizesAreBoundedAndHeadersTakeFourteenBytes) {
     EXPECT_EQ(TUndoBuffer(100000).Size(), 65535);
     TUndoBuffer none(10);

@@ -69,15 +69,21 @@ std::string ResultsFilePath(std::string_view fileName, std::string_view resultsF
 // Writes the list in name order; the list itself, its order and its sort state stay as they
 // are. An empty list writes nothing (Skipped) and leaves an existing file alone. The file
 // is written beside the target and renamed over it, so a failed save leaves the old file as
-// it was. TAB, CR and LF inside a text cannot be held by the format and are written as "?".
+// it was. TAB, CR and LF inside a text cannot be held by a column and are shown as "?".
+// Every row loads back as the same file: a row whose columns would read back as another
+// path (a name ending in blanks or control characters, a TAB or a line end in its name or
+// folder) also carries its full path, quoted and escaped, in a seventh field. A row that
+// names no file (its path ends in "/") fails the save before anything is written.
 FileResult SaveResults(const ResultsList& list, std::string_view FileName,
                        std::string_view resultsFolder, FileProgress* progress = nullptr);
 
 // Replaces the list with the file's rows and sets SearchSummary from its third line; then
 // AutoSort is on and the rows are sorted by the list's sort state. A missing file is Skipped.
 // Any fault (cannot open or read, wrong header, a first line not starting with a whole
-// number, a row line with fewer than six fields or a size that is no whole number) is
-// Failed and leaves the list, its summary and its sort state exactly as they were.
+// number, a row line with fewer than six fields, a size that is no whole number, a quoted
+// full path that cannot be read, or a row that names no file, such as a blank name that
+// would stand for its folder) is Failed with the line's number, and leaves the list, its
+// summary and its sort state exactly as they were.
 // Empty lines among the rows are skipped; CR LF, LF and CR all end a line.
 FileResult LoadList(ResultsList& list, std::string_view FileName, std::string_view resultsFolder,
                     FileProgress* progress = nullptr);

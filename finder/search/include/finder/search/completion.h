@@ -14,6 +14,8 @@ namespace mvf::search {
 inline constexpr std::string_view kErrorLogName = "search errors.err";
 inline constexpr std::string_view kFinderErrorCaption = "Vantor Finder Error";
 inline constexpr std::string_view kLogFailureMessage = "Unable to open search errors log file!";
+inline constexpr std::string_view kLogWriteFailureMessage =
+    "Unable to write search errors log file!";
 inline constexpr std::string_view kOfferLogCaption = "Warning";
 inline constexpr std::string_view kOfferLogQuestion =
     "Morvel Edit encountered some file open errors.\n\rDo you want to see the log file search "
@@ -23,9 +25,12 @@ inline constexpr std::string_view kOfferLogQuestion =
 std::string ErrorLogPath(std::string_view resultsFolder);
 
 // Writes `lines` to `path`, each ending in carriage return and line feed, replacing any
-// earlier file, also when there are no lines. False when the file cannot be created or
-// written completely.
-bool WriteErrorLog(const std::string& path, const std::vector<std::string>& lines);
+// earlier file, also when there are no lines. The log is written beside the old one and
+// renamed over it, so a failure (a full disk) leaves the old log as it was. False when
+// the file cannot be created or written completely; `failure` then receives the message
+// to show: kLogFailureMessage or kLogWriteFailureMessage, a line end and the reason.
+bool WriteErrorLog(const std::string& path, const std::vector<std::string>& lines,
+                   std::string* failure = nullptr);
 
 // The SearchSummary of a search: its mask, expression, boolean mode and folders as the
 // user entered them, in the results list's format.
@@ -36,7 +41,8 @@ std::string TrayHint(std::size_t hits);
 
 // Run when the walk is over (search thread). Unless errors are not logged (DontWarn):
 // writes the log to `errorLogPath` (no file when it is empty) and sets ErrorsLogged when
-// it holds at least one line, clearing it otherwise and when it could not be written.
+// it holds at least one line, clearing it otherwise and when it could not be written
+// (LogFailure then says why).
 SearchCompletion FinishSearch(const SearchCriteria& criteria, SearchFlags& flags,
                               std::vector<std::string> errorLines, std::size_t hits,
                               const std::string& errorLogPath);

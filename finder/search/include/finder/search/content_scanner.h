@@ -6,9 +6,12 @@
 // the bytes stay as read (a boolean search scans the same bytes again for its next
 // alternative). A carriage return, a line feed, or the pair of them end a line; a byte
 // 26 (Ctrl+Z) ends the text; a byte 0 ends the text the engine sees of its line. Lines,
-// and printable runs of 5 characters or more, are searched whole; one longer than
-// kLinePiece is searched in consecutive pieces of that size. Runs continue across read
-// blocks and the last run of a file is tested.
+// and printable runs of 5 characters or more, are searched whole, however many read
+// blocks they span; only one longer than kLinePiece (256 MiB, which bounds the memory a
+// scan takes) is searched in consecutive pieces of that size, where a match across a
+// cut is not seen. Runs continue across read blocks and the last run of a file is
+// tested. Every way through a file (the block prefilter, line by line, piece by piece)
+// gives the answers of this rule.
 #pragma once
 
 #include <cstddef>
@@ -21,8 +24,15 @@
 namespace mvf::search {
 
 inline constexpr std::size_t kReadBlock = 256 * 1024;
-inline constexpr std::size_t kLinePiece = 1024 * 1024;
+inline constexpr std::size_t kLinePiece = 256 * 1024 * 1024;
 inline constexpr std::size_t kMinimumRun = 5;
+
+// The sizes a scanner works with. Tests make them small, so that lines across many blocks
+// and lines longer than a piece take a few bytes instead of hundreds of megabytes.
+struct ScanSizes {
+    std::size_t readBlock = kReadBlock;
+    std::size_t linePiece = kLinePiece;
+};
 
 enum class ScanResult { Match, NoMatch, Stopped };
 
@@ -59,7 +69,7 @@ private:
 
 class ContentScanner {
 public:
-    ContentScanner();
+    explicit ContentScanner(ScanSizes sizes = {});
 
     // Scans `file` with the compiled expression, from its first block on; further
     // blocks are read at their offsets into the scanner's own buffer, so the first
@@ -73,8 +83,15 @@ public:
 
 private:
     class Chunks;
-    char* BlockArea() { return buffer_.get() + kLinePiece; }
-    std::unique_ptr<char[]> buffer_; // [carried tail: kLinePiece][block: kReadBlock][pad]
+    // Room for `bytes` (and the pad) at the start of the buffer, keeping its first `kept`
+    // bytes. The buffer grows only for a line that spans several blocks.
+    char* Reserve(std::size_t bytes, std::size_t kept);
+    // Gives back what a long line took, once its file is done.
+    void Shrink();
+
+    ScanSizes sizes_;
+    std::unique_ptr<char[]> buffer_; // [unfinished line][block just read][pad]
+    std::size_t capacity_ = 0;       // bytes of buffer_ before the pad
 };
 
 } // namespace mvf::search

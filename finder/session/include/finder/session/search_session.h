@@ -65,15 +65,12 @@ struct SearchOutcome {
     QString SearchSummary;   // also set on the list
     QString TrayHint;        // "12 hits found! Click to process...."
     bool ErrorsLogged = false;
-    // Warn was chosen, files could not be opened, and the search was not cancelled: ask
-    // OfferLogBox() and on OK show ErrorLogPath in the viewer (foreground: at once;
-    // background: at the tray click).
+    // Warn was chosen, files could not be opened, and the search was not cancelled: the
+    // window offers the log in the viewer (foreground: at once; background: at the tray
+    // click; the question and the viewer are the file actions', finder/actions).
     bool OfferLog = false;
     std::string ErrorLogPath; // the error log of this search; empty when none is written
 };
-
-// The question that offers the error log: "Warning", warning icon, OK and Cancel.
-platform::MessageBox OfferLogBox(QWidget* parent = nullptr);
 
 class SearchSession : public QObject {
     Q_OBJECT
@@ -109,9 +106,9 @@ public:
     bool Paused() const;
 
     // Requests to the search; nothing without an active search. A paused search shows no
-    // progress texts (the window shows "Paused...."); hits found before the pause still
-    // arrive. Stop resumes a paused search so that it can end; Cancel also marks the
-    // search cancelled (no question at its end).
+    // progress texts (the window shows "Paused...."), and resuming tells the newest one
+    // again; hits found before the pause still arrive. Stop resumes a paused search so that it can
+    // end; Cancel also marks the search cancelled (no question at its end).
     void Pause();
     void Resume();
     void Stop();
@@ -152,7 +149,7 @@ private:
     std::size_t added_ = 0;
     std::optional<search::SearchCompletion> finished_;
     QByteArray bark_;
-    std::optional<std::string> hiddenProgress_; // the newest text while paused
+    std::optional<std::string> newestProgress_; // told again on resuming
     bool logWritten_ = false;                   // this search writes an error log
 };
 

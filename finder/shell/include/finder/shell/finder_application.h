@@ -25,6 +25,10 @@
 
 class QDialog;
 
+namespace mvf::dialog {
+class TVantorFinder;
+}
+
 namespace mvf::shell {
 
 class TVFinder;
@@ -52,6 +56,7 @@ public:
     FinderApplication(platform::SettingsStore& store, platform::Notifier& notifier,
                       ModalRunner& modal, FinderStartup startup,
                       search::SearchFlags& flags = search::ProcessSearchFlags());
+    // The main window goes first: it waits for a search still running to end.
     ~FinderApplication() override;
 
     // Start-up from the results folder to the About box; returns with the main window
@@ -61,7 +66,7 @@ public:
     TVFinder& MainWindow() { return *main_; }
     FinderLife& Life() { return life_; }
     QDialog* AboutBox() const { return about_.get(); }
-    QDialog* SearchDialog() const { return search_.get(); }
+    dialog::TVantorFinder* SearchDialog() const { return search_.get(); }
     const StartupReport& Report() const { return report_; }
 
 signals:
@@ -79,7 +84,7 @@ private:
     FinderLife life_;
     std::unique_ptr<TVFinder> main_;
     std::unique_ptr<QDialog> notice_;
-    std::unique_ptr<QDialog> search_;
+    std::unique_ptr<dialog::TVantorFinder> search_;
     std::unique_ptr<QDialog> about_;
     StartupReport report_;
 };

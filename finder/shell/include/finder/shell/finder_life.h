@@ -1,11 +1,11 @@
-// The main window's life as data: the settings loaded when it is created, the last
-// results loaded at its first showing, and what is saved when it closes. The window
-// (tv_finder.h) calls these at its events; the rules are here.
+// The main window's life as data: the settings loaded when it is created, whether its
+// showing is the first (the last results are loaded then), and the settings written when
+// it closes. The window (tv_finder.h) calls these at its events; the rules are here. The
+// last results file itself is read and written by the file actions (finder/actions).
 #pragma once
 
 #include <string>
 
-#include "finder/results/results_file.h"
 #include "finder/results/results_list.h"
 #include "finder/settings/finder_settings.h"
 #include "platform/qt/notifier.h"
@@ -32,23 +32,18 @@ public:
     // loaded; the list is empty, without summary, sorted by name ascending.
     void Create();
 
-    // The window is shown: the first time, unless a search runs, the last results are
-    // loaded ("last search results.ser"); a file that cannot be read is told and the list
-    // stays empty. True when it loaded rows.
-    bool Show(bool searchRunning);
+    // The window is shown: true the first time, unless a search runs, when the last
+    // results ("last search results.ser") are to be loaded.
+    bool FirstShowing(bool searchRunning);
     // A search started before the first showing: its hits are the list, nothing is loaded.
     void CancelFirstLoad() { firstShowPending_ = false; }
-    // The user loaded a results file: its rows are not written over the last results.
-    void NoteUserLoadedFile() { userLoadedFile_ = true; }
-    bool UserLoadedFile() const { return userLoadedFile_; }
-    // The search dialog appeared: its values and lists are saved at exit.
-    void NoteSearchDialogShown() { searchDialogShown_ = true; }
 
-    // The window closes (after the close query allowed it and its place was recorded):
-    // the list is saved as the last results (unless the user loaded a file in this run;
-    // a save that fails is told), the list is emptied, and every setting is written.
-    // False when the settings did not reach the disk (the user was told).
-    bool Close();
+    // The window closes (after the close query allowed it, its place was recorded, the
+    // search dialog wrote its values back and the last results were saved): the list is
+    // emptied and every setting is written, the dialog's values and lists only when
+    // `searchDialogShown`. False when the settings did not reach the disk (the user was
+    // told).
+    bool Close(bool searchDialogShown);
 
 private:
     platform::SettingsStore& store_;
@@ -58,11 +53,6 @@ private:
     settings::FinderSettings settings_;
     results::ResultsList list_;
     bool firstShowPending_ = true;
-    bool userLoadedFile_ = false;
-    bool searchDialogShown_ = false;
 };
-
-// A results file's message as a box of the notifier.
-platform::MessageBox BoxOf(const results::Message& message);
 
 } // namespace mvf::shell

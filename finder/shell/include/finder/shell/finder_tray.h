@@ -39,6 +39,8 @@ public:
     QSystemTrayIcon* Icon() const { return icon_; }
 
     QMenu* InActivePop() const { return inActivePop_; }
+    // InActivePop's "New search", enabled as the toolbar's New search button is.
+    QAction* NewSrch() const { return newSrch_; }
     QMenu* ActivePop() const { return activePop_; }
     // Pause1 / Resume1 / Stop1 enabled as given (`ActivePopPopup`), before ActivePop opens.
     void SetActivePopItems(const ActivePopItems& items);
@@ -67,6 +69,7 @@ private:
     QSystemTrayIcon* icon_;
     QMenu* inActivePop_;
     QMenu* activePop_;
+    QAction* newSrch_;
     QAction* pause_;
     QAction* stop_;
     QAction* resume_;

@@ -6,7 +6,7 @@
 // says and report the clicks:
 //
 //   SearchCommands commands(ProcessSearchFlags(), notifier, view);
-//   commands.SearchStarted(thread);       // the search dialog started a search
+//   commands.SearchStarted(thread);       // the window started the dialog's search
 //   commands.Pause1Click();               // tray menu "Pause search"
 //   commands.FinderTrayClick(TrayButton::Left, handling);
 //
@@ -114,8 +114,8 @@ public:
     void SearchStarted(SearchThread& thread);
     // The thread is gone (its completion is about to run); nothing reaches it any more.
     void SearchEnded();
-    // A progress text of the running search: the Progress panel and the tray's hint. A
-    // paused search keeps saying "Paused....".
+    // A progress text of the running search: the Progress panel and the tray's hint (the
+    // session holds them back while the search is paused).
     void ShowProgress(std::string_view text);
     // FinishForeground's step for the tray: idle icon, menu and hint, the stop hint back.
     void ForegroundFinished();

@@ -1,11 +1,15 @@
 // The finder's main window and results window `TVFinder`: its own caption bar, the
-// docking toolbar, the results list, the two status bars, the options menu `MainPop`,
-// and the tray icon `FinderTray` it owns. It is created hidden and shown from the tray.
+// docking toolbar, the results view, the two status bars, the options menu `MainPop`,
+// the tray icon `FinderTray`, the file actions and the search session it owns. It is
+// created hidden and shown from the tray; it starts the searches the search dialog hands
+// it.
 //
 // Every rule it follows lives below it: the search commands and the tray's look in
 // SearchCommands, its place and roll-up in window_place.h, the toolbar in
-// toolbar_rules.h, the options in options_rules.h, its settings and the last results in
-// FinderLife. The window wires those to Qt.
+// toolbar_rules.h, the options in options_rules.h, its settings and first showing in
+// FinderLife, the list on screen in the ResultsView, what is done with files and results
+// files (and which commands the list allows) in the ResultsActions, the search's run and
+// end in the SearchSession. The window wires those to Qt.
 #pragma once
 
 #include <memory>
@@ -13,8 +17,9 @@
 
 #include <QMainWindow>
 
+#include "finder/dialog/search_starter.h"
+#include "finder/results/list_texts.h"
 #include "finder/search/search_criteria.h"
-#include "finder/search/search_host.h"
 #include "finder/shell/finder_life.h"
 #include "finder/shell/finder_tray.h"
 #include "finder/shell/modal_runner.h"
@@ -30,14 +35,31 @@ class QAction;
 class QDialog;
 class QMenu;
 
+namespace mvf::actions {
+class DeletePrompts;
+class FileDialogs;
+class ResultsActions;
+} // namespace mvf::actions
+namespace mvf::dialog {
+class TVantorFinder;
+}
+namespace mvf::view {
+class ResultsView;
+class VFList;
+} // namespace mvf::view
+namespace mvf::session {
+class SearchSession;
+struct SearchOutcome;
+} // namespace mvf::session
+
 namespace mvf::shell {
 
 class CaptionBar;
 class FinderToolbar;
 class FinderStatusBar;
+class DialogLoadProgress;
 class ProgressBar;
-class ResultsViewPlaceholder;
-class SearchRun;
+class SessionThread;
 
 // What the main window works with; each must outlive it.
 struct FinderWindowParts {
@@ -49,32 +71,42 @@ struct FinderWindowParts {
     std::string programFolder;
     bool trayAvailable = true;
     platform::SoundOutput sound{};
+    // The questions of deleting and the results file's dialogs; none: Qt's own.
+    actions::DeletePrompts* deletePrompts = nullptr;
+    actions::FileDialogs* fileDialogs = nullptr;
 };
 
 // The topic F1 opens, and the help context of the help buttons and menu items.
 inline constexpr const char* kResultsWindowTopic = "IDX_search_results_window";
 inline constexpr int kMainHelpContext = 1000;
 
-class TVFinder final : public QMainWindow, private SearchCommandsView {
+class TVFinder final : public QMainWindow,
+                       public dialog::SearchStarter,
+                       private SearchCommandsView {
     Q_OBJECT
 public:
     explicit TVFinder(FinderWindowParts parts);
+    // A search still running is cancelled and its end waited for first.
     ~TVFinder() override;
 
-    // The search dialog (shown by New search) and the About box, made after the window.
-    void SetSearchDialog(QDialog* dialog) { searchDialog_ = dialog; }
+    // The search dialog (shown by New search; its docking menu is the toolbar's, its
+    // progress window the results file load's, its results-handling choices decide what
+    // the tray click does with waiting results) and the About box, made after the window.
+    void SetSearchDialog(dialog::TVantorFinder* dialog);
     void SetAboutBox(QDialog* about) { aboutBox_ = about; }
 
     // The window's parts.
     CaptionBar* Caption() const { return caption_; }
     FinderToolbar* Toolbar() const { return toolbar_; }
-    ResultsViewPlaceholder* VFList() const { return list_; }
+    view::ResultsView* Results() const { return results_; }
+    view::VFList* VFList() const;
+    actions::ResultsActions& Actions() { return *actions_; }
     ProgressBar* Progress() const { return progress_; }
     FinderStatusBar* VFinderstatus() const { return status_; }
     QMenu* MainPop() const { return mainPop_; }
-    QMenu* DockMenu() const { return dockMenu_; }
     FinderTray& Tray() { return *tray_; }
     SearchCommands& Commands() { return commands_; }
+    session::SearchSession& Session() { return *session_; }
     bool RolledUp() const { return rolledUp_; }
     bool TrayAvailable() const { return presence_.trayAvailable; }
 
@@ -89,12 +121,11 @@ public:
     void TBSizeBtnClick();
     void RollupBtnClick();
     void MaximiseBtnClick();
-    void ClearBtnClick();
     void UpdateTB();
 
-    // The search dialog hands over a search that passed its checks (SearchRunning set):
-    // the window and tray prepare for it and it starts.
-    void StartSearch(search::SearchCriteria criteria);
+    // dialog::SearchStarter: the search dialog hands over a search that passed its checks
+    // (SearchRunning set): the window and tray prepare for it and it starts.
+    void StartSearch(search::SearchCriteria criteria) override;
 
 signals:
     // The window closed for good: the program ends.
@@ -118,7 +149,6 @@ private:
     void ShowResults() override;
 
     void BuildMainPop();
-    void BuildDockMenu();
     void ConnectParts();
     void ApplyToolbarMode();
     void PlaceWindow();
@@ -129,15 +159,15 @@ private:
     void VFListChange();
     void VFListAfterSort();
     void ShowPanelZero();
+    void OpenSelected();
+    void DeleteSelected();
     void ToolbarCommandClicked(ToolbarCommand command);
     void ActivePopPopup();
     ResultsHandling Handling() const;
 
-    void AddHits(std::vector<search::FoundFile>& hits);
-    void SearchFinished(const search::SearchCompletion& completion);
-    void FinishForeground(const search::SearchCompletion& completion);
-    void FinishBackground(const search::SearchCompletion& completion);
-    void AskToShowLog(bool systemModal);
+    void SearchEnded(const session::SearchOutcome& outcome);
+    void FinishForeground(const session::SearchOutcome& outcome);
+    void FinishBackground(const session::SearchOutcome& outcome);
 
     FinderLife& life_;
     search::SearchFlags& flags_;
@@ -152,20 +182,26 @@ private:
     std::unique_ptr<FinderTray> tray_;
     CaptionBar* caption_;
     FinderToolbar* toolbar_;
-    ResultsViewPlaceholder* list_;
+    view::ResultsView* results_;
     ProgressBar* progress_;
     FinderStatusBar* status_;
     QMenu* mainPop_;
-    QMenu* dockMenu_;
     QAction* useMorvel_ = nullptr;
     QAction* disMulti_ = nullptr;
     QAction* noSplash_ = nullptr;
     QAction* startWithSession_ = nullptr;
-    QDialog* searchDialog_ = nullptr;
+    QAction* newSrchOption_ = nullptr; // the options menu's "New search" without a tray
+    dialog::TVantorFinder* searchDialog_ = nullptr;
     QDialog* aboutBox_ = nullptr;
-    std::unique_ptr<SearchRun> run_;
+    std::unique_ptr<DialogLoadProgress> loadProgress_;
+    std::unique_ptr<actions::ResultsActions> actions_;
+    session::SearchSession* session_;
+    std::unique_ptr<SessionThread> sessionThread_;
+    results::ToolbarState commandState_; // as UpdateTB last set the commands
 
     bool rolledUp_ = false;
+    bool placed_ = false;      // shown at the stored place at least once
+    bool tearingDown_ = false; // the window is being destroyed: a search's end changes nothing
     bool hintShowing_ = false;
     bool closedForGood_ = false;
 };

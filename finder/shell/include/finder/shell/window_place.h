@@ -26,6 +26,7 @@ WindowRect StoredRect(const settings::FinderSettings& settings);
 // What the window is like at the moment its place is recorded.
 struct WindowFacts {
     WindowRect rect;
+    bool placed = true; // shown at least once in this run, at the stored place
     bool minimised = false;
     bool rolledUp = false;
     bool visible = false;
@@ -33,8 +34,9 @@ struct WindowFacts {
 };
 
 // The application went to the tray or the window closes: the rectangle (only while the
-// window is neither minimised nor rolled up, so a rolled-up window comes back full size),
-// the rolled-up state, the visibility and the column widths.
+// window is neither minimised nor rolled up, so a rolled-up window comes back full size,
+// and only once it has been placed: a window never shown in this run keeps the stored
+// place), the rolled-up state, the visibility and the column widths.
 void RecordWindow(settings::FinderSettings& settings, const WindowFacts& facts);
 
 // Just before rolling up: the full rectangle, unless the window is minimised.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,8 +24,10 @@ public:
     Folder() = default;
     // Opens the folder a user named; a symbolic link to a folder is followed.
     static Folder Open(const std::string& path);
-    // Opens a sub-folder of an open folder; a symbolic link is not followed.
-    static Folder OpenChild(const Folder& parent, const char* name);
+    // Opens a sub-folder of an open folder; a symbolic link is not followed. `fullPath`
+    // names the same folder and serves only the failure hook. When it fails, errno tells
+    // why.
+    static Folder OpenChild(const Folder& parent, const char* name, std::string_view fullPath = {});
 
     Folder(Folder&& other) noexcept : fd_(other.fd_), listed_(other.listed_) { other.fd_ = -1; }
     Folder& operator=(Folder&& other) noexcept;
@@ -54,5 +57,11 @@ private:
     int fd_ = -1;
     mutable bool listed_ = false;
 };
+
+// Tests make sub-folders unreadable through this hook, as SetOpenFailureHook does for
+// files: while it is installed, OpenChild fails with EACCES for a folder whose full path
+// (ending in "/") it answers true for. An empty function removes it. Install it only
+// while no search runs.
+void SetFolderOpenFailureHook(std::function<bool(std::string_view fullPath)> hook);
 
 } // namespace mvf::platform

@@ -48,9 +48,18 @@ public:
 
     // Translates a key-down (virtual key and modifier bits) into a command code.
     int Translate(uint8_t key, uint8_t shift);
+    // What Translate would answer now, leaving the sequence state as it is (so a window
+    // can ask whether the editor wants a key before its shortcuts take it).
+    int Peek(uint8_t key, uint8_t shift) const;
     State SequenceState() const { return state_; }
 
 private:
+    struct Match {
+        int command;
+        State next;
+    };
+    Match Resolve(uint8_t key, uint8_t shift) const;
+
     std::vector<TOvcCommandTable> tables_;
     State state_ = Idle;
     uint8_t firstKey_ = 0;

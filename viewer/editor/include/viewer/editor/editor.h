@@ -94,6 +94,9 @@ public:
     // Caret and selection. The caret is the selection's moving end.
     ParaPos Caret() const { return caret_; }
     LineCol CaretLineCol();
+    // The caret's column as shown: characters before it on its display line, plus one
+    // (a column of LineCol counts bytes).
+    int32_t CaretColumnShown();
     ParaPos Anchor() const { return anchor_; }
     bool HasSelection() const { return anchor_ != caret_; }
     ParaPos SelectionStart() const { return std::min(anchor_, caret_); }
@@ -110,13 +113,19 @@ public:
     int32_t TopLine() const { return topLine_; }
     int32_t HorizontalOffset() const { return horizontalOffset_; }
     void SetTopLine(int32_t line);
+    // Display columns scrolled out at the left (a scroll bar's thumb); 0 or more.
+    void SetHorizontalOffset(int32_t columns);
     int32_t VisibleLines() const;
     int32_t VisibleColumns() const;
 
     // Commands and keys.
     bool ProcessCommand(int command, char ch = 0);
+    // Command 249 with one whole typed character, which may take several bytes (UTF-8).
+    bool ProcessChar(std::string_view character);
     void KeyDown(uint8_t key, uint8_t shift);
-    void KeyPress(char ch);
+    void KeyPress(char ch) { KeyPress(std::string_view(&ch, 1)); }
+    // A character message: one typed character, unless the last key-down suppressed it.
+    void KeyPress(std::string_view character);
 
     // Search and replace: found or not; replacements made, -1, or an error code.
     bool Search(std::string_view pattern, uint8_t options);
@@ -154,6 +163,8 @@ private:
     void MoveTo(LineCol at, bool extend, bool downward);
     void MoveToPos(ParaPos at, bool extend);
     void MoveLines(int32_t lines, bool extend, bool keepRow);
+    int32_t PositionBefore(ParaPos at);
+    int32_t PositionAfter(ParaPos at);
     void MoveLeft(bool extend);
     void MoveRight(bool extend);
     void MoveWordLeft(bool extend);
@@ -168,10 +179,11 @@ private:
 
     // Edits (editor_edits.cpp).
     bool EditCommand(int command);
-    void TypeChar(char ch);
+    void TypeChar(std::string_view typed);
+    int32_t BytesOfChars(ParaPos at, int32_t count);
     void Tab();
     int32_t SmartTabTarget(int32_t line, int32_t column);
-    void InsertSpaces(int32_t count);
+    int32_t TabSpaces();
     void LineBreak();
     void Backspace();
     void Delete();
@@ -194,6 +206,7 @@ private:
     void SelectMatch(ParaPos start, int32_t length, bool backward);
     int ReplaceAt(ParaPos start, int32_t length, std::string_view replacement);
 
+    bool Dispatch(int command, std::string_view character);
     void ShowStatus();
     void Changed(uint64_t before);
     void ClampToText(ParaPos& at);

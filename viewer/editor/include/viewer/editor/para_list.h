@@ -93,6 +93,9 @@ public:
     int InsertChars(ParaPos at, std::string_view text);
     int DeleteChars(ParaPos at, int32_t count);
     int ReplaceChars(ParaPos at, std::string_view text);
+    // Overtypes `replaced` bytes at `at` (as many as the paragraph has there) with `text`:
+    // one whole character by another of any length.
+    int ReplaceChars(ParaPos at, std::string_view text, int32_t replaced);
     // A line break; `indentChars` receives the number of indentation characters made.
     int SplitPara(ParaPos at, bool trim, int32_t indentWidth, int32_t tabSize,
                   int32_t* indentChars = nullptr);
@@ -151,6 +154,9 @@ public:
     // First and last display lines touched by the last change (kNoLimit: to the end).
     int32_t ChangedFirst() const { return changedFirst_; }
     int32_t ChangedLast() const { return changedLast_; }
+    // Counts the changes of display lines (edits, re-wrapping, loading, clearing), so a
+    // view can tell whether ChangedFirst and ChangedLast describe a change it has not seen.
+    uint64_t TouchCount() const { return touchCount_; }
 
     void Attach(TParaListClient* client);
     void Detach(TParaListClient* client);
@@ -182,6 +188,7 @@ private:
     void RawInsert(int32_t para, int32_t pos, std::string_view text, const PositionChange& change);
     void RawErase(int32_t para, int32_t pos, int32_t count);
     void RawReplace(int32_t para, int32_t pos, int32_t oldLength, std::string_view text);
+    // Both move the line ends around the paragraph by its lineEndRule.
     void RawInsertNode(int32_t before, TParaNode* node);
     TParaNode* RawRemoveNode(int32_t para);
 
@@ -210,6 +217,7 @@ private:
     std::unique_ptr<TUndoBuffer> undo_;
     int32_t changedFirst_ = 1;
     int32_t changedLast_ = kNoLimit;
+    uint64_t touchCount_ = 0;
     std::string lineEnd_ = "\n";
     uint64_t changeCount_ = 0;
     std::vector<TParaListClient*> clients_;

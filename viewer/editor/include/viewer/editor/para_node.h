@@ -17,7 +17,16 @@ inline bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Display width of `text` starting at display column `column` (0-based), tabs expanded.
+// How taking a paragraph out of the text, or putting it back, moves the line ends around
+// it. Only a paragraph that continues a long line of the file has no line end of its own.
+enum class LineEndRule : uint8_t {
+    Own,      // a whole paragraph with its own line end: the others keep theirs
+    Boundary, // a line break made or removed (split, join): it trades ends with the one before
+    Deleted,  // deleted whole: the one before keeps a line end when either of them had one
+};
+
+// Display width of `text` starting at display column `column` (0-based): a tab reaches the
+// next stop, a wide East Asian character takes two cells, every other character one.
 int32_t DisplayColumnAfter(std::string_view text, int32_t column, int32_t tabSize);
 
 class TParaNode {
@@ -53,6 +62,16 @@ public:
 
     TParaNode* next = nullptr;
     TParaNode* prev = nullptr;
+
+    // The paragraph goes on in the next one without a line end between them: a line of the
+    // file longer than a paragraph was cut into several on loading, and is written back
+    // whole.
+    bool continuesLine = false;
+    // While the paragraph is out of the text (held by an undo record): how it left, and
+    // whether the paragraph before it continued into it then, so putting it back restores
+    // the line ends as they were.
+    LineEndRule lineEndRule = LineEndRule::Own;
+    bool previousContinued = false;
 
 private:
     TParaNode() = default;

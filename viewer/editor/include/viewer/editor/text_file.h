@@ -9,9 +9,6 @@
 
 namespace mvf::editor {
 
-// A final "." is removed from a name of at least two characters.
-std::string NormaliseFileName(std::string name);
-
 // The backup name: the file name with its extension replaced by "." and `backupExt`, or
 // with that appended when it has none. The extension starts at the last "." of the last
 // path component; a leading "." marks a hidden file here, not an extension.

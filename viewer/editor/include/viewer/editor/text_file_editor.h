@@ -10,7 +10,8 @@ namespace mvf::editor {
 class TOvcTextFileEditor : public TOvcCustomEditor {
 public:
     const std::string& FileName() const { return fileName_; }
-    // A new name is normalised and marks the editor not open; nothing is loaded or cleared.
+    // A new name (kept exactly as given) marks the editor not open; nothing is loaded or
+    // cleared.
     void SetFileName(const std::string& name);
     bool IsOpen() const { return isOpen_; }
     // true loads FileName (nothing happens without one); false clears the text.

@@ -18,7 +18,7 @@ enum UndoKind : uint8_t {
     ukParaAfter = 3,   // a paragraph inserted after paragraph p
     ukDelete = 4,      // characters deleted at (paragraph, position)
     ukParaDeleted = 5, // paragraph p deleted
-    ukReplace = 6,     // characters overtyped: old text and new text
+    ukReplace = 6,     // characters overtyped: old text and new text, carried by length
 };
 
 inline constexpr int32_t kUndoHeaderSize = 14;
