@@ -21,9 +21,9 @@ foreach(program ${programs})
         OUTPUT ${page}.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory ${man_dir}
         # Offscreen: a windowed program answers --help before it looks for a display, but
-        # must not find one either way.
+        # must not find one either way; one that does not answer fails the build, not hangs.
         COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-                ${HELP2MAN} --no-info --section=1
+                timeout 60 ${HELP2MAN} --no-info --section=1
                 --name=${man_${program}} --version-string=${PROJECT_VERSION}
                 --output=${page} $<TARGET_FILE:${program}>
         COMMAND ${GZIP} -9nf ${page}
