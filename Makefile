@@ -14,14 +14,15 @@ LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -
 
 CONFIGURE = cmake -S . -G Ninja -DMVF_WERROR=$(MVF_WERROR) $(LAUNCHER)
 
-.PHONY: run test build deps test-deps sanitize bench fuzz soak format clean
+.PHONY: run test build deps test-deps install package package-try sanitize bench fuzz soak format clean
 
 deps:
 	@tools/deps.sh base gui
 
-# The tests also drive the programs on their own X display (acceptance/).
+# The tests also drive the programs on their own X display (acceptance/) and try the
+# installation in a scratch prefix (packaging/tests/).
 test-deps:
-	@tools/deps.sh base gui accept
+	@tools/deps.sh base gui install accept
 
 build: deps
 	@$(CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > /dev/null
@@ -32,6 +33,26 @@ run: build
 
 test: test-deps build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# `make install PREFIX=~/.local` (default /usr/local; DESTDIR for a staging root).
+PREFIX  ?= /usr/local
+install: build
+	@tools/deps.sh install
+	@cmake --build $(BUILD) -j $(JOBS)
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package in $(BUILD)/package/, then its contents, control fields and lintian
+# checked (packaging/tests/package_test.py).
+package: build
+	@tools/deps.sh install package
+	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) --target package
+	@cmake --build $(BUILD) --target package_check
+
+# Installs the package on this machine with apt-get, uses it, removes it and checks that
+# nothing is left (root or sudo; for CI and a scratch machine).
+package-try: package
+	@tools/try_package.sh $(BUILD)/package
 
 sanitize: test-deps
 	@$(CONFIGURE) -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMVF_SANITIZE=ON > /dev/null
