@@ -73,6 +73,8 @@ std::string WriteAutostart(const std::string& file, const AutostartEntry& entry)
         "Name=" +
         StringValue(entry.name) + "\n" + "Comment=" + StringValue(entry.comment) + "\n" +
         "Icon=" + StringValue(entry.icon) + "\n" + "Exec=" + ExecValue(entry.program) + "\n" +
+        // A program removed since (its package uninstalled) is skipped by the session.
+        "TryExec=" + StringValue(entry.program) + "\n" +
         "Terminal=false\n"
         "X-GNOME-Autostart-enabled=true\n";
     const std::string part = file + ".part";

@@ -49,6 +49,11 @@ TEST(AutostartTest, TheEntryStartsTheProgramByItsExactPath) {
         ASSERT_EQ("", WriteAutostart(file, Entry(program))) << program;
         EXPECT_TRUE(IsAutostartOn(file));
         EXPECT_EQ(program, ExecProgram(ValueIn(file, "Exec"))) << ValueIn(file, "Exec");
+        // TryExec is a plain string value: only the backslash and the tab are escaped.
+        std::string tryExec = ValueIn(file, "TryExec");
+        for (std::size_t at = 0; (at = tryExec.find('\\', at)) != std::string::npos; ++at)
+            tryExec.replace(at, 2, tryExec[at + 1] == 't' ? "\t" : "\\");
+        EXPECT_EQ(program, tryExec);
         EXPECT_FALSE(std::filesystem::exists(file + ".part"));
     }
     EXPECT_EQ("/usr/bin/MVFinder", ExecValue("/usr/bin/MVFinder"));
