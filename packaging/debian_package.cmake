@@ -23,14 +23,15 @@ set(CPACK_PACKAGE_VENDOR Korvath)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop file finder, text viewer and pattern engine")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Morvel Vantor Finder lives in the system tray: describe a search with file masks, an
-optional content expression, size and date filters and the folders to look in, and
-watch the hits arrive; open, delete, trash, save and reload them.
+    "Morvel Vantor Finder lives in the system tray: describe a search with file
+masks, an optional content expression, size and date filters and the folders
+to look in, and watch the hits arrive; open, delete, trash, save and reload
+them.
 
 The package holds the finder (MVFinder), its multi-document text viewer
-(vantorviewer), the finder's search from a shell (mvfind), a grep over the pattern
-engine (hgrep), and the engine itself as a shared library with its C header,
-pkg-config file and CMake package.")
+(vantorviewer), the finder's search from a shell (mvfind), a grep over the
+pattern engine (hgrep), and the engine itself as a shared library with its C
+header, pkg-config file and CMake package.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
