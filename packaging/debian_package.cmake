@@ -45,9 +45,13 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${MVF_HOME_PAGE_ADDRESS})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, shared-mime-info")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
-# The library's shlibs file, and the loader's cache refreshed through dpkg's trigger.
+# The library's shlibs file, and the loader's cache refreshed through dpkg's trigger. No
+# maintainer scripts: CPack would add a postinst and a postrm calling ldconfig, and a
+# package with a postrm stays listed (config-files) after `apt-get remove`. Naming
+# scripts that are not there keeps CPack from writing its own.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/debian/triggers)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/debian/triggers
+    ${CMAKE_CURRENT_SOURCE_DIR}/debian/none/postinst ${CMAKE_CURRENT_SOURCE_DIR}/debian/none/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
 set(CPACK_PACKAGE_CHECKSUM SHA256)

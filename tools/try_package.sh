@@ -14,8 +14,8 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get install -y -q "$(realpath "$deb")"
 files=$(dpkg-query -L mvfinder)
-/usr/bin/mvfind --help | head -n 1
-MANWIDTH=80 man mvfind | grep -q "mvfind - " || { echo "try_package: man mvfind failed" >&2; exit 1; }
+/usr/bin/mvfind --help | sed -n 1p
+MANWIDTH=80 man mvfind | grep -c "mvfind - " > /dev/null || { echo "try_package: man mvfind failed" >&2; exit 1; }
 echo "man mvfind: ok"
 pkg-config --modversion mvfindgrep
 "${as_root[@]}" apt-get remove -y -q mvfinder

@@ -436,6 +436,8 @@ class DebianPackageTest(unittest.TestCase):
         control = run(["dpkg-deb", "--info", self.deb]).stdout
         self.assertRegex(control, r"\bshlibs\b")
         self.assertRegex(control, r"\btriggers\b")
+        # No maintainer script: removed, the package is gone, not left as config-files.
+        self.assertNotRegex(control, r"\b(preinst|postinst|prerm|postrm)\b")
 
     def test_it_holds_the_installation_under_usr(self):
         listing = run(["dpkg-deb", "--contents", self.deb]).stdout
