@@ -36,16 +36,16 @@ test: test-deps build
 
 # `make install PREFIX=~/.local` (default /usr/local; DESTDIR for a staging root).
 PREFIX  ?= /usr/local
-install: build
-	@tools/deps.sh install
-	@cmake --build $(BUILD) -j $(JOBS)
+install:
+	@tools/deps.sh base gui install
+	@$(MAKE) --no-print-directory build
 	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
 # The Debian package in $(BUILD)/package/, then its contents, control fields and lintian
-# checked (packaging/tests/package_test.py).
-package: build
-	@tools/deps.sh install package
-	@cmake --build $(BUILD) -j $(JOBS)
+# checked (packaging/tests/installed_test.py DebianPackageTest).
+package:
+	@tools/deps.sh base gui install package
+	@$(MAKE) --no-print-directory build
 	@cmake --build $(BUILD) --target package
 	@cmake --build $(BUILD) --target package_check
 
