@@ -50,11 +50,14 @@ protected:
 
     std::string Finder() const { return program + "/MVFinder"; }
 
-    // Waits until a started finder has loaded its settings (it marks the run in them).
+    // Waits until a started finder has loaded its settings (it marks the run in them) and
+    // finished that write (the settings' lock file is gone again).
     bool WaitUntilRunning(std::chrono::milliseconds limit = 20s) const {
         const auto deadline = std::chrono::steady_clock::now() + limit;
         while (std::chrono::steady_clock::now() < deadline) {
-            if (ReadAll(settingsFile).find("VFOpen=Yes") != std::string::npos) return true;
+            if (ReadAll(settingsFile).find("VFOpen=Yes") != std::string::npos &&
+                !fs::exists(settingsFile + ".lock"))
+                return true;
             std::this_thread::sleep_for(10ms);
         }
         return false;
