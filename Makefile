@@ -16,15 +16,16 @@ LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -
 
 CONFIGURE = cmake -S . -G Ninja -DMVF_WERROR=$(MVF_WERROR) $(LAUNCHER)
 
-.PHONY: run test build deps test-deps sanitize clang tidy format-check bench fuzz soak format \
-	clean
+.PHONY: run test build deps test-deps install package package-try sanitize clang tidy \
+	format-check bench fuzz soak format clean
 
 deps:
 	@tools/deps.sh base gui
 
-# The tests also drive the programs on their own X display (acceptance/).
+# The tests also drive the programs on their own X display (acceptance/) and try the
+# installation in a scratch prefix (packaging/tests/).
 test-deps:
-	@tools/deps.sh base gui accept
+	@tools/deps.sh base gui install accept
 
 build: deps
 	@$(CONFIGURE) -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) > /dev/null
@@ -38,6 +39,26 @@ run: build
 test: test-deps build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE acceptance
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L acceptance
+
+# `make install PREFIX=~/.local` (default /usr/local; DESTDIR for a staging root).
+PREFIX  ?= /usr/local
+install:
+	@tools/deps.sh base gui install
+	@$(MAKE) --no-print-directory build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package in $(BUILD)/package/, then its contents, control fields and lintian
+# checked (packaging/tests/installed_test.py DebianPackageTest).
+package:
+	@tools/deps.sh base gui install package
+	@$(MAKE) --no-print-directory build
+	@cmake --build $(BUILD) --target package
+	@cmake --build $(BUILD) --target package_check
+
+# Installs the package on this machine with apt-get, uses it, removes it and checks that
+# nothing is left (root or sudo; for CI and a scratch machine).
+package-try: package
+	@tools/try_package.sh $(BUILD)/package
 
 # The unit tests under the sanitizers; the roads run in `make test`, against the build
 # the user gets.

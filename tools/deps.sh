@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build step needs, and only those that are missing.
-# Usage: tools/deps.sh GROUP...   (groups: base, gui, accept, clang, lint, bench, fuzz)
+# Usage: tools/deps.sh GROUP...   (groups: base, gui, accept, clang, lint, install, package,
+# bench, fuzz)
 # gui: Qt, the sound device library, and the font the splash picture is drawn with.
 set -euo pipefail
 
@@ -17,6 +18,12 @@ declare -A GROUP=(
   # folder that even root cannot write to. The viewer's print tests read their PDF files
   # back with pdftotext.
   [accept]="xvfb xauth openbox trayer xdotool x11-utils libx11-6 imagemagick python3 xdg-utils file e2fsprogs poppler-utils"
+  # Installing: the manual pages made from the programs' --help, and what the installation
+  # test uses on the installed files (pkg-config and a C compiler for a program against the
+  # library, the desktop's validators, man, bash's completion functions).
+  [install]="help2man gzip gcc pkg-config desktop-file-utils appstream man-db bash-completion python3"
+  # The Debian package: CPack's dpkg tools and dependency scan, and lintian's verdict.
+  [package]="dpkg-dev file lintian"
 )
 
 wanted=()

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 namespace mvf::engine::program {
 
@@ -36,9 +35,5 @@ inline void SetAdd(unsigned char* set, unsigned char c) {
 // Bytes of the element starting at `p` (opcode and operands; for CLO/OPT the atom and
 // its END included). 1 for END and for unknown opcodes.
 std::size_t ElementSize(const unsigned char* p);
-
-// A readable listing of a program, one element per line, e.g.
-//   BOL / BOT 1 / CHR 'a' / CLO CCL [0-9] / EOT 1 / END
-std::string Dump(const unsigned char* program);
 
 } // namespace mvf::engine::program

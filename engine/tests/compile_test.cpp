@@ -4,6 +4,7 @@
 
 #include "engine_test_support.h"
 #include "program.h"
+#include "program_dump.h"
 
 namespace mvf::engine {
 namespace {

@@ -8,6 +8,7 @@
 #include "finder/dialog/vantor_finder.h"
 #include "finder/shell/tv_finder.h"
 #include "notice_dialog.h"
+#include "platform/core/installation.h"
 #include "splash_form.h"
 
 namespace mvf::shell {
@@ -16,18 +17,20 @@ FinderApplication::FinderApplication(platform::SettingsStore& store, platform::N
                                      ModalRunner& modal, FinderStartup startup,
                                      search::SearchFlags& flags)
     : store_(store), notifier_(notifier), modal_(modal), startup_(std::move(startup)),
-      flags_(flags), resources_({startup_.programFolder}), help_({startup_.programFolder}),
-      life_(store, notifier, startup_.programFile, ResultsFolderOf(startup_.programFolder)) {}
+      flags_(flags), resources_(platform::DataFoldersOf(startup_.programFolder)),
+      help_(platform::DataFoldersOf(startup_.programFolder)),
+      life_(store, notifier, startup_.programFile,
+            platform::FinderWorkFilesOf(startup_.programFolder).resultsFolder) {}
 
 FinderApplication::~FinderApplication() {
     main_.reset();
 }
 
 void FinderApplication::Start() {
-    // The working folder; one that cannot be made (a read-only installation) is no
-    // reason not to start: saving there will say what failed.
+    // The working folder; one that cannot be made is no reason not to start: saving there
+    // will say what failed.
     std::error_code ignored;
-    std::filesystem::create_directory(life_.ResultsFolder(), ignored);
+    std::filesystem::create_directories(life_.ResultsFolder(), ignored);
 
     settings::ReadStartupSettings(store_, life_.Settings());
     const StartupPlan plan = PlanStartup(life_.Settings().Splash, life_.Settings().FindMsg);

@@ -1,4 +1,5 @@
-// MVFinder: the finder, a tray program. It takes no arguments.
+// MVFinder: the finder, a tray program. It takes no arguments but --help, --version and
+// --files.
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 
+#include "finder/shell/command_line.h"
 #include "finder/shell/finder_application.h"
 #include "finder/shell/startup_rules.h"
 #include "mvfindgrep.h"
@@ -54,6 +56,20 @@ std::unique_ptr<platform::Notifier> MakeNotifier() {
 } // namespace
 
 int main(int argc, char** argv) {
+    switch (shell::ReadCommandLine(argc, argv)) {
+    case shell::CommandLineRequest::Help:
+        std::fputs(shell::FinderHelpText().c_str(), stdout);
+        return 0;
+    case shell::CommandLineRequest::Version:
+        std::fputs(shell::FinderVersionText().c_str(), stdout);
+        return 0;
+    case shell::CommandLineRequest::Files: {
+        bool allFound = false;
+        std::fputs(shell::FinderFilesText(platform::ProgramFolder(), allFound).c_str(), stdout);
+        return allFound ? 0 : 1;
+    }
+    case shell::CommandLineRequest::Run: break;
+    }
     if (const std::string reason = NoDisplayReason(); !reason.empty()) {
         std::fprintf(stderr, "MVFinder: %s\n", reason.c_str());
         return 1;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "boxes.h"
+#include "platform/core/autostart.h"
 #include "qt_text.h"
 
 namespace mvf::shell {
@@ -42,6 +43,32 @@ void DisMultiClick(settings::FinderSettings& settings, bool checked) {
 
 void NoSplash1Click(settings::FinderSettings& settings, bool checked) {
     settings.Splash = !checked;
+}
+
+bool StartsWithSession(const platform::XdgFolders& folders) {
+    return platform::IsAutostartOn(platform::AutostartFile(std::string(kAutostartId), folders));
+}
+
+bool StartWithSessionClick(bool checked, const std::string& programFile,
+                           const platform::XdgFolders& folders, platform::Notifier& notifier) {
+    const std::string file = platform::AutostartFile(std::string(kAutostartId), folders);
+    const std::string failure =
+        checked ? platform::WriteAutostart(file, {.name = "Morvel Vantor Finder",
+                                                  .comment = "Find files by name, content, "
+                                                             "size and date",
+                                                  .icon = "mvfinder",
+                                                  .program = programFile})
+                : platform::RemoveAutostart(file);
+    if (!failure.empty()) {
+        const QString what = checked ? QStringLiteral("Morvel Vantor Finder could not be set to "
+                                                      "start with the session.")
+                                     : QStringLiteral("Morvel Vantor Finder could not be kept "
+                                                      "from starting with the session.");
+        notifier.Show(Box(QText(kFinderErrorCaption),
+                          what + QStringLiteral("\n\r") + QString::fromStdString(failure),
+                          platform::BoxIcon::Warning));
+    }
+    return platform::IsAutostartOn(file);
 }
 
 std::string HomePageAddress() {

@@ -25,10 +25,4 @@ StartupPlan PlanStartup(bool Splash, bool FindMsg) {
     return {.splash = Splash, .notice = !FindMsg};
 }
 
-std::string ResultsFolderOf(std::string_view programFolder) {
-    std::string folder(programFolder);
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder + "searchresults";
-}
-
 } // namespace mvf::shell

@@ -161,7 +161,10 @@ void TVFinder::BuildMainPop() {
     disMulti_->setObjectName(QStringLiteral("DisMulti"));
     noSplash_ = mainPop_->addAction(QStringLiteral("&No Splash"));
     noSplash_->setObjectName(QStringLiteral("NoSplash1"));
-    for (QAction* check : {useMorvel_, disMulti_, noSplash_}) check->setCheckable(true);
+    startWithSession_ = mainPop_->addAction(QStringLiteral("Start with the &session"));
+    startWithSession_->setObjectName(QStringLiteral("StartWithSession"));
+    for (QAction* check : {useMorvel_, disMulti_, noSplash_, startWithSession_})
+        check->setCheckable(true);
 
     connect(useMorvel_, &QAction::triggered, this, [this](bool checked) {
         const bool kept =
@@ -175,11 +178,17 @@ void TVFinder::BuildMainPop() {
     });
     connect(noSplash_, &QAction::triggered, this,
             [this](bool checked) { NoSplash1Click(life_.Settings(), checked); });
+    connect(startWithSession_, &QAction::triggered, this, [this](bool checked) {
+        startWithSession_->setChecked(StartWithSessionClick(checked, life_.ProgramFile(),
+                                                            platform::XdgFolders::FromEnvironment(),
+                                                            life_.Notifier()));
+    });
     connect(mainPop_, &QMenu::aboutToShow, this, [this] {
         const MainPopChecks checks = MainPopPopup(life_.Settings());
         noSplash_->setChecked(checks.NoSplash1);
         disMulti_->setChecked(checks.DisMulti);
         useMorvel_->setChecked(checks.UseMorvel);
+        startWithSession_->setChecked(StartsWithSession(platform::XdgFolders::FromEnvironment()));
     });
 
     if (presence_.OptionsCarryTrayCommands()) {

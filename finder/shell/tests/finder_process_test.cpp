@@ -36,8 +36,8 @@ protected:
     void SetUp() override {
         program = folder.Folder("program");
         fs::copy_file(MVFINDER_PATH, program + "/MVFinder");
-        fs::copy_file(fs::path(MVFINDER_PATH).parent_path() / "libmvfindgrep.so",
-                      program + "/libmvfindgrep.so");
+        fs::copy_file(fs::path(MVFINDER_PATH).parent_path() / MVFINDGREP_SONAME,
+                      program + "/" MVFINDGREP_SONAME);
         settingsFile = folder.File("config/Korvath/Morvel Vantor Finder.conf",
                                    "[General]\nFindMsg=1\nSplash=0\n");
         environment.Set("XDG_CONFIG_HOME", folder.Path("config"));
@@ -50,11 +50,14 @@ protected:
 
     std::string Finder() const { return program + "/MVFinder"; }
 
-    // Waits until a started finder has loaded its settings (it marks the run in them).
+    // Waits until a started finder has loaded its settings (it marks the run in them) and
+    // finished that write (the settings' lock file is gone again).
     bool WaitUntilRunning(std::chrono::milliseconds limit = 20s) const {
         const auto deadline = std::chrono::steady_clock::now() + limit;
         while (std::chrono::steady_clock::now() < deadline) {
-            if (ReadAll(settingsFile).find("VFOpen=Yes") != std::string::npos) return true;
+            if (ReadAll(settingsFile).find("VFOpen=Yes") != std::string::npos &&
+                !fs::exists(settingsFile + ".lock"))
+                return true;
             std::this_thread::sleep_for(10ms);
         }
         return false;

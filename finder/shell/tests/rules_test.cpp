@@ -1,14 +1,19 @@
 // The plain rules of the shell: the toolbar's sizes, hints and glyphs (against the real
 // resource file), the window's place and roll-up, the status panels, the options menu
-// and the start-up plan.
+// (the autostart entry behind "Start with the session" among them) and the start-up plan.
 #include <sys/stat.h>
+
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "finder/shell/command_line.h"
 #include "finder/shell/options_rules.h"
 #include "finder/shell/startup_rules.h"
 #include "finder/shell/toolbar_rules.h"
 #include "finder/shell/window_place.h"
+#include "platform/core/desktop_entry.h"
+#include "platform/core/installation.h"
 #include "platform/qt/resources.h"
 #include "platform/qt/scripted_notifier.h"
 #include "testsupport/qt_print.h"
@@ -168,6 +173,43 @@ TEST(OptionsRules, TheViewerOptionNeedsAViewerThatCanBeStarted) {
     EXPECT_TRUE(notifier.AllAsExpected()) << notifier.Describe();
 }
 
+TEST(OptionsRules, StartWithTheSessionWritesAndRemovesTheAutostartEntry) {
+    TempFolder folder;
+    platform::XdgFolders folders;
+    folders.configHome = folder.Path("config");
+    const std::string entry = folder.Path("config/autostart/mvfinder.desktop");
+    platform::ScriptedNotifier notifier;
+    EXPECT_FALSE(StartsWithSession(folders)) << "off until ticked";
+
+    EXPECT_TRUE(StartWithSessionClick(true, "/home/ann/my finder/MVFinder", folders, notifier));
+    EXPECT_TRUE(StartsWithSession(folders));
+    const std::string text = mvf::testing::ReadAll(entry);
+    const std::size_t exec = text.find("\nExec=") + 6;
+    EXPECT_EQ("/home/ann/my finder/MVFinder",
+              platform::ExecProgram(text.substr(exec, text.find('\n', exec) - exec)));
+    EXPECT_NE(std::string::npos, text.find("\nName=Morvel Vantor Finder\n"));
+    EXPECT_NE(std::string::npos, text.find("\nIcon=mvfinder\n"));
+
+    EXPECT_FALSE(StartWithSessionClick(false, "/home/ann/my finder/MVFinder", folders, notifier));
+    EXPECT_FALSE(StartsWithSession(folders));
+    EXPECT_FALSE(std::filesystem::exists(entry));
+    EXPECT_TRUE(notifier.Boxes().empty()) << notifier.Describe();
+
+    // The folder cannot be made: told, and the mark stays off.
+    folder.File("blocked", "a file where the configuration folder should be");
+    folders.configHome = folder.Path("blocked");
+    notifier.Expect(platform::BoxAnswer::Ok);
+    EXPECT_FALSE(StartWithSessionClick(true, "/usr/bin/MVFinder", folders, notifier));
+    ASSERT_EQ(1u, notifier.Boxes().size());
+    const platform::MessageBox box = notifier.Boxes()[0].box;
+    EXPECT_EQ("Vantor Finder Error", box.caption);
+    EXPECT_TRUE(box.text.startsWith("Morvel Vantor Finder could not be set to start with the "
+                                    "session.\n\rcannot make the folder " +
+                                    QString::fromStdString(folders.configHome) + "/autostart: "))
+        << box.text.toStdString();
+    EXPECT_TRUE(notifier.AllAsExpected()) << notifier.Describe();
+}
+
 TEST(OptionsRules, WithoutATrayTheWindowStandsInAndKeepsEveryCommandReachable) {
     const TrayPresence tray{true};
     EXPECT_FALSE(tray.ShowWindowAtStart());
@@ -179,16 +221,43 @@ TEST(OptionsRules, WithoutATrayTheWindowStandsInAndKeepsEveryCommandReachable) {
     EXPECT_TRUE(none.OptionsCarryTrayCommands());
 }
 
+TEST(CommandLine, HelpVersionAndFilesAreAnsweredAnythingElseIsTheToolkits) {
+    const auto read = [](std::vector<const char*> args) {
+        args.insert(args.begin(), "MVFinder");
+        return ReadCommandLine(static_cast<int>(args.size()), args.data());
+    };
+    EXPECT_EQ(CommandLineRequest::Run, read({}));
+    EXPECT_EQ(CommandLineRequest::Run, read({"-style", "fusion"}));
+    EXPECT_EQ(CommandLineRequest::Help, read({"--help"}));
+    EXPECT_EQ(CommandLineRequest::Version, read({"-style", "fusion", "--version"}));
+    EXPECT_EQ(CommandLineRequest::Files, read({"--files"}));
+    EXPECT_EQ(0u, FinderHelpText().find("Usage: MVFinder [--help | --version | --files]\n"));
+    EXPECT_EQ("MVFinder " MVF_TEST_PROJECT_VERSION "\n", FinderVersionText());
+}
+
+TEST(CommandLine, FilesSaysWhereEachFileWasFoundOrThatItWasNot) {
+    TempFolder folder;
+    const std::string program = folder.Folder("portable");
+    folder.File("portable/mfinder.html", "<html></html>");
+    bool allFound = true;
+    const std::string searched = platform::DataFoldersOf(program)[0];
+    EXPECT_EQ("program folder: " + program + "\n" + "pictures and sound: (not found in " +
+                  searched + ", " + platform::DataFoldersOf(program)[1] + ", " +
+                  platform::DataFoldersOf(program)[2] + ")\n" + "help: " + program +
+                  "/mfinder.html\n" + "working folder: " + program + "\n",
+              FinderFilesText(program, allFound));
+    EXPECT_FALSE(allFound);
+    std::filesystem::copy_file(MVF_BIN_DIR "/mvfinder.rcc", program + "/mvfinder.rcc");
+    EXPECT_NE(std::string::npos, FinderFilesText(program, allFound)
+                                     .find("\npictures and sound: " + program + "/mvfinder.rcc\n"));
+    EXPECT_TRUE(allFound);
+}
+
 TEST(StartupRules, TheSplashAndTheNoticeFollowTheirTwoSettings) {
     EXPECT_EQ((StartupPlan{.splash = true, .notice = true}), PlanStartup(true, false));
     EXPECT_EQ((StartupPlan{.splash = false, .notice = true}), PlanStartup(false, false));
     EXPECT_EQ((StartupPlan{.splash = true, .notice = false}), PlanStartup(true, true));
     EXPECT_EQ((StartupPlan{.splash = false, .notice = false}), PlanStartup(false, true));
-}
-
-TEST(StartupRules, TheResultsFolderSitsBesideTheProgram) {
-    EXPECT_EQ("/opt/mvf/searchresults", ResultsFolderOf("/opt/mvf"));
-    EXPECT_EQ("/searchresults", ResultsFolderOf("/"));
 }
 
 } // namespace

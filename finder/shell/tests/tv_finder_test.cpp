@@ -1,6 +1,8 @@
 // The main window offscreen: the last results at its first showing, the toolbar's two
 // sizes, roll-up and the place kept across a restart, the options menu, hints, help, the
 // no-tray stand-in, and closing with and without a search running.
+#include <filesystem>
+
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -27,6 +29,7 @@
 #include "shell_test_support.h"
 #include "status_bars.h"
 #include "testsupport/qt_print.h"
+#include "testsupport/scoped_environment.h"
 
 namespace mvf::shell {
 namespace {
@@ -379,6 +382,34 @@ TEST(TVFinderTest, TheOptionsMenuShowsAndChangesItsChecksAndOpensTheWebPages) {
     world.Restart();
     const platform::SettingsStore stored = world.Stored();
     EXPECT_TRUE(stored.Read(kSplash));
+}
+
+TEST(TVFinderTest, StartWithTheSessionFollowsTheAutostartEntry) {
+    mvf::testing::TempFolder config;
+    mvf::testing::ScopedEnvironment environment;
+    environment.Set("XDG_CONFIG_HOME", config.Root());
+    const std::string entry = config.Path("autostart/mvfinder.desktop");
+    WindowWorld world;
+    world.Open();
+    QMenu& menu = *world.window->MainPop();
+    QAction* item = menu.findChild<QAction*>("StartWithSession");
+    ASSERT_NE(nullptr, item);
+    EXPECT_EQ("Start with the &session", item->text());
+    emit menu.aboutToShow();
+    EXPECT_FALSE(item->isChecked()) << "off until ticked";
+
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_NE(std::string::npos, mvf::testing::ReadAll(entry).find("\nExec=/opt/mvf/MVFinder\n"));
+    // Switched off in the desktop's own settings: the menu shows it off.
+    std::filesystem::remove(entry);
+    emit menu.aboutToShow();
+    EXPECT_FALSE(item->isChecked());
+    item->trigger();
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_FALSE(std::filesystem::exists(entry));
+    EXPECT_TRUE(world.notifier.Boxes().empty()) << world.notifier.Describe();
 }
 
 TEST(TVFinderTest, HelpOpensTheResultsWindowsTopicOnF1AndContext1000OnTheButtons) {

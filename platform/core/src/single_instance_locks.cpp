@@ -1,12 +1,21 @@
 #include "platform/core/single_instance_locks.h"
 
-#include "platform/core/program_folder.h"
+#include <filesystem>
+
+#include "platform/core/installation.h"
 #include "platform/core/user_runtime_folder.h"
 
 namespace mvf::platform {
 
 std::string FinderRunLockPath() {
-    return ProgramFile("finderrun.dat");
+    return FinderWorkFilesHere().runLock;
+}
+
+LockFile TakeFinderRunLock() {
+    const FinderWorkFiles files = FinderWorkFilesHere();
+    std::error_code ignored; // a folder that cannot be made shows as the lock's failure
+    std::filesystem::create_directories(files.folder, ignored);
+    return LockFile::TryLock(files.runLock);
 }
 
 std::string ViewerStartupLockPath(std::string* failure) {

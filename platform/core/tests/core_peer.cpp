@@ -1,5 +1,9 @@
 // The other process of the platform core's tests. Commands:
 //   program-folder            prints ProgramFolder()
+//   data-folders              prints DataFolders(), one a line
+//   finder-lock               takes the finder's run lock, prints its path and "held",
+//                             "locked" or "cannot <reason>"; holds it until its standard
+//                             input ends
 //   lock PATH [WAIT_MS]       takes the lock (waiting up to WAIT_MS), prints "held",
 //                             "locked" or "cannot <reason>"; holds it until its standard
 //                             input ends
@@ -12,8 +16,10 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/core/installation.h"
 #include "platform/core/lock_file.h"
 #include "platform/core/program_folder.h"
+#include "platform/core/single_instance_locks.h"
 
 namespace {
 
@@ -31,11 +37,8 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     std::rename((path + ".part").c_str(), path.c_str());
 }
 
-int Lock(const std::string& path, int waitMs) {
+int Hold(const mvf::platform::LockFile& lock) {
     using namespace mvf::platform;
-    const LockFile lock = waitMs < 0
-                              ? LockFile::TryLock(path)
-                              : LockFile::LockWithin(path, std::chrono::milliseconds(waitMs));
     switch (lock.Outcome()) {
     case LockOutcome::Held: Say("held"); break;
     case LockOutcome::AlreadyLocked: Say("locked"); return 1;
@@ -47,6 +50,12 @@ int Lock(const std::string& path, int waitMs) {
     return 0;
 }
 
+int Lock(const std::string& path, int waitMs) {
+    using namespace mvf::platform;
+    return Hold(waitMs < 0 ? LockFile::TryLock(path)
+                           : LockFile::LockWithin(path, std::chrono::milliseconds(waitMs)));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -54,6 +63,14 @@ int main(int argc, char** argv) {
     if (command == "program-folder") {
         Say(mvf::platform::ProgramFolder());
         return 0;
+    }
+    if (command == "data-folders") {
+        for (const std::string& folder : mvf::platform::DataFolders()) Say(folder);
+        return 0;
+    }
+    if (command == "finder-lock") {
+        Say(mvf::platform::FinderRunLockPath());
+        return Hold(mvf::platform::TakeFinderRunLock());
     }
     if (command == "lock" && argc >= 3) return Lock(argv[2], argc >= 4 ? std::stoi(argv[3]) : -1);
     if (command == "write-args" && argc >= 3) {

@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 
 #include "assets/icons.h"
-#include "platform/core/program_folder.h"
+#include "platform/core/installation.h"
 #include "platform/qt/resources.h"
 #include "viewer/app/about_box.h"
 #include "viewer/app/command_enabling.h"
@@ -29,6 +29,7 @@
 #include "viewer/app/status_texts.h"
 #include "viewer/app/viewer_texts.h"
 #include "viewer/qt_clipboard.h"
+#include "viewer_log.h"
 
 namespace mvf::viewer {
 namespace {
@@ -53,8 +54,13 @@ TMainForm::TMainForm(platform::Notifier& boxes, ViewerDialogs& dialogs, QWidget*
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         resize(screen->availableGeometry().size() * 3 / 4);
     mainController_.LoadTables(editor::TOvcController::ViewerTables());
-    markers_ = QPixmap::fromImage(
-        platform::ResourceLibrary({platform::ProgramFolder()}).Picture("MARKERS"));
+    // The pictures lie beside the program, or in the data folder of an installation.
+    const platform::ResourceLibrary resources(platform::DataFolders());
+    markers_ = QPixmap::fromImage(resources.Picture("MARKERS"));
+    const std::string picturesFile = resources.FindFile();
+    qCInfo(lcShell).noquote() << "pictures from"
+                              << (picturesFile.empty() ? QStringLiteral("nowhere")
+                                                       : QString::fromStdString(picturesFile));
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName("MdiArea");

@@ -66,6 +66,12 @@ std::optional<size_t> HandOverToRunningInstance(char* program,
 
 int RunViewer(int argc, char** argv) {
     std::vector<std::string> files = CommandLineFiles(argc, argv);
+    // Answered before the lock and the display: a terminal and the manual page ask these.
+    switch (ViewerRequestOf(files)) {
+    case ViewerRequest::Help: std::fputs(ViewerHelpText().c_str(), stdout); return 0;
+    case ViewerRequest::Version: std::fputs(ViewerVersionText().c_str(), stdout); return 0;
+    case ViewerRequest::Open: break;
+    }
     platform::LockFile startupLock;
     int status = 0;
     const std::optional<size_t> handedOver =

@@ -1,6 +1,9 @@
 // Command lines, untitled names and the viewer's texts.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include "testsupport/temp_folder.h"
 #include "viewer/app/command_line.h"
 #include "viewer/app/noname_numbers.h"
 #include "viewer/app/viewer_texts.h"
@@ -21,6 +24,38 @@ TEST(CommandLine, EveryArgumentIsOneWholeNameUntilAnEmptyOne) {
               (Names{"/tmp/with blanks.txt", "-style", "\xE9t\xE9.txt", longName}));
     const char* none[] = {"vantorviewer", nullptr};
     EXPECT_TRUE(CommandLineFiles(1, none).empty());
+}
+
+// Runs `check` with `folder` as the current folder.
+template <typename Check> void InFolder(const std::string& folder, Check check) {
+    char before[4096];
+    ASSERT_NE(nullptr, ::getcwd(before, sizeof before));
+    ASSERT_EQ(0, ::chdir(folder.c_str()));
+    check();
+    ASSERT_EQ(0, ::chdir(before));
+}
+
+TEST(CommandLine, HelpAndVersionAloneAreAnsweredUnlessAFileHasThatName) {
+    mvf::testing::TempFolder folder;
+    InFolder(folder.Root(), [] {
+        EXPECT_EQ(ViewerRequest::Help, ViewerRequestOf({"--help"}));
+        EXPECT_EQ(ViewerRequest::Version, ViewerRequestOf({"--version"}));
+        // With other names, or as a longer word, each is a file name as always.
+        EXPECT_EQ(ViewerRequest::Open, ViewerRequestOf({"--help", "a.txt"}));
+        EXPECT_EQ(ViewerRequest::Open, ViewerRequestOf({"a.txt", "--version"}));
+        EXPECT_EQ(ViewerRequest::Open, ViewerRequestOf({"--helper"}));
+        EXPECT_EQ(ViewerRequest::Open, ViewerRequestOf({"-h"}));
+        EXPECT_EQ(ViewerRequest::Open, ViewerRequestOf({}));
+    });
+    // A file that has the name is opened.
+    folder.File("--help", "a file named --help\n");
+    folder.Folder("--version");
+    InFolder(folder.Root(), [] {
+        EXPECT_EQ(ViewerRequest::Open, ViewerRequestOf({"--help"}));
+        EXPECT_EQ(ViewerRequest::Open, ViewerRequestOf({"--version"}));
+    });
+    EXPECT_EQ(0u, ViewerHelpText().find("Usage: vantorviewer [FILE]...\n"));
+    EXPECT_EQ("vantorviewer " MVF_TEST_PROJECT_VERSION "\n", ViewerVersionText());
 }
 
 TEST(NonameNumbers, TheLowestFreeNumberIsTakenAndFreedNumbersComeBack) {

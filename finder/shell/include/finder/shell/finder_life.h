@@ -26,6 +26,7 @@ public:
     platform::SettingsStore& Store() { return store_; }
     platform::Notifier& Notifier() { return notifier_; }
     const std::string& ResultsFolder() const { return resultsFolder_; }
+    const std::string& ProgramFile() const { return programFile_; }
 
     // The window is created: every setting but `Splash` (already read at start-up) is
     // loaded; the list is empty, without summary, sorted by name ascending.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "finder/settings/finder_settings.h"
+#include "platform/core/xdg_folders.h"
 #include "platform/qt/notifier.h"
 
 namespace mvf::shell {
@@ -35,6 +36,17 @@ bool UseMorvelClick(settings::FinderSettings& settings, bool checked, const std:
 void DisMultiClick(settings::FinderSettings& settings, bool checked);
 // "No Splash": `Splash` becomes the opposite of the mark.
 void NoSplash1Click(settings::FinderSettings& settings, bool checked);
+
+// "Start with the session": whether the session starts the finder at login is the
+// presence of its autostart entry ($XDG_CONFIG_HOME/autostart/mvfinder.desktop), not a
+// setting, so it also shows what the desktop's own session settings did with it. Off
+// until the user ticks it.
+inline constexpr std::string_view kAutostartId = "mvfinder.desktop";
+bool StartsWithSession(const platform::XdgFolders& folders);
+// The mark was toggled to `checked`: the entry that starts `programFile` is written, or it
+// is removed. A failure is told and the mark shows how things stand, which is returned.
+bool StartWithSessionClick(bool checked, const std::string& programFile,
+                           const platform::XdgFolders& folders, platform::Notifier& notifier);
 
 // The desktop has a system tray, or it has none: then the main window is shown at start
 // instead of hiding into nothing, "Done" minimises it, and the options menu also carries

@@ -1,6 +1,6 @@
 // What the finder decides while it starts, before and around its windows: its title, the
-// box a second copy shows, which of the splash and the notice appear, how long the splash
-// stays, and where the working files go.
+// box a second copy shows, which of the splash and the notice appear, and how long the
+// splash stays. Where the working files go is platform's (installation.h).
 #pragma once
 
 #include <chrono>
@@ -13,9 +13,6 @@ namespace mvf::shell {
 
 // The application's title: task bar, message boxes, the main window's caption.
 inline constexpr std::string_view kApplicationTitle = "Morvel Vantor Finder 2.1";
-
-// The lock file's name in the program folder (held by platform's TakeFinderRunLock).
-inline constexpr std::string_view kRunLockName = "finderrun.dat";
 
 // The box a second copy shows before it ends, without a window and without a write.
 platform::MessageBox AlreadyRunningBox();
@@ -35,9 +32,6 @@ struct StartupPlan {
     friend bool operator==(const StartupPlan&, const StartupPlan&) = default;
 };
 StartupPlan PlanStartup(bool Splash, bool FindMsg);
-
-// The working folder beside the program: ProgramFolder + "/searchresults".
-std::string ResultsFolderOf(std::string_view programFolder);
 
 // The notice dialog's caption, its four lines (each as the finder has always shown it,
 // trailing blank included) and its check box.

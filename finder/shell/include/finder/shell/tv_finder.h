@@ -189,6 +189,7 @@ private:
     QAction* useMorvel_ = nullptr;
     QAction* disMulti_ = nullptr;
     QAction* noSplash_ = nullptr;
+    QAction* startWithSession_ = nullptr;
     QAction* newSrchOption_ = nullptr; // the options menu's "New search" without a tray
     dialog::TVantorFinder* searchDialog_ = nullptr;
     QDialog* aboutBox_ = nullptr;

@@ -8,13 +8,14 @@
 
 namespace mvf::platform {
 
-// The finder's run lock: "finderrun.dat" in the program folder, held from start-up to
-// exit. A second finder started from the same folder gets AlreadyLocked and ends;
-// copies installed in different folders do not see each other.
+// The finder's run lock: "finderrun.dat" among its working files (installation.h: in the
+// program folder of a build or a portable copy, else in the user's data folder), held
+// from start-up to exit. A second finder started from the same portable folder, or by the
+// same user of an installation, gets AlreadyLocked and ends; copies in different folders
+// do not see each other.
 std::string FinderRunLockPath();
-inline LockFile TakeFinderRunLock() {
-    return LockFile::TryLock(FinderRunLockPath());
-}
+// Makes the working files' folder when it is missing, then takes the lock.
+LockFile TakeFinderRunLock();
 
 // The viewer's start-up lock: "SingleMFVProgramHMutex" in the user's runtime folder
 // (user_runtime_folder.h). Each viewer holds it from the start until its main window
