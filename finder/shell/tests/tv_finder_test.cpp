@@ -43,7 +43,6 @@ const platform::IntSetting kLastY{"VFLastY", 0};
 const platform::IntSetting kLastCX{"VFLastCX", 360};
 const platform::IntSetting kLastCY{"VFLastCY", 276};
 const platform::BoolSetting kRolledUp{"VFRolledUp", false};
-const platform::BoolSetting kVisible{"VFVisible", false};
 const platform::TextSetting kMode{"Toolbars/VFTBMode", "S"};
 const platform::TextSetting kOpen{"VFOpen", ""};
 const platform::BoolSetting kSplash{"Splash", true};
@@ -96,7 +95,7 @@ TEST(TVFinderTest, TBSwitchesTheToolbarToMediumAndBackWithItsGlyphs) {
             const QImage glyph =
                 world.resources
                     .Picture(QString(prefix) +
-                             QString::fromLatin1(b.glyphBase.data(), b.glyphBase.size()))
+                             QString::fromLatin1(b.glyphBase.data(), static_cast<qsizetype>(b.glyphBase.size())))
                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
             EXPECT_EQ(glyph, Picture(toolbar.Action(b.command)->icon(), button.width()))
                 << b.name << " shows the " << prefix << " glyph";

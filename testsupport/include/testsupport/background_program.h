@@ -31,6 +31,7 @@ public:
         }
         args.insert(args.begin(), program);
         std::vector<char*> argv;
+        argv.reserve(args.size() + 1);
         for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
         pid_ = ::fork();

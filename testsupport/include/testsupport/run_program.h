@@ -31,6 +31,7 @@ public:
         : out_(capture_.Path("out")), err_(capture_.Path("err")) {
         args.insert(args.begin(), program);
         std::vector<char*> argv;
+        argv.reserve(args.size() + 1);
         for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
         pid_ = ::fork();

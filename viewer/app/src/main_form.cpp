@@ -112,7 +112,7 @@ TMainForm::~TMainForm() {
 
 QAction* TMainForm::AddItem(QMenu* menu, const char* name, const QString& caption,
                             const QString& hint, void (TMainForm::*slot)(),
-                            QList<QKeySequence> shortcuts) {
+                            const QList<QKeySequence>& shortcuts) {
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     action->setStatusTip(hint);
@@ -268,7 +268,7 @@ QToolButton* TMainForm::AddButton(const char* name, const QIcon& icon, const QSt
     button->setIconSize(QSize(16, 16));
     button->setFixedSize(kButtonSize, kButtonSize);
     button->setAutoRaise(true);
-    const int bar = hint.indexOf('|');
+    const qsizetype bar = hint.indexOf('|');
     button->setToolTip(hint.left(bar));
     button->setStatusTip(hint.mid(bar + 1));
     connect(button, &QToolButton::clicked, this, slot);

@@ -134,7 +134,7 @@ private:
     void CreateSpeedPanel();
     void CreateStatusBar();
     QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QString& hint,
-                     void (TMainForm::*slot)(), QList<QKeySequence> shortcuts = {});
+                     void (TMainForm::*slot)(), const QList<QKeySequence>& shortcuts = {});
     QAction* AddTick(QMenu* menu, const char* name, const QString& caption, const QString& hint,
                      bool ViewerOptions::*tick, bool applyToAll = true);
     QToolButton* AddButton(const char* name, const QIcon& icon, const QString& hint,
