@@ -60,12 +60,13 @@ package:
 package-try: package
 	@tools/try_package.sh $(BUILD)/package
 
-# The unit tests under the sanitizers; the roads run in `make test`, against the build
-# the user gets.
+# The unit tests under the sanitizers. The roads and the installation tests run in
+# `make test`, against the build the user gets: an instrumented library cannot serve a
+# plain program built against it.
 sanitize: test-deps
 	@$(CONFIGURE) -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMVF_SANITIZE=ON > /dev/null
 	@cmake --build $(SAN_BUILD) -j $(JOBS)
-	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS) -LE acceptance
+	@ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS) -LE 'acceptance|packaging'
 
 # The same sources built and tested with clang beside the GCC build, in Release (no debug
 # information keeps the second build short). CLANG_GUI=OFF: only the plain C++ cores, the
