@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "big_text.h"
 #include "viewer/editor/text_file_editor.h"
 
 namespace {
@@ -29,43 +30,11 @@ double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-double ThreadSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-long PeakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-// Lines of words and blanks, 50 bytes on average with their line feed.
 int64_t Generate(const std::string& path) {
-    static const char* kWords[] = {"alpha", "beta",  "gamma", "delta", "epsilon", "zeta",
-                                   "eta",   "theta", "iota",  "kappa", "lambda",  "mu"};
-    std::mt19937 rng(20261208);
-    std::ofstream out(path, std::ios::binary);
-    std::string line;
-    int64_t written = 0;
-    for (int n = 0; n < kLines; ++n) {
-        const int64_t left = kTargetBytes - written;
-        const int64_t linesLeft = kLines - n;
-        const auto want = static_cast<size_t>(
-            std::clamp<int64_t>(left / linesLeft - 1 + static_cast<int>(rng() % 41) - 20, 0, 200));
-        line.clear();
-        while (line.size() < want) {
-            line += kWords[rng() % 12];
-            line += ' ';
-        }
-        line.resize(want);
-        if (!line.empty() && line.back() == ' ') line.back() = '.';
-        line += '\n';
-        out << line;
-        written += static_cast<int64_t>(line.size());
-    }
-    return written;
+    return mvf::bench::WriteWordLines(path,
+                                      {"alpha", "beta", "gamma", "delta", "epsilon", "zeta", "eta",
+                                       "theta", "iota", "kappa", "lambda", "mu"},
+                                      kLines, kTargetBytes);
 }
 
 // One run: load, go to the middle, type, save (back over the same file). True when the
@@ -87,11 +56,11 @@ bool Scenario(const std::string& path, int64_t bytes, bool wrap) {
     cpu.reserve(kKeystrokes);
     const std::string typed = "The quick brown fox jumps over the lazy dog. ";
     for (int n = 0; n < kKeystrokes; ++n) {
-        const double c0 = ThreadSeconds();
+        const double c0 = mvf::bench::ThreadSeconds();
         const auto k0 = Clock::now();
         ed.KeyPress(typed[n % typed.size()]);
         keys.push_back(Seconds(Clock::now() - k0));
-        cpu.push_back(ThreadSeconds() - c0);
+        cpu.push_back(mvf::bench::ThreadSeconds() - c0);
     }
     std::sort(keys.begin(), keys.end());
     std::sort(cpu.begin(), cpu.end());
@@ -128,7 +97,7 @@ int main(int argc, char** argv) {
     const int64_t bytes = Generate(path);
     std::printf("file: %s, %lld bytes, %d lines\n", path.c_str(), static_cast<long long>(bytes),
                 kLines);
-    const long before = PeakKilobytes();
+    const long before = mvf::bench::PeakKilobytes();
 
     bool ok = true;
     for (const bool wrap : {false, true}) {
@@ -137,7 +106,7 @@ int main(int argc, char** argv) {
         ok = Scenario(path, bytes, wrap) && ok;
     }
     std::filesystem::remove(path);
-    const long peak = PeakKilobytes();
+    const long peak = mvf::bench::PeakKilobytes();
     const double peakMb = peak / 1024.0;
     const double fileMb = static_cast<double>(bytes) / (1024.0 * 1024.0);
     std::printf("\npeak memory:     %8.1f MB  (%.2f x the file; %.1f MB before loading; "

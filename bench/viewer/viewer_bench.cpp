@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 
+#include "big_text.h"
 #include "viewer/editor_widget.h"
 
 namespace {
@@ -35,43 +36,12 @@ double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
-double ThreadSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-long PeakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-// Lines of words (some with accents and ideographs) and blanks, 50 bytes on average.
 int64_t Generate(const std::string& path) {
-    static const char* kWords[] = {"alpha",       "beta",  "gamma",        "delta",
-                                   "caf\xC3\xA9", "zeta",  "eta",          "\xE6\x97\xA5",
-                                   "iota",        "kappa", "na\xC3\xAFve", "mu"};
-    std::mt19937 rng(20261208);
-    std::ofstream out(path, std::ios::binary);
-    std::string line;
-    int64_t written = 0;
-    for (int n = 0; n < kLines; ++n) {
-        const int64_t left = kTargetBytes - written;
-        const int64_t linesLeft = kLines - n;
-        const auto want = static_cast<size_t>(
-            std::clamp<int64_t>(left / linesLeft - 1 + static_cast<int>(rng() % 41) - 20, 0, 200));
-        line.clear();
-        while (line.size() < want) {
-            line += kWords[rng() % 12];
-            line += ' ';
-        }
-        if (!line.empty()) line.back() = '.';
-        line += '\n';
-        out << line;
-        written += static_cast<int64_t>(line.size());
-    }
-    return written;
+    return mvf::bench::WriteWordLines(path,
+                                      {"alpha", "beta", "gamma", "delta", "caf\xC3\xA9", "zeta",
+                                       "eta", "\xE6\x97\xA5", "iota", "kappa", "na\xC3\xAFve",
+                                       "mu"},
+                                      kLines, kTargetBytes);
 }
 
 // Counts the viewport's paint events, to be sure each measured step did paint.
@@ -118,7 +88,7 @@ void Settle(PaintCounter& counter) {
 void Measure(PaintCounter& counter, Timing& timing, const std::function<void()>& step) {
     Settle(counter);
     const int before = counter.paints;
-    const double c0 = ThreadSeconds();
+    const double c0 = mvf::bench::ThreadSeconds();
     const auto t0 = Clock::now();
     step();
     // A step that paints nothing would wait for ever: after a second it counts as missed.
@@ -128,7 +98,8 @@ void Measure(PaintCounter& counter, Timing& timing, const std::function<void()>&
     }
     const bool painted = counter.paints != before;
     QApplication::processEvents();
-    timing.Add(painted ? Seconds(Clock::now() - t0) : 1.0, painted ? ThreadSeconds() - c0 : 1.0);
+    timing.Add(painted ? Seconds(Clock::now() - t0) : 1.0,
+               painted ? mvf::bench::ThreadSeconds() - c0 : 1.0);
 }
 
 void Press(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text = {}) {
@@ -207,7 +178,7 @@ int main(int argc, char** argv) {
         ok = Scenario(path, wrap) && ok;
     }
     std::filesystem::remove(path);
-    const double peakMb = PeakKilobytes() / 1024.0;
+    const double peakMb = mvf::bench::PeakKilobytes() / 1024.0;
     std::printf("\npeak memory: %.1f MB (%.2f x the file)\n", peakMb,
                 peakMb / (static_cast<double>(bytes) / (1024.0 * 1024.0)));
     std::printf("%s\n", ok ? "all aims met" : "AIMS MISSED");

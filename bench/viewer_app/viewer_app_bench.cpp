@@ -18,6 +18,7 @@
 
 #include <QApplication>
 
+#include "big_text.h"
 #include "platform/qt/scripted_notifier.h"
 #include "viewer/app/main_form.h"
 #include "viewer/app/mdi_child.h"
@@ -36,42 +37,11 @@ double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-double ThreadSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-long PeakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-// Lines of words and blanks, 50 bytes on average with their line feed.
 int64_t Generate(const std::string& path) {
-    static const char* kWords[] = {"alpha", "beta",  "gamma", "delta", "epsilon", "zeta",
-                                   "eta",   "theta", "iota",  "kappa", "lambda",  "mu"};
-    std::mt19937 rng(20261208);
-    std::ofstream out(path, std::ios::binary);
-    std::string line;
-    int64_t written = 0;
-    for (int n = 0; n < kLines; ++n) {
-        const int64_t left = kTargetBytes - written;
-        const int64_t linesLeft = kLines - n;
-        const auto want = static_cast<size_t>(
-            std::clamp<int64_t>(left / linesLeft - 1 + static_cast<int>(rng() % 41) - 20, 0, 200));
-        line.clear();
-        while (line.size() < want) {
-            line += kWords[rng() % 12];
-            line += ' ';
-        }
-        line.resize(want);
-        line += '\n';
-        out << line;
-        written += static_cast<int64_t>(line.size());
-    }
-    return written;
+    return mvf::bench::WriteWordLines(path,
+                                      {"alpha", "beta", "gamma", "delta", "epsilon", "zeta", "eta",
+                                       "theta", "iota", "kappa", "lambda", "mu"},
+                                      kLines, kTargetBytes);
 }
 
 // A process started with its standard error going to `log`.
@@ -119,19 +89,19 @@ bool MeasureOpen(const std::string& folder) {
     form.resize(1000, 750);
     form.show();
     QApplication::processEvents();
-    const long before = PeakKilobytes();
+    const long before = mvf::bench::PeakKilobytes();
 
     const auto start = Clock::now();
-    const double startCpu = ThreadSeconds();
+    const double startCpu = mvf::bench::ThreadSeconds();
     form.LoadAFile(path);
     mvf::viewer::TMDIChild* child = form.ActiveChild();
     if (child) child->Editor1().viewport()->repaint();
     const auto shown = Clock::now();
-    const double cpuMs = (ThreadSeconds() - startCpu) * 1000.0;
+    const double cpuMs = (mvf::bench::ThreadSeconds() - startCpu) * 1000.0;
     QApplication::processEvents();
 
     const double ms = Milliseconds(shown - start);
-    const long peak = PeakKilobytes();
+    const long peak = mvf::bench::PeakKilobytes();
     const double ratio = static_cast<double>(peak) * 1024.0 / static_cast<double>(bytes);
     std::printf("open %.1f MB and paint the first page: %.0f ms of processor time, %.0f ms "
                 "on the clock (aim: under 1000 ms)\n",
