@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport/exec_arguments.h"
+
 namespace mvf::testing {
 
 class BackgroundProgram {
@@ -29,11 +31,7 @@ public:
             ADD_FAILURE() << "pipe failed";
             return;
         }
-        args.insert(args.begin(), program);
-        std::vector<char*> argv;
-        argv.reserve(args.size() + 1);
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
+        std::vector<char*> argv = ExecArguments(program, args);
         pid_ = ::fork();
         if (pid_ == 0) {
             if (::dup2(input[0], 0) < 0 || ::dup2(output[1], 1) < 0) ::_exit(126);

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "testsupport/exec_arguments.h"
 #include "testsupport/temp_folder.h"
 
 namespace mvf::testing {
@@ -29,11 +30,7 @@ public:
     StartedProgram(const std::string& program, std::vector<std::string> args,
                    const std::string& folder)
         : out_(capture_.Path("out")), err_(capture_.Path("err")) {
-        args.insert(args.begin(), program);
-        std::vector<char*> argv;
-        argv.reserve(args.size() + 1);
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
+        std::vector<char*> argv = ExecArguments(program, args);
         pid_ = ::fork();
         if (pid_ == 0) {
             const int o = ::open(out_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
