@@ -76,54 +76,52 @@ def marked_processes(mark):
     return found
 
 
-def own_children():
-    """Pids of our live children, adopted orphans included."""
+def _state_and_parent(pid):
+    """The process's state letter and its parent's pid (as bytes), or None once it is gone.
+    A zombie ("Z") has ended; only its exit status is left to collect."""
+    try:
+        with open(f"/proc/{pid}/stat", "rb") as stat:
+            fields = stat.read().rsplit(b")", 1)[1].split()
+    except OSError:
+        return None
+    return fields[0], fields[1]
+
+
+def _children(state_wanted):
+    """Pids of our children, adopted orphans included, whose state `state_wanted` accepts."""
     own = str(os.getpid()).encode()
     found = []
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
             continue
-        try:
-            with open(f"/proc/{entry}/stat", "rb") as stat:
-                fields = stat.read().rsplit(b")", 1)[1].split()
-        except OSError:
-            continue
-        if fields[1] == own and fields[0] != b"Z":
+        facts = _state_and_parent(entry)
+        if facts and facts[1] == own and state_wanted(facts[0]):
             found.append(int(entry))
     return found
 
 
+def own_children():
+    """Pids of our live children, adopted orphans included."""
+    return _children(lambda state: state != b"Z")
+
+
 def alive(pid):
-    try:
-        with open(f"/proc/{pid}/stat", "rb") as stat:
-            # A zombie has ended; only its exit status is left to collect.
-            return stat.read().rsplit(b")", 1)[1].split()[0] != b"Z"
-    except OSError:
-        return False
+    facts = _state_and_parent(pid)
+    return facts is not None and facts[0] != b"Z"
 
 
 def _reap():
     """Collects the exit status of our ended children: through its Popen for a process we
     started (so that its exit status stays right), directly for an adopted orphan."""
-    own = str(os.getpid()).encode()
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            with open(f"/proc/{entry}/stat", "rb") as stat:
-                fields = stat.read().rsplit(b")", 1)[1].split()
-        except OSError:
-            continue
-        if fields[0] == b"Z" and fields[1] == own:
-            pid = int(entry)
-            process = _spawned.pop(pid, None)
-            if process is not None and process.returncode is None:
-                process.poll()
-            else:  # an adopted orphan (perhaps under the pid of a child reaped long ago)
-                try:
-                    os.waitpid(pid, os.WNOHANG)
-                except ChildProcessError:
-                    pass
+    for pid in _children(lambda state: state == b"Z"):
+        process = _spawned.pop(pid, None)
+        if process is not None and process.returncode is None:
+            process.poll()
+        else:  # an adopted orphan (perhaps under the pid of a child reaped long ago)
+            try:
+                os.waitpid(pid, os.WNOHANG)
+            except ChildProcessError:
+                pass
 
 
 def end_processes(pids, grace):
