@@ -16,18 +16,8 @@ small=$cache/small-100k
 [[ -x $bench && -x $build/bin/mvfind ]] || { echo "run.sh: build first: make bench" >&2; exit 2; }
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 
-# The search benchmark's tree (bench/search/run.sh makes the same one).
-if [[ ! -f $tree.complete ]]; then
-  echo "Building the tree in $tree ($copies copies of /usr/include and /usr/share/doc) ..."
-  rm -rf "$tree"
-  mkdir -p "$tree"
-  for ((i = 1; i <= copies; i++)); do
-    cp -a /usr/include "$tree/include-$i"
-    cp -a /usr/share/doc "$tree/doc-$i"
-  done
-  find "$tree" -type l -delete
-  touch "$tree.complete"
-fi
+# The benchmark tree, shared with the other searches' benchmarks.
+"$root/bench/support/make_tree.sh" "$tree" "$copies"
 # 100,000 small text files in 100 folders; five masks list each five times: 500,000 hits.
 if [[ ! -f $small.complete ]]; then
   echo "Building $small (100,000 small files) ..."

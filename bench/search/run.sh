@@ -19,19 +19,8 @@ for tool in hyperfine rg python3; do
 done
 [[ -x $mvfind && -x $floor ]] || { echo "run.sh: build first: make bench" >&2; exit 2; }
 
-# The tree: copies of /usr/include and /usr/share/doc without symbolic links, so that
-# every program searches exactly the same regular files.
-if [[ ! -f $tree.complete ]]; then
-  echo "Building the tree in $tree ($copies copies of /usr/include and /usr/share/doc) ..."
-  rm -rf "$tree"
-  mkdir -p "$tree"
-  for ((i = 1; i <= copies; i++)); do
-    cp -a /usr/include "$tree/include-$i"
-    cp -a /usr/share/doc "$tree/doc-$i"
-  done
-  find "$tree" -type l -delete
-  touch "$tree.complete"
-fi
+# The benchmark tree, shared with the other searches' benchmarks.
+"$root/bench/support/make_tree.sh" "$tree" "$copies"
 mkdir -p "$results"
 echo "Tree: $(find "$tree" -type f | wc -l) files, $(du -sh --apparent-size "$tree" | cut -f1)B"
 # MVF_ENGINE_DIR: a folder holding another build of libmvfindgrep.so to measure with.
