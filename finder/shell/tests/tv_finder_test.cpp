@@ -95,7 +95,8 @@ TEST(TVFinderTest, TBSwitchesTheToolbarToMediumAndBackWithItsGlyphs) {
             const QImage glyph =
                 world.resources
                     .Picture(QString(prefix) +
-                             QString::fromLatin1(b.glyphBase.data(), static_cast<qsizetype>(b.glyphBase.size())))
+                             QString::fromLatin1(b.glyphBase.data(),
+                                                 static_cast<qsizetype>(b.glyphBase.size())))
                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
             EXPECT_EQ(glyph, Picture(toolbar.Action(b.command)->icon(), button.width()))
                 << b.name << " shows the " << prefix << " glyph";
