@@ -18,6 +18,7 @@
 #include "fuzz_support.h"
 #include "mvfindgrep.h"
 #include "plain_substitution.h"
+#include "work_budget.h"
 
 namespace {
 
@@ -35,7 +36,12 @@ public:
         case 0:
             HGrepOptions((settings >> 3) & 3);
             compiled_ = CompileRGrep(pattern, caseSensitive, &regex_) == 0;
-            found_ = compiled_ && RGrep(text, &regex_) == 1;
+            if (compiled_) {
+                // A search given up answers "not found" with its bounds cleared, which
+                // the substitutions below must then handle as any other failed search.
+                const mvf::fuzz::WorkBudget budget(mvf::fuzz::kSearchQueries);
+                found_ = RGrep(text, &regex_) == 1;
+            }
             HGrepOptions(0);
             break;
         case 1:
