@@ -144,7 +144,7 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
                      why ? std::strerror(why) : "cannot be read");
         return -1;
     }
-    char piece[TextLines::kPieceBytes + 1];
+    char scratch[TextLines::kPieceBytes + 1];
     long lineNumber = 0;
     long reported = 0;
     const bool skipClean =
@@ -176,7 +176,8 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
             settledUntil =
                 file.Offset() + static_cast<long>(next ? next + 1 - (lines + verdict.skip) : rest);
         }
-        const std::size_t length = file.ReadPiece(piece);
+        std::size_t length = 0;
+        char* const piece = file.NextPiece(scratch, length);
         if (length == 0) break;
         lineStart = piece[length - 1] == '\n';
         ++lineNumber;
@@ -195,7 +196,12 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
         // The block that holds the line's last byte.
         if (o.showBlock) answer.AddNumber((file.Offset() - 1) / kBlockBytes);
         if (o.showLineNumber) answer.AddNumber(lineNumber);
-        answer.Add(piece);
+        // A piece read in place has no zero byte after it.
+        if (piece != scratch) {
+            std::memcpy(scratch, piece, length);
+            scratch[length] = '\0';
+        }
+        answer.Add(scratch);
         answer.Print(out);
     }
     if (o.countOnly) {

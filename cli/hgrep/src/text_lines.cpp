@@ -53,6 +53,24 @@ std::size_t TextLines::ReadPiece(char* piece) {
     return n;
 }
 
+char* TextLines::NextPiece(char* scratch, std::size_t& length) {
+    if (file_ && begin_ < end_) {
+        char* from = reinterpret_cast<char*>(buffer_.get() + begin_);
+        const std::size_t room = std::min(end_ - begin_, kPieceBytes);
+        if (const void* lineFeed = std::memchr(from, '\n', room)) {
+            const std::size_t n =
+                static_cast<std::size_t>(static_cast<const char*>(lineFeed) - from) + 1;
+            if (n < 2 || from[n - 2] != '\r') {
+                Consume(n);
+                length = n;
+                return from;
+            }
+        }
+    }
+    length = ReadPiece(scratch);
+    return scratch;
+}
+
 char* TextLines::LinesAhead(std::size_t most, std::size_t& length) {
     length = 0;
     if (!file_ || (begin_ == end_ && !Refill())) return nullptr;

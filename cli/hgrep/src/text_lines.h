@@ -27,6 +27,12 @@ public:
     // terminator). Its length; 0 at the end of the file, or after a read error.
     std::size_t ReadPiece(char* piece);
 
+    // The next piece as ReadPiece gives it, but where it lies whole in the read-ahead (a
+    // line feed ends it and no carriage return pairs with that) in place there, without a
+    // copy; otherwise copied into `scratch`. Its bytes may be changed and put back until
+    // the next call; in place, no zero byte follows them.
+    char* NextPiece(char* scratch, std::size_t& length);
+
     // Bytes taken from the file so far.
     long Offset() const { return offset_; }
 
