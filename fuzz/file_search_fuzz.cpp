@@ -152,7 +152,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 std::snprintf(number, sizeof number, "%ld:", line);
                 answer += number;
             }
-            answer += piece.bytes.c_str(); // the answer ends at a zero byte
+            answer +=
+                piece.bytes.substr(0, piece.bytes.find('\0')); // the answer ends at a zero byte
             want.push_back(answer.substr(0, kLongestAnswer));
         }
         givenUp = budget.Spent();

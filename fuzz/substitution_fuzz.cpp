@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (std::size_t i = 2; i < parts.size() && i - 2 < kMaxTemplates; ++i) {
         if (parts[i].empty()) continue;
         const auto sizeByte = static_cast<unsigned char>(parts[i][0]);
-        const int destinationSize = static_cast<signed char>(sizeByte);
+        const int destinationSize = sizeByte < 128 ? sizeByte : sizeByte - 256;
         const bool whole = i % 2 == 0;
         const bool elsewhere = whole && !(sizeByte & 0x80) && (sizeByte & 1);
         const std::unique_ptr<char[]> tmpl = Exact(parts[i].substr(1));

@@ -22,7 +22,7 @@ constexpr std::size_t kLongestAnswer = 1023; // as the library's file search cut
 constexpr long kBlockBytes = 512;
 // Lines asked about at once: enough that a rare match skips most lines in few searches,
 // few enough that searching again after each match costs little.
-constexpr std::size_t kAskBytes = 32 * 1024;
+constexpr std::size_t kAskBytes = std::size_t{32} * 1024;
 
 std::FILE* g_err = stderr;
 int g_notices = 0;

@@ -49,7 +49,7 @@ private:
     int Peek();
     void Consume(std::size_t bytes);
 
-    static constexpr std::size_t kBufferBytes = 256 * 1024;
+    static constexpr std::size_t kBufferBytes = std::size_t{256} * 1024;
 
     std::FILE* file_ = nullptr;
     // Read ahead, and one byte more to borrow after the last.

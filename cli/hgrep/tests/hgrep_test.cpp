@@ -197,7 +197,7 @@ std::string LineByLine(const std::string& bytes, const char* pattern, bool ignor
         ++number;
         const bool lineFeed = piece.back() == '\n';
         if (SRGrep(piece.substr(0, piece.size() - (lineFeed ? 1 : 0)).c_str()) <= 0) continue;
-        std::string answer = std::to_string(number) + ":" + piece.c_str();
+        std::string answer = std::to_string(number) + ":" + piece.substr(0, piece.find('\0'));
         answer.resize(std::min<std::size_t>(answer.size(), 1023));
         out += answer.back() == '\n' ? answer : answer + "\n";
     }
