@@ -18,8 +18,12 @@ namespace mvf::search {
 namespace {
 
 // Files in flight at most: enough that a long file holds no worker up, few enough that
-// the folders their jobs keep open stay far below the open-file limit.
+// the folders their jobs keep open stay far below the open-file limit (which the programs
+// raise). Where every test is short (name only: one small read), a larger window and
+// several files taken at once let the threads meet less often.
 constexpr std::size_t kWindowSlots = 128;
+constexpr std::size_t kShortTestSlots = 512;
+constexpr std::size_t kShortTestsAtOnce = 8;
 
 // Walk thread: hands each file the walk finds, and each folder it cannot read, to the
 // workers in walk order.
@@ -46,6 +50,7 @@ public:
         job.folderError = error != 0 ? error : EIO;
         window_.Push();
     }
+    void ListingFolder() override { window_.HandOver(); }
 
 private:
     const ContentPlan& plan_;
@@ -125,14 +130,15 @@ void TBGSearch::Wait() {
 void TBGSearch::Execute() {
     const ContentPlan plan(criteria_);
     const EngineStopQuery stopQuery(control_);
-    FileWindow window(kWindowSlots);
+    FileWindow window =
+        plan.nameOnly ? FileWindow(kShortTestSlots, kShortTestsAtOnce) : FileWindow(kWindowSlots);
     OrderedReport report(control_, host_);
     std::thread walker([&] { Walk(plan, window); });
     const auto work = [&] {
         FileTester tester(plan, control_);
-        while (FileJob* job = window.Take(report)) {
-            tester.Test(*job);
-            window.Finish(*job, report);
+        for (JobRun run = window.Take(report); run.count > 0; run = window.Take(report)) {
+            for (std::size_t i = 0; i < run.count; ++i) tester.Test(window.Job(run, i));
+            window.Finish(run, report);
         }
     };
     std::vector<std::thread> helpers;

@@ -23,10 +23,11 @@ platform::FileFacts FactsOf(int fd) {
     return unknown;
 }
 
-void Describe(const platform::FileFacts& facts, FileType type, FoundFile& hit) {
+void Describe(const platform::FileFacts& facts, FileType type, TimeTexts& times, FoundFile& hit) {
     hit.Size = facts.size;
-    hit.Created = platform::FileTimeText(facts.created);
-    hit.Modified = platform::FileTimeText(facts.modified);
+    // Into the slot's own strings: no allocation once they have grown.
+    hit.Created.assign(times.created.Text(facts.created));
+    hit.Modified.assign(times.modified.Text(facts.modified));
     hit.IsDos = type == FileType::Dos;
     hit.IsMac = type == FileType::Mac;
     hit.IsUnix = type == FileType::Unix;
@@ -108,8 +109,8 @@ void FileTester::TestFile(FileJob& job, int fd) {
     if (plan_.filters.Active()) {
         facts = FactsOf(fd);
         if (!facts->regular || !plan_.filters.PassesSize(facts->size) ||
-            !plan_.filters.PassesDate(platform::FileTimeText(facts->created),
-                                      platform::FileTimeText(facts->modified)))
+            !plan_.filters.PassesDate(times_.created.Text(facts->created),
+                                      times_.modified.Text(facts->modified)))
             return;
     }
     const FileContent content =
@@ -122,7 +123,7 @@ void FileTester::TestFile(FileJob& job, int fd) {
         if (!facts->regular) return;
     }
     job.found.Path = job.path;
-    Describe(*facts, type, job.found);
+    Describe(*facts, type, times_, job.found);
     job.hit = true;
 }
 

@@ -21,6 +21,7 @@
 #include "finder/search/hit_filters.h"
 #include "finder/search/search_control.h"
 #include "finder/search/search_criteria.h"
+#include "platform/core/time_text.h"
 
 namespace mvf::search {
 
@@ -50,6 +51,12 @@ struct ContentPlan {
     std::vector<bool> blockPrefilter;     // per alternative: BlockPrefilterAllowed
 };
 
+// One worker's texts of file times.
+struct TimeTexts {
+    platform::FileTimeTexts created;
+    platform::FileTimeTexts modified;
+};
+
 // One worker's tester: its own copies of the compiled records, its own buffers.
 class FileTester {
 public:
@@ -68,6 +75,7 @@ private:
     std::vector<RegexRecord> records_;
     FirstBlock block_;
     ContentScanner scanner_;
+    TimeTexts times_;
 };
 
 // Installs the engine's stop query for the length of a search: a stop request also ends

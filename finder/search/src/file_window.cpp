@@ -1,5 +1,6 @@
 #include "file_window.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace mvf::search {
@@ -9,66 +10,96 @@ namespace {
 // Idle workers are woken when this many files wait, or after kLongestWait.
 constexpr std::size_t kWakeBatch = 8;
 constexpr std::chrono::milliseconds kLongestWait(1);
+// The walk hands its files over this many at a time while no worker is idle.
+constexpr std::size_t kPublishBatch = 16;
 
 } // namespace
 
-FileWindow::FileWindow(std::size_t slots) : slots_(slots), done_(slots, 0) {}
+FileWindow::FileWindow(std::size_t slots, std::size_t takeAtOnce)
+    : slots_(slots), done_(slots, 0), takeAtOnce_(std::max<std::size_t>(1, takeAtOnce)) {}
 
 FileJob& FileWindow::Free() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    while (pushed_ - reported_ == slots_.size()) {
-        walkWaiting_ = true;
-        slotsFree_.wait_for(lock, kLongestWait);
-        walkWaiting_ = false;
+    if (room_ == 0) {
+        bool wake;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            // Whatever waits here is handed over before the walk may sleep.
+            wake = Publish();
+            while (filled_ - reported_ == slots_.size()) {
+                walkWaiting_ = true;
+                slotsFree_.wait_for(lock, kLongestWait);
+                walkWaiting_ = false;
+            }
+            room_ = slots_.size() - (filled_ - reported_);
+        }
+        if (wake) jobsReady_.notify_all();
     }
-    return Slot(pushed_);
+    return Slot(filled_);
 }
 
 void FileWindow::Push() {
+    ++filled_;
+    --room_;
+    // pushed_ changes only on this thread: read without the lock.
+    if (filled_ - pushed_ >= kPublishBatch || idleWorkers_.load(std::memory_order_relaxed) > 0)
+        HandOver();
+}
+
+void FileWindow::HandOver() {
+    if (filled_ == pushed_) return;
     bool wake;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        ++pushed_;
-        wake = idleWorkers_ > 0 && pushed_ - taken_ >= kWakeBatch;
+        wake = Publish();
     }
     if (wake) jobsReady_.notify_all();
+}
+
+bool FileWindow::Publish() {
+    pushed_ = filled_;
+    return idleWorkers_.load(std::memory_order_relaxed) > 0 && pushed_ - taken_ >= kWakeBatch;
 }
 
 void FileWindow::Close() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        Publish();
         closed_ = true;
     }
     jobsReady_.notify_all();
 }
 
-FileJob* FileWindow::Take(JobReporter& reporter) {
+JobRun FileWindow::Take(JobReporter& reporter) {
     std::unique_lock<std::mutex> lock(mutex_);
     while (taken_ == pushed_) {
-        if (closed_) return nullptr;
+        if (closed_) return {};
         ++idleWorkers_;
         jobsReady_.wait_for(lock, kLongestWait);
         --idleWorkers_;
     }
-    FileJob& job = Slot(taken_);
-    job.progressShown = 0;
+    // Never more than half of what waits, so that the other workers have their share.
+    const JobRun run{taken_, std::clamp<std::size_t>((pushed_ - taken_) / 2, 1, takeAtOnce_)};
+    for (std::size_t i = 0; i < run.count; ++i) Job(run, i).progressShown = 0;
     // The oldest file not yet reported is shown at once, as one thread would show it
     // before its test, however long the test takes.
-    if (taken_++ == reported_ && !reporting_) {
+    const bool oldest = taken_ == reported_;
+    taken_ += run.count;
+    if (oldest && !reporting_) {
         reporting_ = true;
+        FileJob& job = Job(run, 0);
         job.progressShown = 1;
         lock.unlock();
         reporter.UnderTest(job);
         lock.lock();
         reporting_ = false;
     }
-    return &job;
+    return run;
 }
 
-void FileWindow::Finish(FileJob& job, JobReporter& reporter) {
+void FileWindow::Finish(const JobRun& run, JobReporter& reporter) {
     std::unique_lock<std::mutex> lock(mutex_);
-    done_[static_cast<std::size_t>(&job - slots_.data())] = 1;
-    // The thread reporting now sees this file when its turn comes.
+    for (std::size_t i = 0; i < run.count; ++i) done_[(run.first + i) % slots_.size()] = 1;
+    // The thread reporting now sees these files when their turn comes.
     if (reporting_) return;
     reporting_ = true;
     ReportInOrder(lock, reporter);

@@ -9,9 +9,12 @@
 // file finished while another thread reports is reported by that thread, so nobody
 // waits for the reporter. Sleepers are woken in batches (the walk when half the ring is
 // free, idle workers when several files wait) and wake on their own after a
-// millisecond, so the threads do not trade a wake-up per file.
+// millisecond, so the threads do not trade a wake-up per file. Files also cross in runs:
+// the walk hands over several at a time (at once while a worker is idle), and where
+// tests are short a worker takes several, so the lock is not taken once per file.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <memory>
@@ -56,36 +59,55 @@ public:
     virtual void Report(FileJob& job) = 0;
 };
 
+// Consecutive files a worker took at once: the files from `first` on, in walk order.
+struct JobRun {
+    std::size_t first = 0;
+    std::size_t count = 0;
+};
+
 class FileWindow {
 public:
-    explicit FileWindow(std::size_t slots);
+    // `slots` files in flight at most; a worker takes up to `takeAtOnce` files at a time
+    // (1 where a test may be long, so that no file waits behind it).
+    FileWindow(std::size_t slots, std::size_t takeAtOnce = 1);
 
     // Walk thread: a slot to fill, waiting while none is free; then Push it.
     FileJob& Free();
     void Push();
+    // Walk thread: the files pushed so far go to the workers now, not with the next run.
+    void HandOver();
     // Walk thread: no more files will come.
     void Close();
 
-    // Worker: the next file in walk order, waiting for it; nullptr once the window is
-    // closed and every file has been taken. The oldest file not yet reported goes to
-    // `reporter` as under test.
-    FileJob* Take(JobReporter& reporter);
-    // Worker: `job` is tested; reports what can be reported now.
-    void Finish(FileJob& job, JobReporter& reporter);
+    // Worker: the next files in walk order, waiting for at least one; an empty run once
+    // the window is closed and every file has been taken. The oldest file not yet
+    // reported goes to `reporter` as under test.
+    JobRun Take(JobReporter& reporter);
+    FileJob& Job(const JobRun& run, std::size_t i) { return Slot(run.first + i); }
+    // Worker: every file of `run` is tested; reports what can be reported now.
+    void Finish(const JobRun& run, JobReporter& reporter);
 
 private:
     FileJob& Slot(std::size_t index) { return slots_[index % slots_.size()]; }
+    // Walk thread, under the lock: makes the files filled so far visible to the workers;
+    // true when idle workers should be woken.
+    bool Publish();
     void ReportInOrder(std::unique_lock<std::mutex>& lock, JobReporter& reporter);
 
     std::vector<FileJob> slots_;
     std::vector<char> done_; // per slot: tested, not yet reported
+    const std::size_t takeAtOnce_;
     std::mutex mutex_;
     std::condition_variable jobsReady_;
     std::condition_variable slotsFree_;
-    std::size_t pushed_ = 0;   // files pushed so far
-    std::size_t taken_ = 0;    // files taken by workers so far
-    std::size_t reported_ = 0; // files reported (and their slots free) so far
-    std::size_t idleWorkers_ = 0;
+    // The walk's own counts, read and written by the walk thread only.
+    std::size_t filled_ = 0; // slots filled (pushed, published or not)
+    std::size_t room_ = 0;   // slots beyond filled_ known to be free
+    // Under the lock.
+    std::size_t pushed_ = 0;                  // files the workers can see
+    std::size_t taken_ = 0;                   // files taken by workers so far
+    std::size_t reported_ = 0;                // files reported (and their slots free) so far
+    std::atomic<std::size_t> idleWorkers_{0}; // also read by the walk without the lock
     bool walkWaiting_ = false;
     bool reporting_ = false;
     bool closed_ = false;

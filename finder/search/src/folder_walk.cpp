@@ -71,6 +71,7 @@ bool FolderWalk::WalkFolder(const std::shared_ptr<const platform::Folder>& share
     if (subfolders_ && IsOwnAncestor(folder, depth)) return true;
     Listing& listing = LevelAt(depth);
     listing.Clear();
+    visitor_.ListingFolder();
     const bool listed = folder.ForEachEntry([&](std::string_view name, EntryKind kind) {
         if (name.front() == '.') return;
         if (kind == EntryKind::Folder) {

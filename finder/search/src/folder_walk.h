@@ -32,6 +32,9 @@ public:
     // A folder (its path ending in "/") that could not be opened or read to its end;
     // `error` is the system's error number.
     virtual void FolderFailed(const std::string& path, int error) = 0;
+    // The walk is about to list a folder, which may take long: whatever the visitor holds
+    // back should go on now.
+    virtual void ListingFolder() {}
 };
 
 class FolderWalk {

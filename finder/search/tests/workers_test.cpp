@@ -3,10 +3,14 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <mutex>
+#include <random>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "file_window.h"
 #include "platform/core/folder.h"
 #include "platform/core/open_file.h"
 #include "search_test_support.h"
@@ -123,6 +127,60 @@ TEST_F(WorkersTest, OnlyASmallWindowOfFilesIsInFlightWhileTheHostHoldsAHit) {
     EXPECT_EQ(3000u, host.hits.size());
     EXPECT_GE(inFlight, 100);
     EXPECT_LT(inFlight, 300); // a window of files, not the tree
+}
+
+// Records what the window hands on; the files' paths are their walk numbers.
+class OrderRecorder final : public JobReporter {
+public:
+    void UnderTest(FileJob& job) override { shown.push_back(std::stoul(job.path)); }
+    void Report(FileJob& job) override {
+        reported.push_back(std::stoul(job.path));
+        if (!job.tested) untested = true;
+    }
+    std::vector<std::size_t> shown;
+    std::vector<std::size_t> reported;
+    bool untested = false;
+};
+
+TEST(FileWindowTest, RunsOfFilesGoRoundTheRingAndAreReportedOnceInWalkOrder) {
+    constexpr std::size_t kFiles = 20000;
+    for (const std::size_t takeAtOnce : {1u, 3u, 8u}) {
+        SCOPED_TRACE(takeAtOnce);
+        FileWindow window(16, takeAtOnce); // far fewer slots than files: the ring wraps often
+        OrderRecorder recorder;
+        std::thread walk([&] {
+            for (std::size_t i = 0; i < kFiles; ++i) {
+                FileJob& job = window.Free();
+                job.path = std::to_string(i);
+                job.tested = false;
+                window.Push();
+                if (i % 1000 == 0) std::this_thread::sleep_for(100us); // workers run dry
+            }
+            window.Close();
+        });
+        std::vector<std::thread> workers;
+        for (unsigned seed = 1; seed <= 3; ++seed) {
+            workers.emplace_back([&, seed] {
+                std::minstd_rand random(seed);
+                for (JobRun run = window.Take(recorder); run.count > 0;
+                     run = window.Take(recorder)) {
+                    for (std::size_t i = 0; i < run.count; ++i) {
+                        if (random() % 64 == 0) std::this_thread::sleep_for(50us);
+                        window.Job(run, i).tested = true;
+                    }
+                    window.Finish(run, recorder);
+                }
+            });
+        }
+        walk.join();
+        for (std::thread& worker : workers) worker.join();
+        ASSERT_EQ(kFiles, recorder.reported.size());
+        for (std::size_t i = 0; i < kFiles; ++i) ASSERT_EQ(i, recorder.reported[i]);
+        EXPECT_FALSE(recorder.untested);
+        // Shown under test at most once each, in walk order.
+        for (std::size_t i = 1; i < recorder.shown.size(); ++i)
+            ASSERT_LT(recorder.shown[i - 1], recorder.shown[i]);
+    }
 }
 
 } // namespace

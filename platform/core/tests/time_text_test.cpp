@@ -48,5 +48,17 @@ TEST_F(TimeTextTest, TextsAreInLocalTime) {
     EXPECT_EQ("01/01/1980 12:00:00 AM", FileTimeText(315532800 + 5 * 3600));
 }
 
+TEST_F(TimeTextTest, RememberedTextsAreTheTextsOfEachTime) {
+    SetZone("EST5EDT,M3.2.0,M11.1.0");
+    FileTimeTexts texts;
+    // Repeats; the two instants that are both 1:00 AM on the night the clocks go back;
+    // no time between two equal times; years outside the range.
+    const std::int64_t back = 1699164000; // 5 November 2023, 1:00 EST (6:00 UTC)
+    const std::optional<std::int64_t> times[] = {
+        931101342, 931101342,    931101343, back - 3600, back,       back,      std::nullopt,
+        931101343, std::nullopt, -1,        -1,          4354819200, 315532800, 315532800};
+    for (const auto& time : times) EXPECT_EQ(FileTimeText(time), texts.Text(time));
+}
+
 } // namespace
 } // namespace mvf::platform

@@ -16,4 +16,24 @@ inline constexpr std::string_view kUnknownTime = "(unknown)";
 // 1980 to 2107 only. No time, or one outside that range, gives "(unknown)".
 std::string FileTimeText(std::optional<std::int64_t> seconds);
 
+// FileTimeText for one thread's stream of files, remembering the last time it converted:
+// files written together share their times, and the local-time conversion is the dear
+// part (it takes the C library's time-zone lock).
+class FileTimeTexts {
+public:
+    const std::string& Text(std::optional<std::int64_t> seconds) {
+        if (!known_ || seconds != last_) {
+            text_ = FileTimeText(seconds);
+            last_ = seconds;
+            known_ = true;
+        }
+        return text_;
+    }
+
+private:
+    bool known_ = false;
+    std::optional<std::int64_t> last_;
+    std::string text_;
+};
+
 } // namespace mvf::platform
