@@ -47,7 +47,7 @@ public:
 
 private:
     struct Listing;
-    bool WalkFolder(const std::shared_ptr<const platform::Folder>& folder, std::size_t depth,
+    bool WalkFolder(const std::shared_ptr<const platform::Folder>& shared, std::size_t depth,
                     const platform::NameMask& mask);
     Listing& LevelAt(std::size_t depth);
     bool IsOwnAncestor(const platform::Folder& folder, std::size_t depth);

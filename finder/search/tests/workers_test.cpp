@@ -37,7 +37,7 @@ protected:
 // so that later files finish while earlier ones are still under test; files and folders
 // that cannot be opened; text, binary and every line end.
 void MakeMixedTree(const TempFolder& tmp) {
-    const std::string filler(1024 * 1024, 'x');
+    const std::string filler(std::size_t{1024} * 1024, 'x');
     const std::string both = filler + "\nneedle\nsecond\n";
     char name[64];
     for (int d = 0; d < 4; ++d) {
