@@ -19,34 +19,34 @@ FileWindow::FileWindow(std::size_t slots, std::size_t takeAtOnce)
     : slots_(slots), done_(slots, 0), takeAtOnce_(std::max<std::size_t>(1, takeAtOnce)) {}
 
 FileJob& FileWindow::Free() {
-    if (room_ == 0) {
+    if (walk_.room == 0) {
         bool wake;
         {
             std::unique_lock<std::mutex> lock(mutex_);
             // Whatever waits here is handed over before the walk may sleep.
             wake = Publish();
-            while (filled_ - reported_ == slots_.size()) {
+            while (walk_.filled - reported_ == slots_.size()) {
                 walkWaiting_ = true;
                 slotsFree_.wait_for(lock, kLongestWait);
                 walkWaiting_ = false;
             }
-            room_ = slots_.size() - (filled_ - reported_);
+            walk_.room = slots_.size() - (walk_.filled - reported_);
         }
         if (wake) jobsReady_.notify_all();
     }
-    return Slot(filled_);
+    return Slot(walk_.filled);
 }
 
 void FileWindow::Push() {
-    ++filled_;
-    --room_;
-    // pushed_ changes only on this thread: read without the lock.
-    if (filled_ - pushed_ >= kPublishBatch || idleWorkers_.load(std::memory_order_relaxed) > 0)
+    ++walk_.filled;
+    --walk_.room;
+    if (walk_.filled - walk_.handedOver >= kPublishBatch ||
+        idleWorkers_.load(std::memory_order_relaxed) > 0)
         HandOver();
 }
 
 void FileWindow::HandOver() {
-    if (filled_ == pushed_) return;
+    if (walk_.filled == walk_.handedOver) return;
     bool wake;
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -56,7 +56,8 @@ void FileWindow::HandOver() {
 }
 
 bool FileWindow::Publish() {
-    pushed_ = filled_;
+    pushed_ = walk_.filled;
+    walk_.handedOver = pushed_;
     return idleWorkers_.load(std::memory_order_relaxed) > 0 && pushed_ - taken_ >= kWakeBatch;
 }
 

@@ -94,20 +94,27 @@ private:
     bool Publish();
     void ReportInOrder(std::unique_lock<std::mutex>& lock, JobReporter& reporter);
 
+    static constexpr std::size_t kCacheLine = 64;
+
     std::vector<FileJob> slots_;
     std::vector<char> done_; // per slot: tested, not yet reported
     const std::size_t takeAtOnce_;
-    std::mutex mutex_;
+    // The walk's own counts, read and written by the walk thread only, on a cache line of
+    // their own so that the workers' traffic on the lock does not slow every push.
+    struct alignas(kCacheLine) WalkCounts {
+        std::size_t filled = 0;     // slots filled
+        std::size_t room = 0;       // slots beyond `filled` known to be free
+        std::size_t handedOver = 0; // what pushed_ holds: the walk alone changes it
+    } walk_;
+    // Changed when a worker falls idle or wakes; read by the walk without the lock.
+    alignas(kCacheLine) std::atomic<std::size_t> idleWorkers_{0};
+    alignas(kCacheLine) std::mutex mutex_;
     std::condition_variable jobsReady_;
     std::condition_variable slotsFree_;
-    // The walk's own counts, read and written by the walk thread only.
-    std::size_t filled_ = 0; // slots filled (pushed, published or not)
-    std::size_t room_ = 0;   // slots beyond filled_ known to be free
     // Under the lock.
-    std::size_t pushed_ = 0;                  // files the workers can see
-    std::size_t taken_ = 0;                   // files taken by workers so far
-    std::size_t reported_ = 0;                // files reported (and their slots free) so far
-    std::atomic<std::size_t> idleWorkers_{0}; // also read by the walk without the lock
+    std::size_t pushed_ = 0;   // files the workers can see
+    std::size_t taken_ = 0;    // files taken by workers so far
+    std::size_t reported_ = 0; // files reported (and their slots free) so far
     bool walkWaiting_ = false;
     bool reporting_ = false;
     bool closed_ = false;
