@@ -20,19 +20,15 @@ FileWindow::FileWindow(std::size_t slots, std::size_t takeAtOnce)
 
 FileJob& FileWindow::Free() {
     if (walk_.room == 0) {
-        bool wake;
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            // Whatever waits here is handed over before the walk may sleep.
-            wake = Publish();
-            while (walk_.filled - reported_ == slots_.size()) {
-                walkWaiting_ = true;
-                slotsFree_.wait_for(lock, kLongestWait);
-                walkWaiting_ = false;
-            }
-            walk_.room = slots_.size() - (walk_.filled - reported_);
+        // Whatever waits here goes to the workers before the walk may sleep.
+        HandOver();
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (walk_.filled - reported_ == slots_.size()) {
+            walkWaiting_ = true;
+            slotsFree_.wait_for(lock, kLongestWait);
+            walkWaiting_ = false;
         }
-        if (wake) jobsReady_.notify_all();
+        walk_.room = slots_.size() - (walk_.filled - reported_);
     }
     return Slot(walk_.filled);
 }
