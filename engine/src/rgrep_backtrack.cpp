@@ -104,10 +104,28 @@ bool Backtracker::Single(const unsigned char* atom, const unsigned char* p) cons
     return true; // ANY
 }
 
+// The highest position of [low, high] where `need` matches, or nullptr. A closure over
+// long text (".*" to the end of a block) backs off to the last place its rest can start
+// at the speed of a byte search, not one comparison per position.
+const unsigned char* Backtracker::LastStart(const unsigned char* need, const unsigned char* low,
+                                            const unsigned char* high) const {
+    if (high == s_.end) {
+        if (high == low) return nullptr;
+        --high; // nothing matches at the terminator
+    }
+    const auto span = static_cast<std::size_t>(high - low) + 1;
+    if (need[0] == CHR && !(s_.fold && literal::IsLetter(need[1])))
+        return static_cast<const unsigned char*>(::memrchr(low, need[1], span));
+    for (const unsigned char* q = high;; --q) {
+        if (Single(need, q)) return q;
+        if (q == low) return nullptr;
+    }
+}
+
 // The rest of the program after branch `branch`, tried at q, unless it already failed there.
 const unsigned char* Backtracker::Rest(const unsigned char* rest, const unsigned char* q,
                                        unsigned branch) {
-    ++g_restTries;
+    ++rests_;
     Tick(1);
     if (stopped_) return nullptr;
     if (memo_ && !memo_->FirstTry(branch, static_cast<std::size_t>(q - s_.start))) return nullptr;
@@ -183,11 +201,10 @@ const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigne
     // (unless it was tried before).
     const unsigned char* bottom = memo_ && memo_->RestAtRunEnd(branch) ? runEnd : p;
     for (const unsigned char* q = top; q >= bottom; --q) {
-        if (!need || Single(need, q)) {
-            if (const unsigned char* e = Rest(rest, q, branch)) return e;
-            // Given up: nothing after this is known to have failed.
-            if (stopped_) return nullptr;
-        }
+        if (need && !(q = LastStart(need, bottom, q))) break;
+        if (const unsigned char* e = Rest(rest, q, branch)) return e;
+        // Given up: nothing after this is known to have failed.
+        if (stopped_) return nullptr;
         if (q == bottom) break;
     }
     // [p, runEnd] is one run of the atom, and (when stable) every position in it failed.

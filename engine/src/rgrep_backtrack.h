@@ -33,6 +33,9 @@ public:
     // `memo` null: the plain definition, every alternative tried.
     Backtracker(RegexRecord* record, const Subject& subject, Memo* memo)
         : rec_(record), s_(subject), memo_(memo) {}
+    ~Backtracker() { g_restTries += rests_; }
+    Backtracker(const Backtracker&) = delete;
+    Backtracker& operator=(const Backtracker&) = delete;
     Memo* Memory() const { return memo_; }
 
     // The position just past a match of the whole program tried at `p`, or nullptr.
@@ -47,6 +50,8 @@ public:
         work_ += work;
         if (work_ >= kWorkBetweenQueries) {
             work_ = 0;
+            g_restTries += rests_; // a stop query may read the count
+            rests_ = 0;
             if (StopAsked()) stopped_ = true;
         }
     }
@@ -62,6 +67,8 @@ private:
     const unsigned char* Closure(const unsigned char* pc, const unsigned char* p, unsigned branch);
     const unsigned char* Rest(const unsigned char* rest, const unsigned char* q, unsigned branch);
     bool Single(const unsigned char* atom, const unsigned char* p) const;
+    const unsigned char* LastStart(const unsigned char* need, const unsigned char* low,
+                                   const unsigned char* high) const;
     const unsigned char* RunEnd(const unsigned char* atom, const unsigned char* p,
                                 const unsigned char* limit) const;
 
@@ -70,6 +77,7 @@ private:
     Memo* memo_;
     bool wrote_ = false;
     std::size_t work_ = 0;
+    std::size_t rests_ = 0; // not yet added to g_restTries (a thread-local, dear to reach)
     bool stopped_ = false;
 };
 
