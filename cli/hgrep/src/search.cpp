@@ -20,9 +20,11 @@ namespace {
 
 constexpr std::size_t kLongestAnswer = 1023; // as the library's file search cuts them
 constexpr long kBlockBytes = 512;
-// Lines asked about at once: enough that a rare match skips most lines in few searches,
-// few enough that searching again after each match costs little.
+// Lines asked about at once: up to kAskBytes, enough that a rare match skips most lines in
+// few searches. After a match the next ask is about twice the distance it skipped, so that
+// asking again after each of many matches costs no more than the lines it skips.
 constexpr std::size_t kAskBytes = std::size_t{32} * 1024;
+constexpr std::size_t kFewestAskBytes = std::size_t{2} * 1024;
 
 std::FILE* g_err = stderr;
 int g_notices = 0;
@@ -151,30 +153,33 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
         o.kind == Kind::RegularExpression && !o.invert && search::BlockPrefilterAllowed(o.pattern);
     bool lineStart = true; // the next piece begins a line
     long settledUntil = 0; // lines ahead before this offset were asked about already
-    int farReaching = 0;   // matches over several lines in a row
+    std::size_t askBytes = kAskBytes;
+    int farReaching = 0; // matches over several lines in a row
     for (;;) {
         // A pattern whose matches keep reaching over lines (a closure like "a.*b") gains
         // nothing from asking ahead: its lines are then searched one by one.
         if (skipClean && lineStart && file.Offset() >= settledUntil && farReaching < 4) {
             std::size_t ahead = 0;
-            char* lines = file.LinesAhead(kAskBytes, ahead);
+            char* lines = file.LinesAhead(askBytes, ahead);
             const LinesVerdict verdict = ahead > 0 ? AskLines(lines, ahead) : LinesVerdict{};
-            farReaching =
-                verdict.known && verdict.skip < ahead && !verdict.local ? farReaching + 1 : 0;
             if (verdict.skip > 0) {
                 if (o.showLineNumber) lineNumber += std::count(lines, lines + verdict.skip, '\n');
                 file.Skip(verdict.skip);
-                if (verdict.skip == ahead) continue;
             }
-            // After a match inside one line, the lines after it are asked about again; a
-            // match over several lines (a closure reaching far) would only be found again.
-            const auto rest = static_cast<std::size_t>(ahead - verdict.skip);
-            const char* next =
-                verdict.local
-                    ? static_cast<const char*>(std::memchr(lines + verdict.skip, '\n', rest))
-                    : nullptr;
-            settledUntil =
-                file.Offset() + static_cast<long>(next ? next + 1 - (lines + verdict.skip) : rest);
+            const bool found = verdict.known && verdict.skip < ahead;
+            farReaching = found && !verdict.local ? farReaching + 1 : 0;
+            if (found && verdict.local) {
+                // The line with the match is searched alone and the lines after it asked
+                // about again.
+                askBytes = std::clamp(2 * verdict.skip, kFewestAskBytes, kAskBytes);
+                settledUntil = file.Offset() + 1;
+            } else {
+                // Searched line by line: the lines read ahead (a match over several lines
+                // would only be found again), or, none ending among them, the next line.
+                askBytes = std::min(2 * askBytes, kAskBytes);
+                settledUntil = file.Offset() + static_cast<long>(ahead - verdict.skip);
+                if (verdict.known && verdict.skip == ahead) continue;
+            }
         }
         std::size_t length = 0;
         char* const piece = file.NextPiece(scratch, length);
