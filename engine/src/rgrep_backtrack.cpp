@@ -104,20 +104,41 @@ bool Backtracker::Single(const unsigned char* atom, const unsigned char* p) cons
     return true; // ANY
 }
 
-// The highest position of [low, high] where `need` matches, or nullptr. A closure over
-// long text (".*" to the end of a block) backs off to the last place its rest can start
-// at the speed of a byte search, not one comparison per position.
-const unsigned char* Backtracker::LastStart(const unsigned char* need, const unsigned char* low,
+// The highest position of [low, high] where the rest after closure `run` can start: its
+// first element matches there, and the literal it begins with follows. A closure over long
+// text (".*" to the end of a block) so backs off to the last place its rest can start at
+// the speed of a byte search, not one comparison or one try per position.
+const unsigned char* Backtracker::LastStart(const Memo::Run& run, const unsigned char* low,
                                             const unsigned char* high) const {
     if (high == s_.end) {
         if (high == low) return nullptr;
         --high; // nothing matches at the terminator
     }
-    const auto span = static_cast<std::size_t>(high - low) + 1;
-    if (need[0] == CHR && !(s_.fold && literal::IsLetter(need[1])))
-        return static_cast<const unsigned char*>(::memrchr(low, need[1], span));
+    if (run.leadLength == 0) {
+        for (const unsigned char* q = high;; --q) {
+            if (Single(run.need, q)) return q;
+            if (q == low) return nullptr;
+        }
+    }
+    const bool exact = !s_.fold;
+    const unsigned char first = run.lead[0];
+    const bool bytewise = exact || !literal::IsLetter(first);
+    const auto room = static_cast<std::size_t>(s_.end - high); // bytes from high on
     for (const unsigned char* q = high;; --q) {
-        if (Single(need, q)) return q;
+        if (bytewise) {
+            q = static_cast<const unsigned char*>(
+                ::memrchr(low, first, static_cast<std::size_t>(q - low) + 1));
+            if (!q) return nullptr;
+        } else if (!literal::Same(first, *q, true)) {
+            if (q == low) return nullptr;
+            continue;
+        }
+        const auto left = room + static_cast<std::size_t>(high - q);
+        int i = 1;
+        while (i < run.leadLength && static_cast<std::size_t>(i) < left &&
+               literal::Same(run.lead[i], q[i], !exact))
+            ++i;
+        if (i == run.leadLength) return q;
         if (q == low) return nullptr;
     }
 }
@@ -175,6 +196,9 @@ const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigne
     if (run && !run->rest) {
         run->rest = pc + ElementSize(pc);
         run->need = analysis::FirstConsumer(run->rest);
+        for (const unsigned char* e = run->need; e && e[0] == CHR && run->leadLength < Memo::kMaxLead;
+             e += ElementSize(e))
+            run->lead[run->leadLength++] = e[1];
     }
     const unsigned char* rest = run ? run->rest : pc + ElementSize(pc);
     // Skipping a rest that cannot start also skips the group bounds it would write on the
@@ -201,7 +225,7 @@ const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigne
     // (unless it was tried before).
     const unsigned char* bottom = memo_ && memo_->RestAtRunEnd(branch) ? runEnd : p;
     for (const unsigned char* q = top; q >= bottom; --q) {
-        if (need && !(q = LastStart(need, bottom, q))) break;
+        if (need && !(q = LastStart(*run, bottom, q))) break;
         if (const unsigned char* e = Rest(rest, q, branch)) return e;
         // Given up: nothing after this is known to have failed.
         if (stopped_) return nullptr;

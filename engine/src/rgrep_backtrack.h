@@ -67,7 +67,7 @@ private:
     const unsigned char* Closure(const unsigned char* pc, const unsigned char* p, unsigned branch);
     const unsigned char* Rest(const unsigned char* rest, const unsigned char* q, unsigned branch);
     bool Single(const unsigned char* atom, const unsigned char* p) const;
-    const unsigned char* LastStart(const unsigned char* need, const unsigned char* low,
+    const unsigned char* LastStart(const Memo::Run& run, const unsigned char* low,
                                    const unsigned char* high) const;
     const unsigned char* RunEnd(const unsigned char* atom, const unsigned char* p,
                                 const unsigned char* limit) const;

@@ -30,7 +30,12 @@ public:
         const unsigned char* end;
         const unsigned char* rest; // the program after the closure, once looked up
         const unsigned char* need; // the element that must match where the rest starts
+        // When need is a CHR: it and the CHR elements right after it, the literal the rest
+        // begins with (its first kMaxLead bytes).
+        uint8_t leadLength;
+        unsigned char lead[7];
     };
+    static constexpr int kMaxLead = 7;
 
     // Starts a search over `positions` text positions (the terminator included).
     void Prepare(const analysis::Analysis& a, std::size_t positions) {
@@ -88,7 +93,7 @@ public:
     // and whenever Sync forgot the branch's failures.
     Run& RunOf(unsigned b) {
         Run& r = runs_[b];
-        if (r.generation != generation_) r = {generation_, nullptr, nullptr, nullptr, nullptr};
+        if (r.generation != generation_) r = {generation_, nullptr, nullptr, nullptr, nullptr, 0, {}};
         return r;
     }
 
