@@ -150,6 +150,13 @@ typedef struct HInfo {
 
 MVFG_API int CompileRGrep(const char* pattern, int caseSensitive, RegexRecord* record);
 MVFG_API int RGrep(const char* text, RegexRecord* record);
+/* Where in [from, end) a text searched by RGrep with this record can first hold a match:
+ * the first place there where a run of characters every match contains begins, `end` when
+ * that run occurs nowhere in the range, `from` when the record gives no such run (or is
+ * not compiled). A line or piece that lies wholly before the answer cannot match, so a
+ * caller searching many lines one by one may pass over them. Reads only [from, end),
+ * which needs no terminator; safe on several threads like RGrep. */
+MVFG_API const char* RGrepCandidate(const char* from, const char* end, const RegexRecord* record);
 /* Substitution, the same for the three kinds (RGrep..., SGrep..., AGrep...):
  *   SubsBuild writes the expanded template; Substitute writes the searched text with its
  *   first match (entry 0) replaced by the expanded template. `size` is what the

@@ -11,9 +11,6 @@
 
 namespace mvf::engine {
 
-// Start of the text of the current search on this thread.
-thread_local const char* g_textStart = nullptr;
-
 namespace {
 
 using namespace program;
@@ -146,7 +143,6 @@ private:
 extern "C" int RGrep(const char* text, RegexRecord* record) {
     using namespace mvf::engine;
     if (!record || record->state != 0) return -1;
-    g_textStart = text;
     ClearBounds(record);
     if (record->program[0] == program::END) {
         record->state = HGREP_ERR_EMPTY_PROGRAM;
@@ -178,4 +174,17 @@ extern "C" int RGrep(const char* text, RegexRecord* record) {
         }
     }
     return SearchText(record, text, options, a, seen);
+}
+
+extern "C" const char* RGrepCandidate(const char* from, const char* end,
+                                      const RegexRecord* record) {
+    using namespace mvf::engine;
+    if (!from || !end || end <= from || !record || record->state != 0) return from;
+    const analysis::Analysis* a = analysis::Of(record);
+    if (!a || !a->fast || a->runCount == 0) return from;
+    const auto* begin = reinterpret_cast<const unsigned char*>(from);
+    const auto* stop = reinterpret_cast<const unsigned char*>(end);
+    const unsigned char* at =
+        literal::Find(a->runs[a->filterRun], begin, stop, record->caseSensitive == 0);
+    return at ? reinterpret_cast<const char*>(at) : end;
 }

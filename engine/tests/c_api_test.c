@@ -71,6 +71,16 @@ int main(void) {
     CHECK(RGrep(text, &rec) == 1);
     CHECK(rec.matchStart[0] == text + 10);
     CHECK(rec.matchEnd[0] == text + 15);
+    {
+        /* Lines before the one holding a run every match needs can be passed over. */
+        static const char lines[] = "abc\nxyz\nquartz wins\n";
+        const char* end = lines + sizeof lines - 1;
+        CHECK(CompileRGrep("quartz", 1, &rec) == 0);
+        CHECK(RGrepCandidate(lines, end, &rec) == lines + 8);
+        CHECK(RGrepCandidate(lines, lines + 8, &rec) == lines + 8);
+        CHECK(CompileRGrep("[a-z]*", 1, &rec) == 0);
+        CHECK(RGrepCandidate(lines, end, &rec) == lines);
+    }
     CHECK(SCompileRGrep("HELLO", 0) == 0);
     CHECK(SRGrep(text) == 1);
     CHECK(SRGrep("goodbye") == 0);

@@ -1,5 +1,6 @@
 // The library's matcher against the reference backtracker, answer for answer.
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "differential.h"
@@ -91,6 +92,44 @@ TEST_F(DifferentialTest, BackReferencesAfterClosures) {
         }
     }
     EXPECT_GT(compiled, cases / 2);
+}
+
+// RGrepCandidate on generated lines: no line wholly before its answer matches, and it
+// does let searches pass over lines (it is no use answering `from` every time).
+TEST_F(DifferentialTest, NoLineBeforeTheCandidateMatches) {
+    const long cases = FromEnvironment("MVFG_DIFF_CASES", 50000) / 5;
+    testing::Generator gen(static_cast<uint64_t>(FromEnvironment("MVFG_DIFF_SEED", 20261208)) + 2);
+    long passedOver = 0;
+    int failures = 0;
+    for (long i = 0; i < cases && failures < 10; ++i) {
+        RegexRecord record{};
+        const std::string pattern = gen.Pattern();
+        if (CompileRGrep(pattern.c_str(), gen.Below(2), &record) != 0) continue;
+        std::string text;
+        for (int lines = gen.Below(8) + 1; lines > 0; --lines) text += gen.Text() + "\n";
+        const char* from = text.data() + gen.Below(static_cast<int>(text.size()));
+        const char* end = text.data() + text.size();
+        const char* answer = RGrepCandidate(from, end, &record);
+        if (answer < from || answer > end) {
+            ADD_FAILURE() << "answer outside the range for " << pattern;
+            ++failures;
+            continue;
+        }
+        // Lines are cut at their line feed and, as RGrep reads them, at a zero byte.
+        for (const char* line = from; line < end;) {
+            const char* stop = static_cast<const char*>(std::memchr(line, '\n', end - line));
+            if (stop >= answer) break;
+            const std::string one(line, stop);
+            if (RGrep(one.c_str(), &record) != 0) {
+                ADD_FAILURE() << "\"" << one << "\" matches " << pattern << " but lies before "
+                              << answer - from << " of \"" << std::string(from, end) << "\"";
+                ++failures;
+            }
+            ++passedOver;
+            line = stop + 1;
+        }
+    }
+    EXPECT_GT(passedOver, cases / 10);
 }
 
 } // namespace

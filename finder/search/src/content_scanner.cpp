@@ -53,6 +53,18 @@ bool HasLineEnd(const char* begin, const char* end) {
     return std::memchr(begin, '\n', length) || std::memchr(begin, '\r', length);
 }
 
+// The start of the line of [p, end) that holds `at` (at < end), passing over the whole
+// lines before it.
+char* LineStartOf(char* p, const char* at, const char* end) {
+    const auto before = static_cast<std::size_t>(at - p);
+    const void* lf = ::memrchr(p, '\n', before);
+    const void* cr = ::memrchr(p, '\r', before);
+    char* last = static_cast<char*>(const_cast<void*>(std::max(lf, cr)));
+    if (!last) return p;
+    // The line feed of a carriage return and line feed ends the same line.
+    return last + (*last == '\r' && last + 1 < end && last[1] == '\n' ? 2 : 1);
+}
+
 // What one engine search of a chunk [begin, end) of whole lines, taken as one text, tells
 // about its lines (for an expression BlockPrefilterAllowed takes, and lines not cut into
 // pieces). A match that lies inside one finished line is that line's match. A match
@@ -72,13 +84,7 @@ Verdict AskChunk(RegexRecord& record, char* begin, char* end, bool textEnds, cha
     // The line is finished when a line end follows the match in the chunk, or the text
     // ends with the chunk.
     if (!HasLineEnd(start, stop) && (textEnds || HasLineEnd(stop, end))) return Verdict::Match;
-    const auto before = static_cast<std::size_t>(start - begin);
-    const void* lf = ::memrchr(begin, '\n', before);
-    const void* cr = ::memrchr(begin, '\r', before);
-    char* last = static_cast<char*>(const_cast<void*>(std::max(lf, cr)));
-    from = last ? last + 1 : begin;
-    // The line feed of a carriage return and line feed ends the same line.
-    if (last && *last == '\r' && from < end && *from == '\n') ++from;
+    from = LineStartOf(begin, start, end);
     return Verdict::From;
 }
 
@@ -246,7 +252,17 @@ ScanResult ContentScanner::ScanText(const FileContent& file, RegexRecord& record
         } else {
             p = from;
             LineEnds lineEnds(p, end);
+            const char* candidate = nullptr; // where the next line that can match lies
             for (;;) {
+                // Lines without the run every match needs are passed over.
+                if (p > candidate) {
+                    candidate = RGrepCandidate(p, end, &record);
+                    if (candidate == end) {
+                        p = AfterLastLineEnd(p, end, skipLineFeed);
+                        break;
+                    }
+                    p = LineStartOf(p, candidate, end);
+                }
                 char* lineEnd = const_cast<char*>(lineEnds.Next(p));
                 if (lineEnd == end) break;
                 if (!control.Proceed()) return ScanResult::Stopped;
