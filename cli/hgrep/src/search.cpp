@@ -3,8 +3,8 @@
 // never depends on how it ends, nor on whether the file's last line has a line feed. The
 // library's own file search keeps the line feed in what it searches. For a regular
 // expression it first asks the engine about all the whole lines read ahead at once, and
-// searches them line by line only from where it finds something (the answers stay the
-// same).
+// searches them line by line only from where it finds something, passing over lines
+// without the run of characters every match needs (the answers stay the same).
 #include "search.h"
 
 #include <algorithm>
@@ -90,17 +90,23 @@ struct LinesVerdict {
     bool local = false;   // the match lies inside the line after them
 };
 
-LinesVerdict AskLines(char* lines, std::size_t length) {
-    if (std::memchr(lines, 0, length)) return {};
-    // Every line, its line feed included, fits a piece: from each line's start on, a line
-    // feed lies within a piece's length.
-    for (const char* p = lines; p < lines + length;) {
+// Bytes of the first whole lines of [lines, lines + length) that each fit a piece, their
+// line feed included (from each line's start on, a line feed lies within a piece's
+// length): each is one piece, numbered as one line.
+std::size_t LinesOfOnePiece(const char* lines, std::size_t length) {
+    const char* p = lines;
+    while (p < lines + length) {
         const std::size_t window =
             std::min(TextLines::kPieceBytes, static_cast<std::size_t>(lines + length - p));
         const void* last = ::memrchr(p, '\n', window);
-        if (!last) return {};
+        if (!last) break;
         p = static_cast<const char*>(last) + 1;
     }
+    return static_cast<std::size_t>(p - lines);
+}
+
+LinesVerdict AskLines(char* lines, std::size_t length) {
+    if (std::memchr(lines, 0, length) || LinesOfOnePiece(lines, length) != length) return {};
     char* const end = lines + length;
     const char saved = *end;
     *end = '\0';
@@ -115,6 +121,20 @@ LinesVerdict AskLines(char* lines, std::size_t length) {
         before ? static_cast<std::size_t>(static_cast<const char*>(before) + 1 - lines) : 0;
     const bool local = !std::memchr(start, '\n', static_cast<std::size_t>(stop - start));
     return {true, skip, local};
+}
+
+// Bytes of the whole lines [lines, lines + length) (each ending in a line feed) that can
+// be passed over: those before the first that can hold a match (one with the run every
+// match needs), as far as each is one piece.
+std::size_t LinesBeforeCandidate(const char* lines, std::size_t length) {
+    const char* at = RGrepCandidate(lines, lines + length, &g_regex);
+    std::size_t before = length;
+    if (at != lines + length) {
+        const void* lineFeed = ::memrchr(lines, '\n', static_cast<std::size_t>(at - lines));
+        before = lineFeed ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) + 1 - lines)
+                          : 0;
+    }
+    return LinesOfOnePiece(lines, before);
 }
 
 } // namespace
@@ -149,8 +169,9 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
     char scratch[TextLines::kPieceBytes + 1];
     long lineNumber = 0;
     long reported = 0;
-    const bool skipClean =
-        o.kind == Kind::RegularExpression && !o.invert && search::BlockPrefilterAllowed(o.pattern);
+    const bool skipLines = o.kind == Kind::RegularExpression && !o.invert;
+    const bool skipClean = skipLines && search::BlockPrefilterAllowed(o.pattern);
+    long candidateAfter = 0; // where to look for the next line that can match
     bool lineStart = true; // the next piece begins a line
     long settledUntil = 0; // lines ahead before this offset were asked about already
     std::size_t askBytes = kAskBytes;
@@ -172,13 +193,27 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
                 // The line with the match is searched alone and the lines after it asked
                 // about again.
                 askBytes = std::clamp(2 * verdict.skip, kFewestAskBytes, kAskBytes);
-                settledUntil = file.Offset() + 1;
+                settledUntil = candidateAfter = file.Offset() + 1;
             } else {
                 // Searched line by line: the lines read ahead (a match over several lines
                 // would only be found again), or, none ending among them, the next line.
                 askBytes = std::min(2 * askBytes, kAskBytes);
                 settledUntil = file.Offset() + static_cast<long>(ahead - verdict.skip);
                 if (verdict.known && verdict.skip == ahead) continue;
+            }
+        }
+        // Lines without the run every match needs are passed over.
+        if (skipLines && lineStart && file.Offset() >= candidateAfter) {
+            std::size_t ahead = 0;
+            char* lines = file.LinesAhead(kAskBytes, ahead);
+            if (ahead > 0) {
+                const std::size_t skip = LinesBeforeCandidate(lines, ahead);
+                if (skip > 0) {
+                    if (o.showLineNumber) lineNumber += std::count(lines, lines + skip, '\n');
+                    file.Skip(skip);
+                    if (skip == ahead) continue;
+                }
+                candidateAfter = file.Offset() + 1; // once the candidate's line is read
             }
         }
         std::size_t length = 0;

@@ -208,10 +208,12 @@ TEST_F(HgrepTest, LinesReadAheadInBlocksGiveTheAnswersOfLineByLine) {
     HGrepOptions(0);
     // Mostly short lines, some near and beyond a piece, some longer than the read-ahead;
     // line feeds, carriage returns, both, and zero bytes; a pattern whose matches reach
-    // over lines, which is searched line by line.
+    // over lines and two that are never asked about ahead, whose lines are searched one by
+    // one where they hold the literal a match needs.
     std::mt19937 rng(20261208);
     const char* kWords[] = {"ab", "xab", "ba", "a b", "x", " ", "abx"};
-    const char* kPatterns[] = {"ab", "\\<ab", "ab\\>", "a.b", "b a", "[ab]x*a", "Ab", "b.*x"};
+    const char* kPatterns[] = {"ab",  "\\<ab", "ab\\>", "a.b", "b a",
+                               "[ab]x*a", "Ab", "b.*x", "^ab", "x$"};
     for (int round = 0; round < 12; ++round) {
         std::string bytes;
         const std::size_t size = round % 3 < 2 ? 400000 : 1 + rng() % 5000;
