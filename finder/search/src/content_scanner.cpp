@@ -238,44 +238,44 @@ ScanResult ContentScanner::ScanText(const FileContent& file, RegexRecord& record
             continue;
         }
         if (blockPrefilter && !control.Proceed()) return ScanResult::Stopped;
-        // No line and no piece of this chunk can match: only its unfinished last line
-        // goes on, into the next chunk. The verdict on the chunk as one text speaks for
-        // its lines only while none of them is cut into pieces, each a text of its own.
-        char* from = p;
-        const Verdict verdict = blockPrefilter && static_cast<std::size_t>(end - p) <= piece
-                                    ? AskChunk(record, p, end, chunks.AtEnd(), from)
-                                    : Verdict::None;
-        if (verdict == Verdict::Match) return ScanResult::Match;
-        const bool clean = verdict == Verdict::Nothing;
-        if (clean) {
-            p = AfterLastLineEnd(p, end, skipLineFeed);
-        } else {
+        // Lines without the run every match needs are passed over. Clean: no line and no
+        // piece of this chunk can match, only its unfinished last line goes on, into the
+        // next chunk.
+        const char* candidate = RGrepCandidate(p, end, &record);
+        bool clean = candidate == end;
+        if (!clean) {
+            p = LineStartOf(p, candidate, end);
+            // The verdict on the rest of the chunk as one text speaks for its lines only
+            // while none of them is cut into pieces, each a text of its own.
+            char* from = p;
+            const Verdict verdict = blockPrefilter && static_cast<std::size_t>(end - p) <= piece
+                                        ? AskChunk(record, p, end, chunks.AtEnd(), from)
+                                        : Verdict::None;
+            if (verdict == Verdict::Match) return ScanResult::Match;
+            clean = verdict == Verdict::Nothing;
             p = from;
-            LineEnds lineEnds(p, end);
-            const char* candidate = nullptr; // where the next line that can match lies
-            for (;;) {
-                // Lines without the run every match needs are passed over.
-                if (p > candidate) {
-                    candidate = RGrepCandidate(p, end, &record);
-                    if (candidate == end) {
-                        p = AfterLastLineEnd(p, end, skipLineFeed);
-                        break;
-                    }
-                    p = LineStartOf(p, candidate, end);
-                }
-                char* lineEnd = const_cast<char*>(lineEnds.Next(p));
-                if (lineEnd == end) break;
-                if (!control.Proceed()) return ScanResult::Stopped;
-                if (MatchesInPieces(record, p, lineEnd, piece)) return ScanResult::Match;
-                if (*lineEnd == '\r') {
-                    if (lineEnd + 1 == end)
-                        skipLineFeed = true;
-                    else if (lineEnd[1] == '\n')
-                        ++lineEnd;
-                }
-                p = lineEnd + 1;
-            }
         }
+        LineEnds lineEnds(p, end);
+        while (!clean) {
+            if (p > candidate) {
+                candidate = RGrepCandidate(p, end, &record);
+                clean = candidate == end;
+                if (clean) break;
+                p = LineStartOf(p, candidate, end);
+            }
+            char* lineEnd = const_cast<char*>(lineEnds.Next(p));
+            if (lineEnd == end) break;
+            if (!control.Proceed()) return ScanResult::Stopped;
+            if (MatchesInPieces(record, p, lineEnd, piece)) return ScanResult::Match;
+            if (*lineEnd == '\r') {
+                if (lineEnd + 1 == end)
+                    skipLineFeed = true;
+                else if (lineEnd[1] == '\n')
+                    ++lineEnd;
+            }
+            p = lineEnd + 1;
+        }
+        if (clean) p = AfterLastLineEnd(p, end, skipLineFeed);
         if (chunks.AtEnd()) {
             if (p == end || clean) return ScanResult::NoMatch;
             if (!control.Proceed()) return ScanResult::Stopped;
