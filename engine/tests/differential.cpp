@@ -1,5 +1,7 @@
 #include "differential.h"
 
+#include <cstring>
+
 namespace mvf::engine::testing {
 
 namespace {
@@ -53,6 +55,14 @@ Outcome Compare(const Case& c, const char* pattern, const char* text) {
         return out;
     }
     if (got != 1) return out;
+    // The run every match needs lies inside the match: the first place of it is before
+    // the match's end (or the text's start, for a program without such a run).
+    const char* candidate = RGrepCandidate(text, text + std::strlen(text), &rec);
+    if (candidate != text && !(candidate < rec.matchEnd[0])) {
+        out.difference = where + ": candidate at " + std::to_string(candidate - text) +
+                         ", match ends at " + std::to_string(rec.matchEnd[0] - text);
+        return out;
+    }
     for (int n = 0; n < MVFG_BOUNDS; ++n) {
         if (rec.matchStart[n] != want.start[n] || rec.matchEnd[n] != want.end[n]) {
             auto at = [&](const char* p) {
