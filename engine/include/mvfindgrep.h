@@ -8,6 +8,7 @@
  *   Soundex search             CompileSGrep / SGrep / SGrepSubsBuild / SGrepSubstitute
  *   approximate (k-mismatch)   AGrepInit / CompileAGrep / AGrep / AGrepEmpty / AGrep...
  *   regular expression         CompileRGrep / RGrep / RGrepSubsBuild / RGrepSubstitute
+ *                              (and RGrepCandidate, for callers searching many lines)
  *
  * Around them: wrappers over one static record of each kind (S...), a line-by-line file
  * search (SFile...), a chain evaluator (PushHInfo, HGrep), one global error code, option
