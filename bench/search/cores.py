@@ -133,6 +133,8 @@ def main():
         job(f"content: {title}", commands)
     commands = [("mvfind (name only)", [MVFIND, "-s", "--binaries", TREE]),
                 ("open-and-read floor, one thread", [FLOOR, TREE]),
+                (f"floor + statx, {cores} threads, no order",
+                 [FLOOR, "--stat", "--threads", str(cores), TREE]),
                 ("find -type f", ["find", TREE, "-type", "f"]),
                 ("mvfind --threads 1", [MVFIND, "--threads", "1", "-s", "--binaries", TREE])]
     if base:
