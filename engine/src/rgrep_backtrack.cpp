@@ -196,8 +196,8 @@ const unsigned char* Backtracker::Closure(const unsigned char* pc, const unsigne
     if (run && !run->rest) {
         run->rest = pc + ElementSize(pc);
         run->need = analysis::FirstConsumer(run->rest);
-        for (const unsigned char* e = run->need; e && e[0] == CHR && run->leadLength < Memo::kMaxLead;
-             e += ElementSize(e))
+        for (const unsigned char* e = run->need;
+             e && e[0] == CHR && run->leadLength < Memo::kMaxLead; e += ElementSize(e))
             run->lead[run->leadLength++] = e[1];
     }
     const unsigned char* rest = run ? run->rest : pc + ElementSize(pc);

@@ -93,7 +93,8 @@ public:
     // and whenever Sync forgot the branch's failures.
     Run& RunOf(unsigned b) {
         Run& r = runs_[b];
-        if (r.generation != generation_) r = {generation_, nullptr, nullptr, nullptr, nullptr, 0, {}};
+        if (r.generation != generation_)
+            r = {generation_, nullptr, nullptr, nullptr, nullptr, 0, {}};
         return r;
     }
 

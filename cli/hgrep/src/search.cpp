@@ -131,8 +131,8 @@ std::size_t LinesBeforeCandidate(const char* lines, std::size_t length) {
     std::size_t before = length;
     if (at != lines + length) {
         const void* lineFeed = ::memrchr(lines, '\n', static_cast<std::size_t>(at - lines));
-        before = lineFeed ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) + 1 - lines)
-                          : 0;
+        before =
+            lineFeed ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) + 1 - lines) : 0;
     }
     return LinesOfOnePiece(lines, before);
 }
@@ -172,8 +172,8 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
     const bool skipLines = o.kind == Kind::RegularExpression && !o.invert;
     const bool skipClean = skipLines && search::BlockPrefilterAllowed(o.pattern);
     long candidateAfter = 0; // where to look for the next line that can match
-    bool lineStart = true; // the next piece begins a line
-    long settledUntil = 0; // lines ahead before this offset were asked about already
+    bool lineStart = true;   // the next piece begins a line
+    long settledUntil = 0;   // lines ahead before this offset were asked about already
     std::size_t askBytes = kAskBytes;
     int farReaching = 0; // matches over several lines in a row
     for (;;) {

@@ -212,8 +212,8 @@ TEST_F(HgrepTest, LinesReadAheadInBlocksGiveTheAnswersOfLineByLine) {
     // one where they hold the literal a match needs.
     std::mt19937 rng(20261208);
     const char* kWords[] = {"ab", "xab", "ba", "a b", "x", " ", "abx"};
-    const char* kPatterns[] = {"ab",  "\\<ab", "ab\\>", "a.b", "b a",
-                               "[ab]x*a", "Ab", "b.*x", "^ab", "x$"};
+    const char* kPatterns[] = {"ab",      "\\<ab", "ab\\>", "a.b", "b a",
+                               "[ab]x*a", "Ab",    "b.*x",  "^ab", "x$"};
     for (int round = 0; round < 12; ++round) {
         std::string bytes;
         const std::size_t size = round % 3 < 2 ? 400000 : 1 + rng() % 5000;

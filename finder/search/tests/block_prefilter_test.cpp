@@ -50,7 +50,9 @@ protected:
         return plain;
     }
 
-    ScanResult Scan(const std::string& path, bool prefilter) { return Scan(path, prefilter, record_); }
+    ScanResult Scan(const std::string& path, bool prefilter) {
+        return Scan(path, prefilter, record_);
+    }
     ScanResult Scan(const std::string& path, bool prefilter, RegexRecord& record) {
         const int fd = ::open(path.c_str(), O_RDONLY);
         EXPECT_GE(fd, 0) << path;
@@ -79,9 +81,8 @@ protected:
 TEST_F(BlockPrefilterScan, SameAnswersAsLineByLine) {
     // Expressions the prefilter takes, several of which also match across line ends,
     // and a few it refuses.
-    const char* kExpressions[] = {"ab",    "a.b",    "bx*a", "[ab]x", "x-a",      "\\<ab",
-                                  "ab\\>", "a[^b]b", "a.*x", "b+ a",  "\\(a\\)x", "xxx",
-                                  "b*",    "x*a",    "a.*b", "\\<b*",
+    const char* kExpressions[] = {"ab", "a.b", "bx*a", "[ab]x", "x-a", "\\<ab", "ab\\>", "a[^b]b",
+                                  "a.*x", "b+ a", "\\(a\\)x", "xxx", "b*", "x*a", "a.*b", "\\<b*",
                                   // and some it refuses, searched line by line
                                   "^ab", "x$", "\\(a\\)b\\1", "^b*x-"};
     std::mt19937 rng(20261208);
