@@ -21,6 +21,7 @@ namespace mvf::engine::match {
 class Memo {
 public:
     static constexpr std::size_t kWords = std::size_t{1} << 20; // 64 Mi positions x branches
+    static constexpr int kMaxLead = 7;
 
     // A closure's last run: every character of [low, end) belongs to the closure's atom
     // and `end` ends the run; the rest also failed at every position of [low, end].
@@ -33,9 +34,8 @@ public:
         // When need is a CHR: it and the CHR elements right after it, the literal the rest
         // begins with (its first kMaxLead bytes).
         uint8_t leadLength;
-        unsigned char lead[7];
+        unsigned char lead[kMaxLead];
     };
-    static constexpr int kMaxLead = 7;
 
     // Starts a search over `positions` text positions (the terminator included).
     void Prepare(const analysis::Analysis& a, std::size_t positions) {
