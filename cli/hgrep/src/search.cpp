@@ -176,6 +176,11 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
     long settledUntil = 0;   // lines ahead before this offset were asked about already
     std::size_t askBytes = kAskBytes;
     int farReaching = 0; // matches over several lines in a row
+    // Takes the first `bytes` of the whole lines read ahead as read, counting their lines.
+    const auto passOver = [&](const char* lines, std::size_t bytes) {
+        if (o.showLineNumber) lineNumber += std::count(lines, lines + bytes, '\n');
+        file.Skip(bytes);
+    };
     for (;;) {
         // A pattern whose matches keep reaching over lines (a closure like "a.*b") gains
         // nothing from asking ahead: its lines are then searched one by one.
@@ -183,10 +188,7 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
             std::size_t ahead = 0;
             char* lines = file.LinesAhead(askBytes, ahead);
             const LinesVerdict verdict = ahead > 0 ? AskLines(lines, ahead) : LinesVerdict{};
-            if (verdict.skip > 0) {
-                if (o.showLineNumber) lineNumber += std::count(lines, lines + verdict.skip, '\n');
-                file.Skip(verdict.skip);
-            }
+            if (verdict.skip > 0) passOver(lines, verdict.skip);
             const bool found = verdict.known && verdict.skip < ahead;
             farReaching = found && !verdict.local ? farReaching + 1 : 0;
             if (found && verdict.local) {
@@ -208,20 +210,17 @@ long SearchFile(const Options& o, const std::string& path, std::FILE* out) {
             char* lines = file.LinesAhead(kAskBytes, ahead);
             if (ahead > 0) {
                 const std::size_t skip = LinesBeforeCandidate(lines, ahead);
-                if (skip > 0) {
-                    if (o.showLineNumber) lineNumber += std::count(lines, lines + skip, '\n');
-                    file.Skip(skip);
-                    if (skip == ahead) continue;
-                }
+                if (skip > 0) passOver(lines, skip);
+                if (skip == ahead) continue;
                 candidateAfter = file.Offset() + 1; // once the candidate's line is read
             }
         }
         std::size_t length = 0;
         char* const piece = file.NextPiece(scratch, length);
         if (length == 0) break;
-        lineStart = piece[length - 1] == '\n';
-        ++lineNumber;
         const bool lineFeed = piece[length - 1] == '\n';
+        lineStart = lineFeed;
+        ++lineNumber;
         if (lineFeed) piece[length - 1] = '\0';
         const bool matched = Matches(o.kind, piece);
         if (lineFeed) piece[length - 1] = '\n';

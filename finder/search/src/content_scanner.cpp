@@ -53,13 +53,18 @@ bool HasLineEnd(const char* begin, const char* end) {
     return std::memchr(begin, '\n', length) || std::memchr(begin, '\r', length);
 }
 
+// The last line end (line feed or carriage return) of [begin, end), or nullptr.
+char* LastLineEnd(char* begin, const char* end) {
+    const auto length = static_cast<std::size_t>(end - begin);
+    const void* lf = ::memrchr(begin, '\n', length);
+    const void* cr = ::memrchr(begin, '\r', length);
+    return static_cast<char*>(const_cast<void*>(std::max(lf, cr)));
+}
+
 // The start of the line of [p, end) that holds `at` (at < end), passing over the whole
 // lines before it.
 char* LineStartOf(char* p, const char* at, const char* end) {
-    const auto before = static_cast<std::size_t>(at - p);
-    const void* lf = ::memrchr(p, '\n', before);
-    const void* cr = ::memrchr(p, '\r', before);
-    char* last = static_cast<char*>(const_cast<void*>(std::max(lf, cr)));
+    char* last = LastLineEnd(p, at);
     if (!last) return p;
     // The line feed of a carriage return and line feed ends the same line.
     return last + (*last == '\r' && last + 1 < end && last[1] == '\n' ? 2 : 1);
@@ -91,10 +96,7 @@ Verdict AskChunk(RegexRecord& record, char* begin, char* end, bool textEnds, cha
 // Just past the last line end of [begin, end), or `begin` when there is none; notes
 // whether that line end is a carriage return whose line feed may start the next chunk.
 char* AfterLastLineEnd(char* begin, char* end, bool& skipLineFeed) {
-    const auto length = static_cast<std::size_t>(end - begin);
-    const void* lf = ::memrchr(begin, '\n', length);
-    const void* cr = ::memrchr(begin, '\r', length);
-    char* last = static_cast<char*>(const_cast<void*>(std::max(lf, cr)));
+    char* last = LastLineEnd(begin, end);
     if (!last) return begin;
     skipLineFeed = *last == '\r' && last + 1 == end;
     return last + 1;
